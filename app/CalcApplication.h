@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+
+class MainWindow;
+
+// The application object: identity for the settings store, the compiled-in
+// resources, the style sheet and base font for the display scale, and the
+// command line.
+class CalcApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    CalcApplication(int &argc, char **argv, float scale);
+    ~CalcApplication() override;
+
+    // Monitor scale factor handed in by main (1.0 when the user gave a scale).
+    float scale() const { return m_scale; }
+
+    // Runs the program: the "importold" copy, or the main window and the event
+    // loop. Returns the process exit code.
+    int run();
+
+    // Copies the files and folders of `source` into `destination`, recursively.
+    // Existing files are replaced only when `overwrite` is set. Stops with
+    // false at the first file or folder that cannot be copied or created.
+    static bool copyDirectory(const QString &source, const QString &destination, bool overwrite);
+
+    bool event(QEvent *event) override;
+
+private:
+    int importOldFiles();
+
+    MainWindow *m_mainWindow = nullptr;
+    float m_scale = 1.0f;
+};

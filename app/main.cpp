@@ -1,0 +1,89 @@
+#include "CalcApplication.h"
+#include "Platform.h"
+#include "ScaleDecision.h"
+
+#include <QDebug>
+#include <QScreen>
+
+namespace {
+
+struct ScaleChoice {
+    QString factor;     // value of QT_SCALE_FACTOR
+    float monitorScale; // handed to the application object
+};
+
+// Decides the interface scale before any Qt object exists: the framework reads
+// QT_SCALE_FACTOR when the application object is built.
+ScaleChoice chooseScale(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    if (ScaleDecision::hasScaleArgument(arguments)) {
+        const QString value = ScaleDecision::scaleFromArguments(arguments);
+        qDebug() << "<< main >>\n" << "scale factor from arg" << value;
+        return {value, 1.0f};
+    }
+
+    Platform::setProcessDpiAware();
+    float monitorScale = 1.0f;
+    int percent = 100;
+    if (Platform::monitorScalePercent(&percent)) {
+        qDebug() << "<< main >> (test scale)" << percent;
+        monitorScale = static_cast<float>(percent) / 100.0f;
+    }
+
+    const Platform::ScreenSize screen = Platform::primaryScreenSize();
+    int factor = 100;
+    if (screen.valid) {
+        QStringList diagnostics;
+        const int screenPercent = ScaleDecision::automaticScalePercent(screen.width, screen.height, &diagnostics);
+        for (const QString &line : diagnostics)
+            qDebug().noquote() << line;
+        factor = ScaleDecision::effectiveScalePercent(screenPercent, monitorScale);
+    }
+    const QString text = ScaleDecision::formatScaleFactor(factor);
+    const int height = screen.valid ? screen.height : 0;
+    qDebug() << "<< main >> (pre run)\n"
+             << "IsProcessDPIAware" << Platform::isProcessDpiAware() << "\n"
+             << "scale factor" << text << "\n"
+             << "screenHeight" << height << "\n"
+             << "screenHeight scaled" << (height / (factor / 100.0)) << "\n"
+             << "ratio (windowHeight/screenHeight scaled)" << (height ? 790.0 / (height / (factor / 100.0)) : 0.0);
+    return {text, monitorScale};
+}
+
+void logScreenDiagnostics()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSizeF physical = screen->physicalSize();
+    qDebug() << "<< main >> (run)\n"
+             << "primaryScreen:" << screen->name() << "\n"
+             << "size" << screen->size() << "\n"
+             << "physicalSize" << physical << "\n"
+             << "devicePixelRatio" << screen->devicePixelRatio() << "\n"
+             << "physicalDotsPerInchX calc"
+             << (physical.width() > 0 ? screen->size().width() * 25.4 / physical.width() : 0.0) << "\n"
+             << "physicalDotsPerInchX" << screen->physicalDotsPerInchX() << "\n"
+             << "logicalDotsPerInchX" << screen->logicalDotsPerInchX() << "\n"
+             << "screenResolution" << screen->logicalDotsPerInchX() / 72.0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const ScaleChoice choice = chooseScale(argc, argv);
+    qputenv("QT_SCALE_FACTOR", choice.factor.toLocal8Bit());
+
+    int result = 0;
+    {
+        CalcApplication application(argc, argv, choice.monitorScale);
+        logScreenDiagnostics();
+        result = application.run();
+    }
+    return result;
+}

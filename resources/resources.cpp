@@ -1,0 +1,16 @@
+#include "resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void initBundles()
+{
+    Q_INIT_RESOURCE(stylesheets);
+}
+
+namespace OrvaResources {
+void registerAll()
+{
+    initBundles();
+}
+}

@@ -1,0 +1,476 @@
+// Worksheet figures of known cases. Each row sets up a case and states the
+// numbers the worksheet must show; the formulas are not repeated here.
+#include "OrvaDocument.h"
+
+#include <QtTest>
+
+#include <functional>
+
+using Doc = OrvaDocument;
+using Setup = std::function<void(Doc &)>;
+using Expected = QList<QPair<QString, double>>;
+Q_DECLARE_METATYPE(Setup)
+
+namespace {
+
+using Getter = std::function<double(const Doc &)>;
+
+// Every figure a test row may name. Keys starting with "share" are fractions.
+const QHash<QString, Getter> &getters()
+{
+    static const QHash<QString, Getter> table = {
+        {"combined", [](const Doc &d) { return double(d.combinedIncome()); }},
+        {"adjustedM", [](const Doc &d) { return double(d.motherAdjustedActualIncome()); }},
+        {"adjustedF", [](const Doc &d) { return double(d.fatherAdjustedActualIncome()); }},
+        {"adjusted", [](const Doc &d) { return double(d.adjustedCombinedIncome()); }},
+        {"shareM", [](const Doc &d) { return double(d.motherIncomeShare()); }},
+        {"shareF", [](const Doc &d) { return double(d.fatherIncomeShare()); }},
+        {"children", [](const Doc &d) { return double(d.childCount()); }},
+        {"basic", [](const Doc &d) { return double(d.basicObligation()); }},
+        {"cashM", [](const Doc &d) { return double(d.motherCashMedicalSupport()); }},
+        {"cashF", [](const Doc &d) { return double(d.fatherCashMedicalSupport()); }},
+        {"total4a", [](const Doc &d) { return double(d.totalWorkRelatedExpenses()); }},
+        {"total4b", [](const Doc &d) { return double(d.totalHealthInsurance()); }},
+        {"total4c", [](const Doc &d) { return double(d.totalExtraMedicalExpenses()); }},
+        {"total4d", [](const Doc &d) { return double(d.totalCashMedicalSupport()); }},
+        {"total4e", [](const Doc &d) { return double(d.totalAdditionalExpenses()); }},
+        {"total", [](const Doc &d) { return double(d.totalChildSupportObligation()); }},
+        {"obligationM", [](const Doc &d) { return double(d.motherObligation()); }},
+        {"obligationF", [](const Doc &d) { return double(d.fatherObligation()); }},
+        {"directM", [](const Doc &d) { return double(d.motherDirectPayments()); }},
+        {"directF", [](const Doc &d) { return double(d.fatherDirectPayments()); }},
+        {"dueM", [](const Doc &d) { return double(d.motherBasicSupportDue()); }},
+        {"dueF", [](const Doc &d) { return double(d.fatherBasicSupportDue()); }},
+        {"recM", [](const Doc &d) { return double(d.motherRecommendedChildSupport()); }},
+        {"recF", [](const Doc &d) { return double(d.fatherRecommendedChildSupport()); }},
+        {"sharedBasic", [](const Doc &d) { return double(d.sharedBasicObligation()); }},
+        {"shareTimeM", [](const Doc &d) { return double(d.motherTimeShare()); }},
+        {"shareTimeF", [](const Doc &d) { return double(d.fatherTimeShare()); }},
+        {"sharedM", [](const Doc &d) { return double(d.motherSharedObligation()); }},
+        {"sharedF", [](const Doc &d) { return double(d.fatherSharedObligation()); }},
+        {"additionM", [](const Doc &d) { return double(d.motherSharedAdjustment()); }},
+        {"additionF", [](const Doc &d) { return double(d.fatherSharedAdjustment()); }},
+        {"adjSharedM", [](const Doc &d) { return double(d.motherAdjustedSharedObligation()); }},
+        {"adjSharedF", [](const Doc &d) { return double(d.fatherAdjustedSharedObligation()); }},
+        {"owedM", [](const Doc &d) { return double(d.motherAmountOwed()); }},
+        {"owedF", [](const Doc &d) { return double(d.fatherAmountOwed()); }},
+        {"A_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::WorkRelated)); }},
+        {"A_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::WorkRelated)); }},
+        {"B_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::WorkRelated)); }},
+        {"B_f", [](const Doc &d) { return double(d.expenseExcess(Doc::Father, Doc::WorkRelated)); }},
+        {"C_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::HealthInsurance)); }},
+        {"C_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::HealthInsurance)); }},
+        {"D_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::HealthInsurance)); }},
+        {"D_f", [](const Doc &d) { return double(d.expenseExcess(Doc::Father, Doc::HealthInsurance)); }},
+        {"E_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::ExtraMedical)); }},
+        {"F_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::ExtraMedical)); }},
+        {"G_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::CashMedical)); }},
+        {"G_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::CashMedical)); }},
+        {"H_m", [](const Doc &d) { return double(d.cashMedicalCredit(Doc::Mother)); }},
+        {"H_f", [](const Doc &d) { return double(d.cashMedicalCredit(Doc::Father)); }},
+        {"I_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::Additional)); }},
+        {"J_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::Additional)); }},
+        {"K_m", [](const Doc &d) { return double(d.expenseCredits(Doc::Mother)); }},
+        {"K_f", [](const Doc &d) { return double(d.expenseCredits(Doc::Father)); }},
+        {"L_m", [](const Doc &d) { return double(d.expenseBalanceDue(Doc::Mother)); }},
+        {"L_f", [](const Doc &d) { return double(d.expenseBalanceDue(Doc::Father)); }},
+        {"factorM", [](const Doc &d) { return d.overnightsFactor(d.motherOvernights()); }},
+        {"factorF", [](const Doc &d) { return d.overnightsFactor(d.fatherOvernights()); }},
+        {"warnM", [](const Doc &d) { qint64 s = 0; return d.motherRecommendedChildSupportWarning(s) ? 1.0 : 0.0; }},
+        {"warnF", [](const Doc &d) { qint64 s = 0; return d.fatherRecommendedChildSupportWarning(s) ? 1.0 : 0.0; }},
+        {"soleF", [](const Doc &d) { qint64 s = -1; d.fatherRecommendedChildSupportWarning(s); return double(s); }},
+        {"soleM", [](const Doc &d) { qint64 s = -1; d.motherRecommendedChildSupportWarning(s); return double(s); }},
+        {"anyWarning", [](const Doc &d) { return d.hasSharedAboveSoleWarning() ? 1.0 : 0.0; }},
+    };
+    return table;
+}
+
+void nameChildren(Doc &d, int count)
+{
+    for (int i = 1; i <= count; ++i)
+        d.setChildName(i, QString("Child %1").arg(i));
+}
+
+} // namespace
+
+class TestGuideline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void worksheet_data();
+    void worksheet();
+    void extrapolationCheck();
+    void warningTexts();
+};
+
+void TestGuideline::worksheet_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<Expected>("expected");
+
+    const int pre = Doc::PreOct2020, oct = Doc::NewOct2020, jul = Doc::July2022;
+
+    // ---- Lines 1 to 4 -------------------------------------------------------------
+    QTest::newRow("zero income two children uses row 1250")
+        << oct << Setup([](Doc &d) { nameChildren(d, 2); }) << Expected{{"basic", 163}};
+    QTest::newRow("negative income uses row 1250")
+        << oct << Setup([](Doc &d) { nameChildren(d, 2); d.setMotherMonthlyIncome(-400); })
+        << Expected{{"adjusted", -400}, {"basic", 163}};
+    QTest::newRow("Jul2022 1000 uses row 1200")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(1000); }) << Expected{{"basic", 50}};
+    QTest::newRow("Jul2022 1200") << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(1200); })
+                                  << Expected{{"basic", 50}};
+    QTest::newRow("Jul2022 1201 rounds up to 1250")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(1201); }) << Expected{{"basic", 74}};
+    QTest::newRow("Pre2020 1249 floors to 1250")
+        << pre << Setup([](Doc &d) { d.setMotherMonthlyIncome(1249); }) << Expected{{"basic", 162}};
+    QTest::newRow("Oct2020 15000 from schedule")
+        << oct << Setup([](Doc &d) { d.setMotherMonthlyIncome(15000); }) << Expected{{"basic", 1942}};
+    QTest::newRow("Oct2020 15001 extrapolated")
+        << oct << Setup([](Doc &d) { d.setMotherMonthlyIncome(15001); }) << Expected{{"basic", 1943}};
+    QTest::newRow("Oct2020 14990 rounds to 15000")
+        << oct << Setup([](Doc &d) { d.setMotherMonthlyIncome(14990); }) << Expected{{"basic", 1942}};
+    QTest::newRow("Oct2020 14951 rounds to 15000")
+        << oct << Setup([](Doc &d) { d.setMotherMonthlyIncome(14951); }) << Expected{{"basic", 1942}};
+    QTest::newRow("Jul2022 30000 three children")
+        << jul << Setup([](Doc &d) { nameChildren(d, 3); d.setFatherMonthlyIncome(30000); })
+        << Expected{{"basic", 5256}};
+    QTest::newRow("Jul2022 30050 three children extrapolated")
+        << jul << Setup([](Doc &d) { nameChildren(d, 3); d.setFatherMonthlyIncome(30050); })
+        << Expected{{"basic", 5262}};
+    QTest::newRow("Jul2022 16000 is within the schedule")
+        << jul << Setup([](Doc &d) { d.setFatherMonthlyIncome(16000); })
+        << Expected{{"basic", 2226}};
+    QTest::newRow("Pre2020 six children 20000 extrapolated")
+        << pre << Setup([](Doc &d) { nameChildren(d, 6); d.setFatherMonthlyIncome(20000); })
+        << Expected{{"basic", 6091}};
+    QTest::newRow("Jul2022 one child 50000 extrapolated")
+        << jul << Setup([](Doc &d) { d.setFatherMonthlyIncome(50000); }) << Expected{{"basic", 4501}};
+    QTest::newRow("no names count as one child")
+        << pre << Setup([](Doc &) {}) << Expected{{"children", 1}};
+    QTest::newRow("blank and white-space names do not count")
+        << pre
+        << Setup([](Doc &d) { nameChildren(d, 6); d.setChildName(4, ""); d.setChildName(2, "  \t"); })
+        << Expected{{"children", 4}};
+    QTest::newRow("six names one blank")
+        << pre << Setup([](Doc &d) { nameChildren(d, 6); d.setChildName(6, " "); }) << Expected{{"children", 5}};
+    QTest::newRow("deductions and awarded alimony")
+        << jul
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(5000);
+               d.setMotherExistingChildSupportPayment(300);
+               d.setMotherAlimonyPaid(200);
+               d.setFatherMonthlyIncome(2000);
+               d.setFatherAlimonyAwarded(500);
+           })
+        << Expected{{"combined", 7000}, {"adjustedM", 4000}, {"adjustedF", 2500}, {"adjusted", 6500}};
+    QTest::newRow("share cap and negative mother")
+        << jul << Setup([](Doc &d) { d.setFatherMonthlyIncome(3000); d.setMotherMonthlyIncome(-500); })
+        << Expected{{"adjusted", 2500}, {"shareF", 1.0}, {"shareM", 0.0}};
+    QTest::newRow("shares one third")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(1000); d.setFatherMonthlyIncome(2000); })
+        << Expected{{"shareM", 0.333}, {"shareF", 0.667}};
+    QTest::newRow("shares add up to 1.001")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(667); d.setFatherMonthlyIncome(1333); })
+        << Expected{{"shareM", 0.334}, {"shareF", 0.667}};
+    QTest::newRow("zero combined income gives zero shares")
+        << jul << Setup([](Doc &) {}) << Expected{{"shareM", 0.0}, {"shareF", 0.0}};
+
+    // ---- Worksheet A ------------------------------------------------------------------
+    const Setup soleMotherExample = [](Doc &d) {
+        nameChildren(d, 2);
+        d.setCustodyType(Doc::SoleMother);
+        d.setMotherMonthlyIncome(3000);
+        d.setFatherMonthlyIncome(5000);
+        d.setMotherWorkRelatedExpenses(400);
+        d.setFatherHealthInsurance(150);
+        d.setFatherCashMedicalPercent(1.0);
+    };
+    QTest::newRow("Jul2022 sole mother example")
+        << jul << soleMotherExample
+        << Expected{{"basic", 1748},  {"cashF", 50},       {"cashM", 0},        {"total4a", 400},
+                    {"total4b", 150}, {"total4d", 50},     {"total", 2348},     {"shareM", 0.375},
+                    {"shareF", 0.625}, {"obligationM", 880}, {"obligationF", 1468}, {"dueF", 1468},
+                    {"dueM", 0},      {"directF", 150},    {"directM", 400},    {"recF", 1318},
+                    {"recM", 0}};
+    QTest::newRow("Jul2022 sole parent 1 computes as sole mother")
+        << jul << Setup([soleMotherExample](Doc &d) { soleMotherExample(d); d.setCustodyType(Doc::SoleParent1); })
+        << Expected{{"dueF", 1468}, {"recF", 1318}, {"recM", 0}};
+    QTest::newRow("direct payments equal to line 7")
+        << jul << Setup([soleMotherExample](Doc &d) { soleMotherExample(d); d.setFatherAdditionalExpenses(3513); })
+        << Expected{{"total", 5861}, {"dueF", 3663}, {"directF", 3663}, {"recF", 0}, {"recM", 0}};
+    QTest::newRow("large direct payment reduces line 8")
+        << jul
+        << Setup([soleMotherExample](Doc &d) {
+               soleMotherExample(d);
+               d.setFatherHealthInsurance(0);
+               d.setFatherExtraMedicalExpenses(2000);
+           })
+        << Expected{{"total", 4198}, {"dueF", 2624}, {"directF", 2000}, {"recF", 624}, {"recM", 0}};
+    QTest::newRow("direct payments reduce the payer's amount")
+        << jul
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleMother);
+               d.setMotherMonthlyIncome(4000);
+               d.setFatherMonthlyIncome(6000);
+               d.setFatherWorkRelatedExpenses(1500);
+           })
+        << Expected{{"basic", 1345}, {"total", 2845}, {"dueF", 1707}, {"recF", 207}, {"recM", 0}};
+    QTest::newRow("custodial parent owes the difference")
+        << jul
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleMother);
+               d.setMotherMonthlyIncome(9000);
+               d.setFatherMonthlyIncome(1000);
+               d.setFatherWorkRelatedExpenses(1500);
+           })
+        << Expected{{"total", 2845}, {"shareF", 0.1}, {"dueF", 284}, {"recF", 0}, {"recM", 1216}};
+    QTest::newRow("Pre2020 sole father example")
+        << pre
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleFather);
+               d.setMotherMonthlyIncome(2500);
+               d.setFatherMonthlyIncome(4000);
+               d.setMotherAdditionalExpenses(100);
+           })
+        << Expected{{"basic", 1026}, {"total", 1126}, {"shareM", 0.385}, {"shareF", 0.615},
+                    {"obligationM", 434}, {"dueM", 434}, {"dueF", 0}, {"directM", 100},
+                    {"recM", 334},  {"recF", 0}};
+    QTest::newRow("Pre2020 sole parent 2 computes as sole father")
+        << pre
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleParent2);
+               d.setMotherMonthlyIncome(2500);
+               d.setFatherMonthlyIncome(4000);
+               d.setMotherAdditionalExpenses(100);
+           })
+        << Expected{{"dueM", 434}, {"recM", 334}, {"recF", 0}};
+    QTest::newRow("cash medical 4000 at 2.5")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(4000); d.setMotherCashMedicalPercent(2.5); })
+        << Expected{{"cashM", 100}};
+    QTest::newRow("cash medical 3333 at 1.5")
+        << jul << Setup([](Doc &d) { d.setMotherMonthlyIncome(3333); d.setMotherCashMedicalPercent(1.5); })
+        << Expected{{"cashM", 50}};
+    QTest::newRow("cash medical 1000 at 0.5")
+        << jul << Setup([](Doc &d) { d.setFatherMonthlyIncome(1000); d.setFatherCashMedicalPercent(0.5); })
+        << Expected{{"cashF", 5}};
+    QTest::newRow("cash medical 100 at 0.5 ties to even")
+        << jul << Setup([](Doc &d) { d.setFatherMonthlyIncome(100); d.setFatherCashMedicalPercent(0.5); })
+        << Expected{{"cashF", 0}};
+    QTest::newRow("cash medical uses the income, not the adjusted income")
+        << jul
+        << Setup([](Doc &d) {
+               d.setFatherMonthlyIncome(4000);
+               d.setFatherAlimonyPaid(1000);
+               d.setFatherCashMedicalPercent(5.0);
+           })
+        << Expected{{"cashF", 200}};
+    QTest::newRow("share 0 gives obligation 0")
+        << jul
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleFather);
+               d.setMotherMonthlyIncome(500);
+               d.setMotherAlimonyPaid(800);
+               d.setFatherMonthlyIncome(20000);
+               d.setFatherWorkRelatedExpenses(3000);
+           })
+        << Expected{{"shareM", 0.0}, {"obligationM", 0}, {"dueM", 0}, {"recM", 0}, {"recF", 0}};
+    QTest::newRow("custody outside 0..5 gives zeros")
+        << jul
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(3000);
+               d.setFatherMonthlyIncome(5000);
+               d.setCustodyType(7);
+           })
+        << Expected{{"dueM", 0}, {"dueF", 0}, {"recM", 0}, {"recF", 0}, {"basic", 1221}};
+
+    // ---- Worksheet B -------------------------------------------------------------------
+    const Setup sharedExample = [](Doc &d) {
+        nameChildren(d, 2);
+        d.setMotherMonthlyIncome(4000);
+        d.setFatherMonthlyIncome(6000);
+        d.setMotherOvernights(265);
+        d.setMotherWorkRelatedExpenses(300);
+        d.setFatherHealthInsurance(200);
+    };
+    QTest::newRow("Jul2022 shared example")
+        << jul << sharedExample
+        << Expected{{"basic", 1881},   {"shareM", 0.4},     {"shareF", 0.6},     {"sharedBasic", 2822},
+                    {"sharedM", 1129}, {"sharedF", 1693},   {"factorF", 0.06},   {"factorM", 0.0},
+                    {"adjSharedF", 1795}, {"additionF", 102}, {"adjSharedM", 1129}, {"additionM", 0},
+                    {"shareTimeM", 0.726}, {"shareTimeF", 0.274}, {"owedM", 309}, {"owedF", 1303},
+                    {"dueF", 994},     {"dueM", 0},         {"A_m", 120},        {"A_f", 180},
+                    {"B_m", 180},      {"B_f", 0},          {"C_m", 80},         {"C_f", 120},
+                    {"D_m", 0},        {"D_f", 80},         {"K_m", 180},        {"K_f", 80},
+                    {"L_f", 100},      {"L_m", 0},          {"recF", 1094},      {"recM", 0}};
+    QTest::newRow("Jul2022 shared P1P2 computes as shared")
+        << jul << Setup([sharedExample](Doc &d) { sharedExample(d); d.setCustodyType(Doc::SharedP1P2); })
+        << Expected{{"dueF", 994}, {"recF", 1094}, {"recM", 0}};
+    QTest::newRow("Pre2020 shared example has no adjustment")
+        << pre
+        << Setup([sharedExample](Doc &d) { sharedExample(d); d.setMotherOvernights(237); })
+        << Expected{{"basic", 1811}, {"sharedBasic", 2716}, {"factorF", 0.0}, {"additionF", 0},
+                    {"adjSharedF", 1630}, {"owedF", 1058}, {"owedM", 381}, {"dueF", 677}};
+    QTest::newRow("factor 94") << oct << Setup([](Doc &d) { d.setFatherOvernights(94); })
+                               << Expected{{"factorF", 0.10}, {"factorM", 0.0}};
+    QTest::newRow("factor 95") << oct << Setup([](Doc &d) { d.setFatherOvernights(95); })
+                               << Expected{{"factorF", 0.08}};
+    QTest::newRow("factor 98") << jul << Setup([](Doc &d) { d.setFatherOvernights(98); })
+                               << Expected{{"factorF", 0.08}};
+    QTest::newRow("factor 102") << jul << Setup([](Doc &d) { d.setFatherOvernights(102); })
+                                << Expected{{"factorF", 0.06}};
+    QTest::newRow("factor 103") << jul << Setup([](Doc &d) { d.setFatherOvernights(103); })
+                                << Expected{{"factorF", 0.04}};
+    QTest::newRow("factor 105") << jul << Setup([](Doc &d) { d.setFatherOvernights(105); })
+                                << Expected{{"factorF", 0.04}};
+    QTest::newRow("factor 106") << jul << Setup([](Doc &d) { d.setMotherOvernights(106); })
+                                << Expected{{"factorM", 0.02}, {"factorF", 0.0}};
+    QTest::newRow("factor 109") << jul << Setup([](Doc &d) { d.setFatherOvernights(109); })
+                                << Expected{{"factorF", 0.02}};
+    QTest::newRow("factor 110") << jul << Setup([](Doc &d) { d.setFatherOvernights(110); })
+                                << Expected{{"factorF", 0.0}};
+    QTest::newRow("factor 273") << jul << Setup([](Doc &d) { d.setMotherOvernights(273); })
+                                << Expected{{"factorM", 0.0}, {"factorF", 0.10}};
+    QTest::newRow("no factor before Oct 2020")
+        << pre << Setup([](Doc &d) { d.setFatherOvernights(128); }) << Expected{{"factorF", 0.0}};
+    QTest::newRow("equal amounts owed give no dues")
+        << pre
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(500);
+               d.setFatherMonthlyIncome(500);
+               d.setMotherOvernights(183);
+           })
+        << Expected{{"basic", 162}, {"sharedBasic", 243}, {"sharedM", 122}, {"sharedF", 122},
+                    {"owedM", 61},  {"owedF", 61},        {"dueM", 0},      {"dueF", 0},
+                    {"recM", 0},    {"recF", 0}};
+    QTest::newRow("cash medical credit of the parent with less time")
+        << jul
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(4000);
+               d.setFatherMonthlyIncome(6000);
+               d.setMotherCashMedicalPercent(1.0);
+               d.setFatherCashMedicalPercent(1.0);
+               d.setMotherOvernights(100);
+           })
+        << Expected{{"total4d", 100}, {"G_m", 40}, {"G_f", 60}, {"H_m", -40}, {"H_f", 0},
+                    {"K_m", -40},     {"K_f", 0},  {"L_m", 40}, {"L_f", 0}};
+    QTest::newRow("expense balance decides the recommendation")
+        << jul
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(5000);
+               d.setFatherMonthlyIncome(5000);
+               d.setMotherOvernights(183);
+               d.setMotherExtraMedicalExpenses(1000);
+               d.setMotherAdditionalExpenses(400);
+           })
+        << Expected{{"E_m", 500}, {"F_m", 500}, {"I_m", 200}, {"J_m", 200}, {"K_m", 700}, {"K_f", 0},
+                    {"L_f", 700}, {"dueM", 0}, {"dueF", 3}, {"recF", 703}, {"recM", 0}};
+    QTest::newRow("credits offset the other parent's due")
+        << jul
+        << Setup([](Doc &d) {
+               d.setMotherMonthlyIncome(4000);
+               d.setFatherMonthlyIncome(6000);
+               d.setMotherOvernights(183);
+               d.setFatherWorkRelatedExpenses(2000);
+           })
+        << Expected{{"B_f", 800}, {"K_f", 800}, {"L_m", 800}, {"dueF", 205}, {"recF", 0}, {"recM", 595}};
+
+    // ---- Warnings ---------------------------------------------------------------------------
+    const Setup warningExample = [](Doc &d) {
+        d.setMotherMonthlyIncome(1000);
+        d.setFatherMonthlyIncome(3000);
+        d.setFatherOvernights(92);
+    };
+    QTest::newRow("shared above sole")
+        << jul << warningExample
+        << Expected{{"basic", 763},     {"sharedBasic", 1144}, {"adjSharedF", 944}, {"owedF", 706},
+                    {"owedM", 72},      {"recF", 634},         {"soleF", 572},      {"warnF", 1},
+                    {"warnM", 0},       {"anyWarning", 1}};
+    QTest::newRow("110 overnights no warning")
+        << jul << Setup([warningExample](Doc &d) { warningExample(d); d.setFatherOvernights(110); })
+        << Expected{{"recF", 513}, {"warnF", 0}, {"anyWarning", 0}};
+    QTest::newRow("Pre2020 never warns")
+        << pre << Setup([warningExample](Doc &d) { warningExample(d); d.setFatherOvernights(128); })
+        << Expected{{"warnF", 0}, {"warnM", 0}, {"soleF", -1}};
+    QTest::newRow("sole custody never warns")
+        << jul << Setup([warningExample](Doc &d) { warningExample(d); d.setCustodyType(Doc::SoleMother); })
+        << Expected{{"warnF", 0}, {"warnM", 0}, {"soleF", -1}};
+    QTest::newRow("zero recommendation never warns")
+        << jul << warningExample << Expected{{"recM", 0}, {"warnM", 0}, {"soleM", -1}};
+}
+
+void TestGuideline::worksheet()
+{
+    QFETCH(int, mode);
+    QFETCH(Setup, setup);
+    QFETCH(Expected, expected);
+    Doc doc(static_cast<Doc::Mode>(mode));
+    setup(doc);
+    for (const auto &[name, value] : expected) {
+        QVERIFY2(getters().contains(name), qPrintable(name));
+        const double actual = getters().value(name)(doc);
+        if (name.startsWith("share") || name.startsWith("factor")) {
+            if (float(actual) != float(value))
+                QFAIL(qPrintable(QString("%1: %2, expected %3").arg(name).arg(actual).arg(value)));
+        } else if (qint64(actual) != qint64(value)) {
+            QFAIL(qPrintable(QString("%1: %2, expected %3").arg(name).arg(qint64(actual)).arg(qint64(value))));
+        }
+    }
+}
+
+void TestGuideline::extrapolationCheck()
+{
+    Doc doc(Doc::NewOct2020);
+    doc.setMotherMonthlyIncome(15000);
+    QCOMPARE(doc.checkExtrapolation(false), Doc::ExtrapolationWithinLimit);
+    doc.setMotherMonthlyIncome(15001);
+    QCOMPARE(doc.checkExtrapolation(false), Doc::ExtrapolationWarn);
+    QCOMPARE(doc.extrapolationWarnedModes(), QSet<Doc::Mode>{Doc::NewOct2020});
+    QCOMPARE(doc.lastCheckedAdjustedCombinedIncome(), 15001);
+    QCOMPARE(doc.checkExtrapolation(false), Doc::ExtrapolationNoChange);
+    doc.setMotherMonthlyIncome(16000);
+    QCOMPARE(doc.checkExtrapolation(false), Doc::ExtrapolationHighlight);
+
+    // Switching to July 2022 checks again under its own limit.
+    doc.setMode(Doc::July2022);
+    doc.setLastCheckedAdjustedCombinedIncome(0);
+    QCOMPARE(doc.checkExtrapolation(true), Doc::ExtrapolationWithinLimit);
+    doc.setMotherMonthlyIncome(30001);
+    QCOMPARE(doc.checkExtrapolation(false), Doc::ExtrapolationWarn);
+    QCOMPARE(doc.extrapolationWarnedModes().size(), 2);
+
+    // A quiet check after a switch only highlights, and does not mark the mode.
+    Doc quiet(Doc::July2022);
+    quiet.setFatherMonthlyIncome(40000);
+    QCOMPARE(quiet.checkExtrapolation(false), Doc::ExtrapolationWarn);
+    quiet.setMode(Doc::NewOct2020);
+    quiet.setLastCheckedAdjustedCombinedIncome(0);
+    QCOMPARE(quiet.checkExtrapolation(true), Doc::ExtrapolationHighlight);
+    QVERIFY(!quiet.extrapolationWarnedModes().contains(Doc::NewOct2020));
+    quiet.setFatherMonthlyIncome(40001);
+    QCOMPARE(quiet.checkExtrapolation(false), Doc::ExtrapolationWarn);
+
+    // Deductions count: the adjusted income decides.
+    Doc adjusted(Doc::NewOct2020);
+    adjusted.setMotherMonthlyIncome(16000);
+    adjusted.setMotherAlimonyPaid(2000);
+    QCOMPARE(adjusted.checkExtrapolation(false), Doc::ExtrapolationWithinLimit);
+}
+
+void TestGuideline::warningTexts()
+{
+    QCOMPARE(Doc::extrapolationWarningText(Doc::July2022),
+             QString("The amount of income exceeds $30,000 for guideline purposes and utilizes an extrapolation "
+                     "calculation over that amount."));
+    QCOMPARE(Doc::extrapolationWarningText(Doc::PreOct2020),
+             QString("The amount of income exceeds $15,000 for guideline purposes and utilizes an extrapolation "
+                     "calculation over that amount."));
+    QCOMPARE(Doc::sharedAboveSoleNoticeText(), QString("Under the statute this calculation\nis greater than sole guidelines"));
+    QVERIFY(Doc::sharedAboveSoleQuestionText().endsWith("Further information may be found in the Statute"));
+    QVERIFY(Doc::sharedAboveSoleQuestionText().contains("worksheet \"A\" to verify"));
+}
+
+QTEST_GUILESS_MAIN(TestGuideline)
+#include "tst_guideline.moc"

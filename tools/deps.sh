@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs the Debian 12 packages OrvaCalc needs to build, run and test,
+# skipping those already present. Run as root (or with sudo available).
+set -eu
+
+PACKAGES="
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
+  qt6-pdf-dev
+  fonts-liberation2
+  poppler-utils
+  xdg-utils
+"
+
+missing=""
+for package in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $package"
+  fi
+done
+
+if [ -z "$missing" ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1; then
+    SUDO=sudo
+  else
+    echo "OrvaCalc set-up: these packages are missing and installing them needs root:$missing" >&2
+    exit 1
+  fi
+else
+  SUDO=""
+fi
+
+echo "OrvaCalc set-up: installing$missing"
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
