@@ -15,6 +15,7 @@
 #include <QPrinter>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -140,7 +141,7 @@ bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
     QPdfDocument pdf;
     pdf.load(fileName);
     if (pdf.error() != QPdfDocument::Error::None) {
-        qCritical() << "PDFUtils: can't load pdf file:" << pdfErrorName(pdf.error());
+        qCritical().noquote() << "PDFUtils: can't load pdf file:" << pdfErrorName(pdf.error());
         return false;
     }
 
@@ -152,18 +153,27 @@ bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
     }
     QPdfDocumentRenderOptions options;
     options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+    bool complete = true;
     for (int i = 0; i < pdf.pageCount(); ++i) {
         if (i > 0)
             printer->newPage();
         QElapsedTimer timer;
         timer.start();
         const QSize size = fittedSize(pdf.pagePointSize(i), page.size());
-        const QPixmap pixmap = QPixmap::fromImage(pdf.render(i, size, options));
+        QImage image = pdf.render(i, size, options);
+        if (image.isNull()) {
+            // A page that cannot be rendered (out of memory at a high printer
+            // resolution) must not pass for printed.
+            qCritical() << "PDFUtils::printPDF: can't render page" << i << "at" << size;
+            complete = false;
+            continue;
+        }
+        const QPixmap pixmap = QPixmap::fromImage(std::move(image));
         qDebug() << "Preparing page" << i << "took" << timer.restart() << "ms";
         drawCentred(painter, pixmap, page);
         qDebug() << "Drawing page" << i << "took" << timer.elapsed() << "ms";
     }
-    return painter.end();
+    return painter.end() && complete;
 }
 
 bool PDFUtils::printImagesOnPrinter(const QList<QImage> &images, QPrinter *printer)

@@ -153,11 +153,11 @@ def header(s, title, subtitle):
 def continuation_header(s, title):
     s.note("Continuation header")
     s.text(CENTRE, 36, title, 10, bold=True, align="bc")
-    s.field(CENTRE - 12, 50, "plaintiff", 8, align="br")
-    s.text(CENTRE, 50, "vs.", 8, align="bc")
-    s.field(CENTRE + 12, 50, "defendant", 8, align="bl")
-    s.text(CENTRE - 2, 61, "Case No.:", 8, bold=True, align="br")
-    s.field(CENTRE + 2, 61, "casenum", 8, align="bl")
+    s.field(CENTRE - 12, 51, "plaintiff", 9, align="br")
+    s.text(CENTRE, 51, "vs.", 9, align="bc")
+    s.field(CENTRE + 12, 51, "defendant", 9, align="bl")
+    s.text(CENTRE - 2, 62, "Case No.:", 9, bold=True, align="br")
+    s.field(CENTRE + 2, 62, "casenum", 9, align="bl")
 
 
 def comments_and_signature(s, top, box_height):
