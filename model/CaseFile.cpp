@@ -25,17 +25,25 @@ bool isXmlChar(char32_t c)
            || (c >= 0x10000 && c <= 0x10FFFF);
 }
 
+bool isXmlText(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i; // a proper pair: a character outside the basic plane
+            continue;
+        }
+        if (c.isSurrogate() || !isXmlChar(c.unicode()))
+            return false;
+    }
+    return true;
+}
+
 QString xmlSafe(const QString &text)
 {
-    bool clean = true;
-    for (const char32_t c : text.toUcs4()) {
-        if (!isXmlChar(c)) {
-            clean = false;
-            break;
-        }
-    }
-    if (clean)
+    if (isXmlText(text))
         return text;
+    // Lone surrogate halves become the replacement character here.
     QString result;
     result.reserve(text.size());
     for (const char32_t c : text.toUcs4()) {
@@ -283,7 +291,7 @@ bool OrvaDocument::readCaseFile(const QString &path)
                 if (xml.name() == QLatin1String("controlnumber"))
                     number = low32(numberOf(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement)));
                 else if (xml.name() == QLatin1String("note"))
-                    note = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+                    note = xmlSafe(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
                 else
                     xml.skipCurrentElement();
             }
@@ -292,7 +300,9 @@ bool OrvaDocument::readCaseFile(const QString &path)
             continue;
         }
 
-        const QString text = xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        // A file in an encoding the reader only half knows can decode to
+        // broken surrogate halves; keep the case storable as it was opened.
+        const QString text = xmlSafe(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
         if (xml.hasError())
             break;
         const qint64 value = numberOf(text);

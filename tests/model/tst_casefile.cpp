@@ -262,6 +262,8 @@ private slots:
     void hostileInput();
     void largeAndDeepFiles();
     void controlCharactersStillSave();
+    void fuzzFindings_data();
+    void fuzzFindings();
     void saveOntoDirectoryKeepsEverything();
     void saveIntoReadOnlyFolderKeepsPreviousFile();
     void fullDiskKeepsPreviousFile();
@@ -658,6 +660,31 @@ void TestCaseFile::controlCharactersStillSave()
     // A lone surrogate half is not text; it comes back as the replacement character.
     QCOMPARE(read.comments(), QString("line\n") + QChar(0xFFFD) + "end\tok");
     QVERIFY(read.footnote(5).isEmpty());
+}
+
+void TestCaseFile::fuzzFindings_data()
+{
+    QTest::addColumn<QString>("file");
+    const QDir folder(ORVA_SOURCE_DIR "/tests/model/data/fuzz");
+    for (const QString &name : folder.entryList(QDir::Files))
+        QTest::newRow(qPrintable(name)) << folder.filePath(name);
+}
+
+// Inputs the fuzzer once crashed on: whatever opens must save and reopen
+// unchanged.
+void TestCaseFile::fuzzFindings()
+{
+    QFETCH(QString, file);
+    LogCapture quiet;
+    Doc doc(Doc::July2022);
+    if (!doc.readCaseFile(file))
+        return;
+    const QString path = m_dir.filePath("fuzz-saved.cml");
+    QVERIFY(doc.writeCaseFile(path));
+    Doc again(Doc::July2022);
+    QVERIFY(again.readCaseFile(path));
+    QVariantMap expected = snapshot(doc);
+    compareSnapshots(snapshot(again), expected);
 }
 
 void TestCaseFile::saveOntoDirectoryKeepsEverything()
