@@ -328,7 +328,7 @@ def worksheet_b(pre_oct_2020):
              "the greater amount owes the difference.)"],
             values={"m": "line14_m", "f": "line14_f"}),
     ]
-    bottom = table(s, 70, rows, heading="EXPENSES PAID DIRECTLY", right=C3)
+    bottom = table(s, 76, rows, heading="EXPENSES PAID DIRECTLY", right=C3)
     comments_and_signature(s, bottom + 8, 210)
     footer(s, "Worksheet B", 2, 2)
     return s
