@@ -115,6 +115,8 @@ void TestLayoutInterpreter::unboundItemKeepsFixedText_data()
         << "Version 14.0 fixed";
     QTest::newRow("10 tokens: no footer rewrite")
         << R"("TB","100","100","0","Copyright© 2022 kept","8","nb","","bl","")" << "Copyright© 2022 kept";
+    QTest::newRow("DT draws like TB") << R"("DT","100","100","0","Version 14.0","8","nb","","bl")"
+                                      << "Version 16.2";
     QTest::newRow("footer version") << R"("TB","100","100","0","Orva-Calc Version 14.0","8","nb","","bl")"
                                     << "Orva-Calc Version 16.2";
     QTest::newRow("footer copyright") << R"("TB","100","100","0","Copyright© 2022 Pellwood","8","nb","","bl")"
