@@ -36,8 +36,7 @@ std::unique_ptr<OrvaDocument> makeCase(OrvaDocument::Mode mode, OrvaDocument::Cu
     d->setMotherMonthlyIncome(4200);
     d->setFatherMonthlyIncome(6900);
     d->setMotherExistingChildSupportPayment(150);
-    d->setFatherAlimonyPaid(300);
-    d->setFatherAlimonyAwarded(-250);
+    d->setFatherAlimonyAwarded(-300);
     d->setMotherWorkRelatedExpenses(650);
     d->setFatherHealthInsurance(220);
     d->setMotherExtraMedicalExpenses(80);
@@ -47,7 +46,7 @@ std::unique_ptr<OrvaDocument> makeCase(OrvaDocument::Mode mode, OrvaDocument::Cu
     if (OrvaDocument::isSharedCustody(custody))
         d->setFatherOvernights(mode == OrvaDocument::PreOct2020 ? 140 : 100);
     d->setFootnote(1, QStringLiteral("Salary from the 2023 W-2, averaged over twelve months."));
-    d->setFootnote(10, QStringLiteral("Day care paid by the father through his employer's plan."));
+    d->setFootnote(9, QStringLiteral("Before- and after-school care, 2024 invoices."));
     d->setFootnote(12, QStringLiteral("Family coverage; the children's portion is shown."));
     d->setComments(QStringLiteral("The parties agreed on the holiday schedule; overnights reflect the 2024 calendar."));
     return d;
