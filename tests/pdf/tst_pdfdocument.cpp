@@ -64,8 +64,6 @@ private slots:
     void footnotes();
     void commentsKeepPercentSigns();
     void unknownFieldIsLoggedAndStored();
-    void absentFieldReadsEmpty();
-    void setNumberFieldBlankIfZero();
     void headerTexts();
 };
 
@@ -382,27 +380,6 @@ void TestPDFDocument::unknownFieldIsLoggedAndStored()
     QTest::failOnWarning(QRegularExpression("unknown field"));
     worksheet.setField("casenum", "C-1");
     QCOMPARE(worksheet.field("casenum"), QString("C-1"));
-}
-
-void TestPDFDocument::absentFieldReadsEmpty()
-{
-    PDFDocument worksheet;
-    QCOMPARE(worksheet.field("court"), QString());
-    worksheet.initFields(Doc(Doc::July2022));
-    QCOMPARE(worksheet.field("no_such_field"), QString());
-}
-
-void TestPDFDocument::setNumberFieldBlankIfZero()
-{
-    Doc d(Doc::July2022);
-    PDFDocument worksheet;
-    worksheet.initFields(d);
-    worksheet.setNumberField("line8_m", 0, true);
-    QCOMPARE(worksheet.field("line8_m"), QString());
-    worksheet.setNumberField("line8_m", 0, false);
-    QCOMPARE(worksheet.field("line8_m"), QString("0"));
-    worksheet.setNumberField("line8_m", -3, true);
-    QCOMPARE(worksheet.field("line8_m"), QString("-3"));
 }
 
 void TestPDFDocument::headerTexts()
