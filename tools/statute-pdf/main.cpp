@@ -468,11 +468,20 @@ void setCell(QTextTable *table, int row, int column, const QString &text, const 
     cursor.insertText(text, chars);
 }
 
-void addSchedule(QTextCursor &cursor, const Document &doc)
+// Schedule rows per page. The layout, left to break a long table itself,
+// stretches the last row of each page down to the page's foot; the schedule is
+// therefore set as one table per page, each with the column headings.
+struct Split {
+    int first = 0;   // rows on the page where the schedule starts; 0: one table
+    int perPage = 0; // rows on each following page
+};
+
+QTextTable *addTable(QTextCursor &cursor, const Document &doc, int from, int count)
 {
-    const int first = doc.leadRow.isEmpty() ? 1 : 2; // table row of the first amount row
+    const bool lead = from == 0 && !doc.leadRow.isEmpty();
+    const int top = lead ? 2 : 1; // table row of the first amount row
     QTextTableFormat format;
-    format.setHeaderRowCount(1); // repeated at the top of every page
+    format.setHeaderRowCount(1);
     format.setBorder(0.5);
     format.setBorderBrush(QColor(0xa0, 0xa8, 0xb0));
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -485,7 +494,7 @@ void addSchedule(QTextCursor &cursor, const Document &doc)
     for (int c = 0; c < 6; ++c)
         widths << QTextLength(QTextLength::PercentageLength, 13);
     format.setColumnWidthConstraints(widths);
-    QTextTable *table = cursor.insertTable(first + int(doc.schedule.size()), 7, format);
+    QTextTable *table = cursor.insertTable(top + count, 7, format);
 
     QTextCharFormat head;
     head.setFont(font(kSans, 8.5, true));
@@ -495,15 +504,15 @@ void addSchedule(QTextCursor &cursor, const Document &doc)
     const QColor stripe(0xf1, 0xf4, 0xf7);
     for (int c = 0; c < 7; ++c)
         setCell(table, 0, c, kColumns.at(c), head, Qt::AlignCenter, headShade);
-    if (!doc.leadRow.isEmpty()) {
+    if (lead) {
         // The statute's band ahead of its first amount row: one text across the six columns.
         table->mergeCells(1, 1, 1, 6);
         setCell(table, 1, 0, doc.leadRow.at(0), cellText, Qt::AlignCenter);
         setCell(table, 1, 1, doc.leadRow.at(1), cellText, Qt::AlignCenter);
     }
-    for (int i = 0; i < doc.schedule.size(); ++i) {
+    for (int i = from; i < from + count; ++i) {
         const Row &r = doc.schedule.at(i);
-        const int row = first + i;
+        const int row = top + i - from;
         const QColor background = i % 2 == 1 ? stripe : QColor();
         setCell(table, row, 0, i == 0 && !doc.firstIncomeLabel.isEmpty() ? doc.firstIncomeLabel : r.income, cellText,
                 Qt::AlignCenter, background);
@@ -511,17 +520,44 @@ void addSchedule(QTextCursor &cursor, const Document &doc)
             setCell(table, row, c + 1, r.amounts.at(c), cellText, Qt::AlignRight, background);
     }
     cursor.movePosition(QTextCursor::End);
+    return table;
 }
 
-void typeset(const Document &doc, const QString &outPath)
+// Returns the first table, whose rows tell on which page each row fell.
+QTextTable *addSchedule(QTextCursor &cursor, const Document &doc, const Split &split)
 {
-    QTextDocument text;
+    const int rows = int(doc.schedule.size());
+    if (split.first <= 0 || split.perPage <= 0)
+        return addTable(cursor, doc, 0, rows);
+    QTextTable *first = addTable(cursor, doc, 0, qMin(split.first, rows));
+    for (int from = split.first; from < rows; from += split.perPage) {
+        // The empty block between two tables opens the next page, as small as it can be.
+        QTextBlockFormat pageBreak;
+        pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.setBlockFormat(pageBreak);
+        QTextCharFormat tiny;
+        tiny.setFont(font(kSans, 1));
+        cursor.setBlockCharFormat(tiny);
+        addTable(cursor, doc, from, qMin(split.perPage, rows - from));
+    }
+    return first;
+}
+
+constexpr qreal kMarginSide = 84;   // 1/96 inch
+constexpr qreal kMarginTop = 76;
+constexpr qreal kMarginBottom = 84;
+
+// Builds the whole document on the writer's page; returns the schedule's first table.
+QTextTable *build(QTextDocument &text, QPdfWriter &writer, const Document &doc, const Split &split)
+{
     text.setUndoRedoEnabled(false);
     text.setDefaultFont(font(kSerif, 11));
     QTextCursor cursor(&text);
+    QTextTable *schedule = nullptr;
 
     // Title page.
     const QColor accent(0x1f, 0x3a, 0x5f);
+    const QColor grey(0x40, 0x40, 0x40);
     addBlock(cursor, QStringLiteral("Maryland Child Support Guidelines"), font(kSans, 24, true), 36, 8, 0, accent);
     addBlock(cursor, QStringLiteral("Maryland Code, Family Law Article, §§ 12-201 to 12-204"), font(kSans, 14), 0,
              28);
@@ -536,14 +572,14 @@ void typeset(const Document &doc, const QString &outPath)
     addBlock(cursor, doc.sources.size() == 1 ? QStringLiteral("Source of the text") : QStringLiteral("Sources of the text"),
              font(kSans, 12, true), 0, 6);
     for (const Source &source : doc.sources) {
-        addBlock(cursor, source.heading, font(kSans, 9.5, true), 4, 3, 0, QColor(0x40, 0x40, 0x40));
+        addBlock(cursor, source.heading, font(kSans, 9.5, true), 4, 3, 0, grey);
         for (const QString &line : source.lines)
-            addBlock(cursor, line, font(kSerif, 9), 0, 3, 0, QColor(0x40, 0x40, 0x40));
+            addBlock(cursor, line, font(kSerif, 9), 0, 3, 0, grey);
     }
     addBlock(cursor,
              QStringLiteral("Reference copy typeset for Orva-Calc Professional; it is not an official publication "
                             "of the State of Maryland. The schedule amounts are reproduced unchanged."),
-             font(kSerif, 9, false, true), 18, 0, 0, QColor(0x40, 0x40, 0x40));
+             font(kSerif, 9, false, true), 18, 0, 0, grey);
 
     for (const Section &s : doc.statute.sections) {
         QTextBlockFormat pageBreak;
@@ -560,19 +596,55 @@ void typeset(const Document &doc, const QString &outPath)
                 addStatutePara(cursor, p);
                 break;
             case Para::Note:
-                addBlock(cursor, p.text, font(kSerif, 9.5, false, true), 6, 4, kIndentStep * p.level,
-                         QColor(0x1f, 0x3a, 0x5f));
+                addBlock(cursor, p.text, font(kSerif, 9.5, false, true), 6, 4, kIndentStep * p.level, accent);
                 break;
             case Para::Schedule:
-                addSchedule(cursor, doc);
+                schedule = addSchedule(cursor, doc, split);
                 if (!doc.scheduleNote.isEmpty())
-                    addBlock(cursor, doc.scheduleNote, font(kSerif, 9.5, false, true), 0, 8, 0,
-                             QColor(0x40, 0x40, 0x40));
+                    addBlock(cursor, doc.scheduleNote, font(kSerif, 9.5, false, true), 0, 8, 0, grey);
                 break;
             }
         }
     }
 
+    // Pages last: laid out while it is built, the document would be paginated anew on every cell.
+    // Lay out on the writer itself, so that fonts are measured at its resolution.
+    text.documentLayout()->setPaintDevice(&writer);
+    QTextFrameFormat root = text.rootFrame()->frameFormat();
+    root.setLeftMargin(kMarginSide);
+    root.setRightMargin(kMarginSide);
+    root.setTopMargin(kMarginTop);
+    root.setBottomMargin(kMarginBottom);
+    text.rootFrame()->setFrameFormat(root);
+    text.setPageSize(QSizeF(writer.width(), writer.height()));
+    return schedule;
+}
+
+// Where the layout broke the schedule when left to itself: the rows on its
+// first page, and one row fewer than it put on the next, for the empty block
+// that opens each following page.
+Split measureSplit(QTextDocument &text, QTextTable *table, int firstRow, int rows)
+{
+    if (!table)
+        fail(QStringLiteral("the text has no place for the schedule"));
+    const qreal pageHeight = text.pageSize().height();
+    QList<int> pageOfRow;
+    for (int i = 0; i < rows; ++i) {
+        const QTextBlock block = table->cellAt(firstRow + i, 0).firstCursorPosition().block();
+        pageOfRow << int(text.documentLayout()->blockBoundingRect(block).top() / pageHeight);
+    }
+    Split split;
+    split.first = int(pageOfRow.count(pageOfRow.first()));
+    split.perPage = int(pageOfRow.count(pageOfRow.first() + 1)) - 1;
+    if (split.first == rows)
+        split = Split{}; // one page holds it all
+    else if (split.perPage < 1)
+        fail(QStringLiteral("the schedule does not fit the page"));
+    return split;
+}
+
+void typeset(const Document &doc, const QString &outPath)
+{
     const QString partPath = outPath + QStringLiteral(".part");
     {
         QPdfWriter writer(partPath);
@@ -582,23 +654,20 @@ void typeset(const Document &doc, const QString &outPath)
         writer.setTitle(QStringLiteral("Maryland Child Support Guidelines: ") + doc.version);
         writer.setCreator(QStringLiteral("Orva-Calc Professional"));
 
-        // Lay out on the writer itself, so that fonts are measured at its resolution.
-        text.documentLayout()->setPaintDevice(&writer);
-        const qreal scale = kBlockScale;
-        const QSizeF page(writer.width(), writer.height());
-        QTextFrameFormat root = text.rootFrame()->frameFormat();
-        root.setLeftMargin(84);
-        root.setRightMargin(84);
-        root.setTopMargin(76);
-        root.setBottomMargin(84);
-        text.rootFrame()->setFrameFormat(root);
-        text.setPageSize(page);
+        QTextDocument trial;
+        QTextTable *whole = build(trial, writer, doc, Split{});
+        const Split split = measureSplit(trial, whole, doc.leadRow.isEmpty() ? 1 : 2, int(doc.schedule.size()));
+        QTextDocument text;
+        build(text, writer, doc, split);
 
         QPainter painter;
         if (!painter.begin(&writer))
             fail(QStringLiteral("cannot write %1").arg(partPath));
+        const QSizeF page = text.pageSize();
         const int pages = text.pageCount();
         const QFont footer = font(kSans, 8);
+        const QRectF band(kMarginSide * kBlockScale, page.height() - 60 * kBlockScale,
+                          page.width() - 2 * kMarginSide * kBlockScale, 20 * kBlockScale);
         for (int i = 0; i < pages; ++i) {
             if (i > 0)
                 writer.newPage();
@@ -609,7 +678,6 @@ void typeset(const Document &doc, const QString &outPath)
 
             painter.setFont(footer);
             painter.setPen(QColor(0x60, 0x60, 0x60));
-            const QRectF band(84 * scale, page.height() - 60 * scale, page.width() - 168 * scale, 20 * scale);
             painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
                              QStringLiteral("Maryland Child Support Guidelines \u2014 ") + doc.version);
             painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
