@@ -295,7 +295,7 @@ struct Document {
     QStringList composition;     // how the text was assembled, when it was
     Statute statute;
     QList<Row> schedule;
-    QStringList leadRow;         // the statute's own row below the first amount row
+    QStringList leadRow;         // the statute's text row ahead of the first amount row (incomes below it)
     QString firstIncomeLabel;    // the statute's label of the first row, when it differs from the key
     QString scheduleNote;
 };
