@@ -1,0 +1,274 @@
+#include "PdfPreviewDialog.h"
+
+#include "OrvaDocument.h"
+#include "PDFUtils.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+
+// Without a parent the preview belongs to the program's main window.
+QWidget *ownerOrMainWindow(QWidget *parent)
+{
+    if (parent)
+        return parent;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->objectName() == QLatin1String("MainWindow"))
+            return window;
+    }
+    return nullptr;
+}
+
+QPushButton *flatButton(const char *name, const QString &icon, const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFlat(true);
+    button->setIcon(QIcon(icon));
+    button->setText(text);
+    return button;
+}
+
+} // namespace
+
+PdfPreviewDialog::PdfPreviewDialog(std::shared_ptr<OrvaDocument> document, QWidget *parent)
+    : QMainWindow(ownerOrMainWindow(parent))
+    , m_document(std::move(document))
+    , m_caseMode(true)
+{
+    setUp();
+}
+
+PdfPreviewDialog::PdfPreviewDialog(const QString &fileName, QWidget *parent)
+    : QMainWindow(ownerOrMainWindow(parent))
+    , m_fileName(fileName)
+    , m_caseMode(false)
+{
+    setUp();
+}
+
+PdfPreviewDialog::~PdfPreviewDialog() = default;
+
+void PdfPreviewDialog::setUpForm()
+{
+    setObjectName(QStringLiteral("PdfPreviewDialog"));
+    resize(906, 430);
+    setWindowTitle(QStringLiteral("Print Preview"));
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    auto *verticalLayout = new QVBoxLayout(central);
+    verticalLayout->setObjectName(QStringLiteral("verticalLayout"));
+    verticalLayout->setSpacing(0);
+    verticalLayout->setContentsMargins(0, 0, 0, 0);
+
+    m_menu = new QFrame(central);
+    m_menu->setObjectName(QStringLiteral("menu"));
+    auto *menuLayout = new QHBoxLayout(m_menu);
+    menuLayout->setObjectName(QStringLiteral("menuLayout"));
+    menuLayout->setContentsMargins(2, 2, 2, 2);
+    m_closeButton = flatButton("closeButton", QStringLiteral(":/images/pdf/cross.png"), QStringLiteral("Close"), m_menu);
+    m_closeButton->setShortcut(QKeySequence(QStringLiteral("Shift+F4")));
+    m_printButton = flatButton("printButton", QStringLiteral(":/images/pdf/printer.png"), QStringLiteral("Print"), m_menu);
+    m_saveButton = flatButton("saveButton", QStringLiteral(":/images/menu/disk.png"), QStringLiteral("Save"), m_menu);
+    m_zoomOutButton = flatButton("zoomOutButton", QStringLiteral(":/images/pdf/magnifier_zoom_out.png"), QString(), m_menu);
+    m_zoomComboBox = new QComboBox(m_menu);
+    m_zoomComboBox->setObjectName(QStringLiteral("zoomComboBox"));
+    m_zoomInButton = flatButton("zoomInButton", QStringLiteral(":/images/pdf/magnifier_zoom_in.png"), QString(), m_menu);
+    menuLayout->addWidget(m_closeButton);
+    menuLayout->addWidget(m_printButton);
+    menuLayout->addWidget(m_saveButton);
+    menuLayout->addItem(new QSpacerItem(40, 17, QSizePolicy::Minimum, QSizePolicy::Minimum));
+    menuLayout->addWidget(m_zoomOutButton);
+    menuLayout->addWidget(m_zoomComboBox);
+    menuLayout->addWidget(m_zoomInButton);
+    menuLayout->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    verticalLayout->addWidget(m_menu);
+
+    m_pdfView = new QPdfView(central);
+    m_pdfView->setObjectName(QStringLiteral("pdfView"));
+    m_pdfView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    verticalLayout->addWidget(m_pdfView);
+    setCentralWidget(central);
+
+    QMetaObject::connectSlotsByName(this);
+}
+
+void PdfPreviewDialog::setUp()
+{
+    setUpForm();
+    setWindowModality(Qt::ApplicationModal);
+
+    m_closeButton->setShortcut(QKeySequence::Cancel);
+    m_printButton->setShortcut(QKeySequence::Print);
+    m_saveButton->setShortcut(QKeySequence::Save);
+    if (!m_caseMode)
+        m_saveButton->hide();
+
+    const QList<QPair<QString, int>> zoomItems = {
+        {QStringLiteral("Fit width"), -2}, {QStringLiteral("Fit page"), -1}, {QStringLiteral("25 %"), 25},
+        {QStringLiteral("50 %"), 50},      {QStringLiteral("75 %"), 75},     {QStringLiteral("100 %"), 100},
+        {QStringLiteral("125 %"), 125},    {QStringLiteral("150 %"), 150},   {QStringLiteral("200 %"), 200},
+        {QStringLiteral("400 %"), 400},    {QStringLiteral("800 %"), 800}};
+    for (const auto &[text, value] : zoomItems)
+        m_zoomComboBox->addItem(text, value);
+    m_zoomComboBox->setCurrentIndex(m_zoomComboBox->findData(-1));
+    applyZoom(-1);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_caseMode) {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+        m_fileName = folder + QStringLiteral("/.client.pdf");
+        if (m_document)
+            PDFUtils::save(*m_document, m_fileName, nullptr);
+    }
+
+    m_pdf = new QPdfDocument(this);
+    const QPdfDocument::Error error = m_pdf->load(m_fileName);
+    if (error != QPdfDocument::Error::None) {
+        const char *name = QMetaEnum::fromType<QPdfDocument::Error>().valueToKey(int(error));
+        qCritical() << (name ? name : "Unknown") << m_fileName;
+    }
+    m_pdfView->setDocument(m_pdf);
+    m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
+    QApplication::restoreOverrideCursor();
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->geometry();
+        const QSize size(int(available.width() * 0.75), int(available.height() * 0.75));
+        resize(size);
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+}
+
+int PdfPreviewDialog::exec()
+{
+    showMaximized();
+    return m_loop.exec();
+}
+
+QString PdfPreviewDialog::proposedFileName(const QString &caseNumber, const QDateTime &when)
+{
+    // A case number such as 24/1234 must not turn the name into a folder path.
+    QString number = caseNumber;
+    for (const QChar c : QStringLiteral("/\\:*?\"<>|"))
+        number.replace(c, QLatin1Char('-'));
+    return QStringLiteral("Case_%1_Preview_%2.pdf").arg(number, when.toString(QStringLiteral("ddMMM_yyyy_hh_mm_ss")));
+}
+
+void PdfPreviewDialog::reject()
+{
+    close();
+}
+
+void PdfPreviewDialog::closeEvent(QCloseEvent *event)
+{
+    qDebug() << "PdfPreviewDialog::closeEvent";
+    m_loop.exit(0);
+    event->accept();
+}
+
+void PdfPreviewDialog::on_closeButton_clicked()
+{
+    close();
+}
+
+void PdfPreviewDialog::on_printButton_clicked()
+{
+    if (!m_caseMode) {
+        PDFUtils::printPDF(m_fileName, this);
+        return;
+    }
+    // The worksheet is drawn anew for the printer, not copied from the file shown.
+    QPrinter printer(QPrinter::ScreenResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted || !m_document)
+        return;
+    if (!PDFUtils::save(*m_document, QString(), &printer))
+        QMessageBox::critical(this, QStringLiteral("Print Preview"), QStringLiteral("The worksheet could not be printed."));
+}
+
+void PdfPreviewDialog::on_zoomOutButton_clicked()
+{
+    stepZoom(false);
+}
+
+void PdfPreviewDialog::on_zoomInButton_clicked()
+{
+    stepZoom(true);
+}
+
+void PdfPreviewDialog::on_zoomComboBox_activated(int index)
+{
+    Q_UNUSED(index);
+    applyZoom(m_zoomComboBox->currentData().toInt());
+}
+
+void PdfPreviewDialog::on_saveButton_clicked()
+{
+    if (!m_caseMode || !m_document)
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(folder); // the dialog would otherwise start somewhere else
+    const QString proposed = folder + QLatin1Char('/')
+                             + proposedFileName(m_document->caseNumber(), QDateTime::currentDateTime());
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), proposed,
+                                                        QStringLiteral("PDF files (*.pdf)"));
+    if (chosen.isEmpty())
+        return;
+    // A save that did not happen must not look like one that did.
+    if (!PDFUtils::save(*m_document, chosen, nullptr))
+        QMessageBox::critical(this, QStringLiteral("Save as PDF"),
+                              QStringLiteral("The worksheet could not be saved to\n%1").arg(QDir::toNativeSeparators(chosen)));
+}
+
+void PdfPreviewDialog::applyZoom(int value)
+{
+    if (value == -2) {
+        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    } else if (value == -1) {
+        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+    } else {
+        m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
+        m_pdfView->setZoomFactor(value / 100.0);
+    }
+}
+
+void PdfPreviewDialog::stepZoom(bool in)
+{
+    const int current = int(m_pdfView->zoomFactor() * 100);
+    int best = -1;
+    for (int i = 0; i < m_zoomComboBox->count(); ++i) {
+        const int value = m_zoomComboBox->itemData(i).toInt();
+        if (value < 0)
+            continue;
+        if (in && value > current && (best < 0 || value <= m_zoomComboBox->itemData(best).toInt()))
+            best = i;
+        if (!in && value < current && (best < 0 || value >= m_zoomComboBox->itemData(best).toInt()))
+            best = i;
+    }
+    if (best < 0)
+        return;
+    m_zoomComboBox->setCurrentIndex(best);
+    applyZoom(m_zoomComboBox->itemData(best).toInt());
+}

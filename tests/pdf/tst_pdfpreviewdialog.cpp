@@ -1,0 +1,283 @@
+// The print preview window, driven as a user drives it.
+#include "OrvaDocument.h"
+#include "PdfPreviewDialog.h"
+#include "resources.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+std::shared_ptr<OrvaDocument> sharedCase()
+{
+    auto doc = std::make_shared<OrvaDocument>(OrvaDocument::July2022);
+    doc->setCaseNumber("24-1234");
+    doc->setMotherMonthlyIncome(4000);
+    doc->setFatherMonthlyIncome(6000);
+    doc->setMotherOvernights(265);
+    return doc;
+}
+
+// Runs `action` on the first modal dialog of type T that appears; gives up
+// after a few seconds so that no test can hang on a dialog.
+template <typename T>
+void answerModal(QObject *context, std::function<void(T *)> action, bool *seen = nullptr)
+{
+    auto *timer = new QTimer(context);
+    timer->setInterval(20);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, action, seen, tries] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            if (seen)
+                *seen = true;
+            action(dialog);
+        } else if (++*tries > 250) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+// Closes the preview once `check` has run inside its event loop.
+void closeAfter(PdfPreviewDialog *preview, int ms, std::function<void()> check = {})
+{
+    QTimer::singleShot(ms, preview, [preview, check] {
+        if (check)
+            check();
+        QTest::keyClick(preview, Qt::Key_Escape);
+    });
+}
+
+} // namespace
+
+class TestPdfPreviewDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void caseModeShowsTheWorksheet();
+    void fileModeShowsTheFile();
+    void missingFileStillOpens();
+    void zoomSteps_data();
+    void zoomSteps();
+    void proposedFileName_data();
+    void proposedFileName();
+    void saveWritesTheWorksheet();
+    void caseModeSavesWithCtrlS();
+    void fileModeHasNoSave();
+    void printDrawsTheWorksheetAnew();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPdfPreviewDialog::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    OrvaResources::registerAll();
+}
+
+void TestPdfPreviewDialog::caseModeShowsTheWorksheet()
+{
+    PdfPreviewDialog preview(sharedCase());
+    QVERIFY(preview.caseMode());
+    const QString expected = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/.client.pdf";
+    QCOMPARE(preview.fileName(), expected);
+    QVERIFY(QFileInfo::exists(expected));
+    QCOMPARE(preview.pdfDocument()->status(), QPdfDocument::Status::Ready);
+    QCOMPARE(preview.pdfDocument()->pageCount(), 2); // Worksheet B
+    auto *zoom = preview.findChild<QComboBox *>("zoomComboBox");
+    QCOMPARE(zoom->count(), 11);
+    QCOMPARE(zoom->currentText(), QString("Fit page"));
+    auto *view = preview.findChild<QPdfView *>("pdfView");
+    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitInView);
+    QCOMPARE(view->pageMode(), QPdfView::PageMode::MultiPage);
+    QCOMPARE(preview.windowModality(), Qt::ApplicationModal);
+    QCOMPARE(preview.windowTitle(), QString("Print Preview"));
+
+    // A sole case gets Worksheet A in the same private file.
+    auto sole = sharedCase();
+    sole->setCustodyType(OrvaDocument::SoleFather);
+    PdfPreviewDialog second(sole);
+    QCOMPARE(second.pdfDocument()->pageCount(), 1);
+
+    // exec() blocks until the window is closed; Escape closes it.
+    closeAfter(&preview, 100, [&] { QVERIFY(preview.isVisible()); });
+    QCOMPARE(preview.exec(), 0);
+    QVERIFY(!preview.isVisible());
+}
+
+void TestPdfPreviewDialog::fileModeShowsTheFile()
+{
+    const QString statute = QStringLiteral(ORVA_BINARY_DIR "/bin/FL12-201.pdf");
+    QVERIFY(QFileInfo::exists(statute));
+    PdfPreviewDialog preview(statute);
+    QVERIFY(!preview.caseMode());
+    QCOMPARE(preview.fileName(), statute);
+    QCOMPARE(preview.pdfDocument()->status(), QPdfDocument::Status::Ready);
+    QVERIFY(preview.pdfDocument()->pageCount() > 5);
+    closeAfter(&preview, 50);
+    QCOMPARE(preview.exec(), 0);
+}
+
+void TestPdfPreviewDialog::missingFileStillOpens()
+{
+    PdfPreviewDialog preview(m_dir.filePath("no-such-statute.pdf"));
+    QCOMPARE(preview.pdfDocument()->pageCount(), 0);
+    QVERIFY(preview.pdfDocument()->status() == QPdfDocument::Status::Error);
+    closeAfter(&preview, 50, [&] { QVERIFY(preview.isVisible()); });
+    QCOMPARE(preview.exec(), 0);
+}
+
+void TestPdfPreviewDialog::zoomSteps_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("100 in") << "100 %" << "zoomInButton" << "125 %";
+    QTest::newRow("100 out") << "100 %" << "zoomOutButton" << "75 %";
+    QTest::newRow("800 in stays") << "800 %" << "zoomInButton" << "800 %";
+    QTest::newRow("25 out stays") << "25 %" << "zoomOutButton" << "25 %";
+    QTest::newRow("400 in") << "400 %" << "zoomInButton" << "800 %";
+    QTest::newRow("50 out") << "50 %" << "zoomOutButton" << "25 %";
+}
+
+void TestPdfPreviewDialog::zoomSteps()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, button);
+    QFETCH(QString, result);
+    PdfPreviewDialog preview(sharedCase());
+    auto *zoom = preview.findChild<QComboBox *>("zoomComboBox");
+    auto *view = preview.findChild<QPdfView *>("pdfView");
+    zoom->setCurrentIndex(zoom->findText(start));
+    QVERIFY(QMetaObject::invokeMethod(&preview, "on_zoomComboBox_activated", Q_ARG(int, zoom->currentIndex())));
+    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::Custom);
+    QCOMPARE(qRound(view->zoomFactor() * 100), zoom->currentData().toInt());
+
+    preview.findChild<QPushButton *>(button)->click();
+    QCOMPARE(zoom->currentText(), result);
+    QCOMPARE(qRound(view->zoomFactor() * 100), zoom->currentData().toInt());
+}
+
+void TestPdfPreviewDialog::proposedFileName_data()
+{
+    QTest::addColumn<QString>("caseNumber");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "24-1234" << "Case_24-1234_Preview_07Mar_2024_15_05_09.pdf";
+    QTest::newRow("slashes do not make folders") << "24/12\\34" << "Case_24-12-34_Preview_07Mar_2024_15_05_09.pdf";
+    QTest::newRow("no case number") << "" << "Case__Preview_07Mar_2024_15_05_09.pdf";
+}
+
+void TestPdfPreviewDialog::proposedFileName()
+{
+    QFETCH(QString, caseNumber);
+    QFETCH(QString, name);
+    const QDateTime when(QDate(2024, 3, 7), QTime(15, 5, 9));
+    QCOMPARE(PdfPreviewDialog::proposedFileName(caseNumber, when), name);
+}
+
+void TestPdfPreviewDialog::saveWritesTheWorksheet()
+{
+    PdfPreviewDialog preview(sharedCase());
+    const QString target = m_dir.filePath("saved-worksheet.pdf");
+    QString proposed;
+    QString title;
+    bool seen = false;
+    answerModal<QFileDialog>(
+        this,
+        [&](QFileDialog *dialog) {
+            title = dialog->windowTitle();
+            proposed = dialog->selectedFiles().value(0);
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            QVERIFY(name);
+            name->setText(target);
+            QMetaObject::invokeMethod(dialog, "accept");
+        },
+        &seen);
+    preview.findChild<QPushButton *>("saveButton")->click();
+    QVERIFY(seen);
+    QCOMPARE(title, QString("Save as PDF"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY2(proposed.startsWith(documents + "/Case_24-1234_Preview_"), qPrintable(proposed));
+    QVERIFY(proposed.endsWith(".pdf"));
+    QPdfDocument saved;
+    QCOMPARE(saved.load(target), QPdfDocument::Error::None);
+    QCOMPARE(saved.pageCount(), 2);
+
+    // Cancelling writes nothing.
+    const QString other = m_dir.filePath("not-saved.pdf");
+    answerModal<QFileDialog>(this, [](QFileDialog *dialog) { dialog->reject(); });
+    preview.findChild<QPushButton *>("saveButton")->click();
+    QVERIFY(!QFileInfo::exists(other));
+}
+
+void TestPdfPreviewDialog::caseModeSavesWithCtrlS()
+{
+    PdfPreviewDialog preview(sharedCase());
+    bool dialogSeen = false;
+    answerModal<QFileDialog>(this, [](QFileDialog *dialog) { dialog->reject(); }, &dialogSeen);
+    QTimer::singleShot(300, &preview, [&] { QTest::keyClick(&preview, Qt::Key_S, Qt::ControlModifier); });
+    closeAfter(&preview, 900);
+    QCOMPARE(preview.exec(), 0);
+    QVERIFY(dialogSeen);
+}
+
+void TestPdfPreviewDialog::fileModeHasNoSave()
+{
+    PdfPreviewDialog preview(QStringLiteral(ORVA_BINARY_DIR "/bin/FL12-201.pdf"));
+    bool dialogSeen = false;
+    answerModal<QFileDialog>(this, [](QFileDialog *dialog) { dialog->reject(); }, &dialogSeen);
+    closeAfter(&preview, 400, [&] {
+        QVERIFY(!preview.findChild<QPushButton *>("saveButton")->isVisible());
+        QTest::keyClick(&preview, Qt::Key_S, Qt::ControlModifier);
+    });
+    QCOMPARE(preview.exec(), 0);
+    QTest::qWait(300);
+    QVERIFY(!dialogSeen);
+}
+
+void TestPdfPreviewDialog::printDrawsTheWorksheetAnew()
+{
+    PdfPreviewDialog preview(sharedCase());
+    const QString target = m_dir.filePath("printed.pdf");
+    bool seen = false;
+    answerModal<QPrintDialog>(
+        this,
+        [&](QPrintDialog *dialog) {
+            auto *printers = dialog->findChild<QComboBox *>("printers");
+            auto *fileName = dialog->findChild<QLineEdit *>("filename");
+            QVERIFY(printers && fileName);
+            printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+            fileName->setText(target);
+            dialog->accept();
+        },
+        &seen);
+    preview.findChild<QPushButton *>("printButton")->click();
+    QVERIFY(seen);
+    QPdfDocument printed;
+    QCOMPARE(printed.load(target), QPdfDocument::Error::None);
+    QCOMPARE(printed.pageCount(), 2);
+    // The worksheet values are on the printed pages.
+    QVERIFY(printed.getAllText(0).text().contains("24-1234"));
+}
+
+QTEST_MAIN(TestPdfPreviewDialog)
+#include "tst_pdfpreviewdialog.moc"
