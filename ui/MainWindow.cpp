@@ -137,8 +137,15 @@ MainWindow::MainWindow(QWidget *parent)
     disableLaterCommands();
 
     ensurePolished();
+    // The frames' own layouts (the fixed-size grid of the amounts among them)
+    // settle only when activated; the window's minimum depends on them.
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->layout())
+            widget->layout()->activate();
+    }
     adjustSize();
-    setFixedSize(minimumSizeHint().expandedTo(size()));
+    setFixedSize(minimumSizeHint());
     qInfo() << "MainWindow: window size:" << size();
 
     m_documentsFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -628,9 +635,11 @@ void MainWindow::moveEvent(QMoveEvent *event)
     for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
         if (!balloon || !balloon->isVisible())
             continue;
+        // Placement is checked where the anchor goes with the window, so that a
+        // balloon carried towards a screen edge turns to the side where it fits.
         bool top = false;
         bool left = false;
-        if (!balloon->placementFor(balloon->anchor(), &top, &left) || top != balloon->arrowAtTop()
+        if (!balloon->placementFor(balloon->anchor() + offset, &top, &left) || top != balloon->arrowAtTop()
             || left != balloon->arrowAtLeft()) {
             QWidget *field = balloon->owner();
             balloon->hideBalloon();
