@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
+#include "WorksheetCommand.h"
 #include "resources.h"
 
 #include <QCommandLineParser>
@@ -62,7 +63,12 @@ int CalcApplication::run()
     const QCommandLineOption scaleOption(QStringLiteral("scale"), QStringLiteral("scale factor"), QStringLiteral("1"));
     parser.addOption(importOption);
     parser.addOption(scaleOption);
+    WorksheetCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
+
+    // A worksheet from the command line: no window and no update check.
+    if (WorksheetCommand::isSet(parser))
+        return WorksheetCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))

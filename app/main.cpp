@@ -1,6 +1,7 @@
 #include "CalcApplication.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
+#include "WorksheetCommand.h"
 
 #include <QDebug>
 #include <QScreen>
@@ -76,13 +77,23 @@ void logScreenDiagnostics()
 
 int main(int argc, char **argv)
 {
-    const ScaleChoice choice = chooseScale(argc, argv);
-    qputenv("QT_SCALE_FACTOR", choice.factor.toLocal8Bit());
+    // The worksheet command draws no window: it needs neither a scale nor a
+    // screen, and must run where there is no display at all.
+    const bool headless = WorksheetCommand::requested(argc, argv);
+    float monitorScale = 1.0f;
+    if (headless) {
+        WorksheetCommand::prepareProcess();
+    } else {
+        const ScaleChoice choice = chooseScale(argc, argv);
+        qputenv("QT_SCALE_FACTOR", choice.factor.toLocal8Bit());
+        monitorScale = choice.monitorScale;
+    }
 
     int result = 0;
     {
-        CalcApplication application(argc, argv, choice.monitorScale);
-        logScreenDiagnostics();
+        CalcApplication application(argc, argv, monitorScale);
+        if (!headless)
+            logScreenDiagnostics();
         result = application.run();
     }
     return result;

@@ -1,0 +1,244 @@
+#include "WorksheetCommand.h"
+
+#include "OrvaDocument.h"
+#include "PDFDocument.h"
+#include "PDFUtils.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QStringList>
+#include <QTemporaryFile>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char *const JsonName = "worksheet-json";
+const char *const PdfName = "worksheet-pdf";
+
+QCommandLineOption jsonOption()
+{
+    return QCommandLineOption(QString::fromLatin1(JsonName),
+                              QStringLiteral("Print every field of the worksheet of <case.cml> to standard output "
+                                             "as one JSON object, without opening a window, then exit."),
+                              QStringLiteral("case.cml"));
+}
+
+QCommandLineOption pdfOption()
+{
+    return QCommandLineOption(QString::fromLatin1(PdfName),
+                              QStringLiteral("Write the worksheet of the case file given as argument to <out.pdf>, "
+                                             "without opening a window, then exit. Exit code 2 when a file "
+                                             "cannot be read or written."),
+                              QStringLiteral("out.pdf"));
+}
+
+// While the command runs, the log stays off standard error; critical lines
+// are kept, since they carry why a case file could not be read.
+QStringList &criticalLines()
+{
+    static QStringList lines;
+    return lines;
+}
+
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg)
+        criticalLines() << message;
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "%s (%s:%d)\n", message.toLocal8Bit().constData(),
+                     context.file ? context.file : "", context.line);
+}
+
+void printError(const QString &message)
+{
+    const QByteArray line = QStringLiteral("orvacalc: %1\n").arg(message).toLocal8Bit();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+QString unquoted(QString text)
+{
+    text = text.trimmed();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
+        text = text.mid(1, text.size() - 2);
+    return text;
+}
+
+// Why the reader gave up, from the critical line it logged.
+QString readFailureReason()
+{
+    for (qsizetype i = criticalLines().size() - 1; i >= 0; --i) {
+        const QString line = criticalLines().at(i);
+        if (line.startsWith(QLatin1String("Unknown field value:")))
+            continue;
+        if (line.startsWith(QLatin1String("Can't open file:")))
+            return unquoted(line.mid(int(std::strlen("Can't open file:"))));
+        if (line.startsWith(QLatin1String("Error parsing xml:")))
+            return QStringLiteral("not a valid case file (%1)").arg(unquoted(line.mid(int(std::strlen("Error parsing xml:")))));
+        if (line.contains(QLatin1String("start element")))
+            return QStringLiteral("not an OrvaCalc case file");
+        return line;
+    }
+    return QStringLiteral("not a valid case file");
+}
+
+bool readCase(OrvaDocument &document, const QString &path, QString *reason)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        *reason = QStringLiteral("no such file");
+        return false;
+    }
+    if (info.isDir()) {
+        *reason = QStringLiteral("a folder, not a case file");
+        return false;
+    }
+    criticalLines().clear();
+    if (!document.readCaseFile(path)) {
+        *reason = readFailureReason();
+        return false;
+    }
+    return true;
+}
+
+// Renders into a scratch file first, so that OUT.pdf is either the complete
+// new worksheet or left as it was.
+bool writePdf(const OrvaDocument &document, const QString &outPath, QString *reason)
+{
+    QTemporaryFile scratch(QDir::temp().filePath(QStringLiteral("orvacalc-worksheet-XXXXXX.pdf")));
+    if (!scratch.open()) {
+        *reason = scratch.errorString();
+        return false;
+    }
+    const QString scratchPath = scratch.fileName();
+    scratch.close();
+    if (!PDFUtils::save(document, scratchPath, nullptr)) {
+        *reason = QStringLiteral("the worksheet could not be drawn");
+        return false;
+    }
+    QFile rendered(scratchPath);
+    if (!rendered.open(QIODevice::ReadOnly)) {
+        *reason = rendered.errorString();
+        return false;
+    }
+    const QByteArray bytes = rendered.readAll();
+    QSaveFile out(outPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        *reason = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace WorksheetCommand {
+
+bool requested(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        for (const char *name : {JsonName, PdfName}) {
+            const QByteArray option = QByteArray("--") + name;
+            if (argument == option || argument.startsWith(option + '='))
+                return true;
+        }
+    }
+    return false;
+}
+
+void prepareProcess()
+{
+#ifndef Q_OS_WIN
+    // No window is shown: the offscreen platform works with and without a
+    // display, and a stale DISPLAY cannot stop the command.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    qInstallMessageHandler(quietHandler);
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.addOption(jsonOption());
+    parser.addOption(pdfOption());
+    parser.addPositionalArgument(QStringLiteral("case.cml"),
+                                 QStringLiteral("The case file whose worksheet --worksheet-pdf writes."),
+                                 QStringLiteral("[case.cml]"));
+}
+
+bool isSet(const QCommandLineParser &parser)
+{
+    return parser.isSet(QString::fromLatin1(JsonName)) || parser.isSet(QString::fromLatin1(PdfName));
+}
+
+QJsonObject fieldsJson(const OrvaDocument &document)
+{
+    PDFDocument worksheet;
+    worksheet.initFields(document);
+    const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
+    if (shared)
+        worksheet.fillSharedWorksheetFields(document);
+    else
+        worksheet.fillSoleWorksheetFields(document);
+
+    QJsonObject object;
+    const QHash<QString, QString> fields = worksheet.fields();
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        object.insert(it.key(), it.value());
+    object.insert(QStringLiteral("worksheet"), shared ? QStringLiteral("B") : QStringLiteral("A"));
+    return object;
+}
+
+int run(const QCommandLineParser &parser)
+{
+    const bool json = parser.isSet(QString::fromLatin1(JsonName));
+    const bool pdf = parser.isSet(QString::fromLatin1(PdfName));
+    const QStringList positional = parser.positionalArguments();
+
+    QString casePath;
+    if (json) {
+        casePath = parser.value(QString::fromLatin1(JsonName));
+        if (!positional.isEmpty()) {
+            printError(QStringLiteral("unexpected argument \"%1\"; usage: orvacalc --worksheet-json CASE.cml")
+                           .arg(positional.first()));
+            return UsageError;
+        }
+    } else if (positional.size() == 1) {
+        casePath = positional.first();
+    } else {
+        printError(QStringLiteral("--worksheet-pdf needs one case file; usage: orvacalc --worksheet-pdf OUT.pdf CASE.cml"));
+        return UsageError;
+    }
+    const QString outPath = pdf ? parser.value(QString::fromLatin1(PdfName)) : QString();
+    if (casePath.isEmpty() || (pdf && outPath.isEmpty())) {
+        printError(QStringLiteral("a file name is empty; usage: orvacalc --worksheet-pdf OUT.pdf CASE.cml"));
+        return UsageError;
+    }
+
+    OrvaDocument document(OrvaDocument::modeForNewCase());
+    QString reason;
+    if (!readCase(document, casePath, &reason)) {
+        printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
+        return FileError;
+    }
+    if (pdf && !writePdf(document, outPath, &reason)) {
+        printError(QStringLiteral("cannot write the worksheet PDF \"%1\": %2").arg(outPath, reason));
+        return FileError;
+    }
+    if (json) {
+        const QByteArray text = QJsonDocument(fieldsJson(document)).toJson(QJsonDocument::Indented);
+        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        std::fflush(stdout);
+    }
+    return Done;
+}
+
+} // namespace WorksheetCommand

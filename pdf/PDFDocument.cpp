@@ -1,0 +1,341 @@
+#include "PDFDocument.h"
+
+#include "LayoutInterpreter.h"
+#include "OrvaDocument.h"
+#include "resources.h"
+
+#include <QDebug>
+#include <QFile>
+
+#include <cmath>
+
+const QString PDFDocument::SoleLayoutPath = QStringLiteral(":/layouts/worksheet-a.txt");
+const QString PDFDocument::SharedLayoutPath = QStringLiteral(":/layouts/worksheet-b.txt");
+const QString PDFDocument::SharedLayoutPreOct2020Path = QStringLiteral(":/layouts/worksheet-b-pre-oct-2020.txt");
+
+namespace {
+
+QString footnoteField(int slot)
+{
+    return QStringLiteral("fnn%1").arg(slot);
+}
+
+} // namespace
+
+PDFDocument::PDFDocument(QObject *parent)
+    : QObject(parent)
+{
+}
+
+// ---- Layout scripts -------------------------------------------------------------
+
+QStringList PDFDocument::readLayoutLines(const QString &path)
+{
+    OrvaResources::registerAll();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qCritical() << "PDFDocument: can't read layout script:" << path << file.errorString();
+        return {};
+    }
+    QStringList lines;
+    const QStringList all = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString &line : all) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+            continue;
+        lines << trimmed;
+    }
+    return lines;
+}
+
+void PDFDocument::loadSoleLayout()
+{
+    m_soleLayout << readLayoutLines(SoleLayoutPath);
+}
+
+void PDFDocument::loadSharedLayout()
+{
+    m_sharedLayout << readLayoutLines(SharedLayoutPath);
+}
+
+void PDFDocument::loadSharedLayoutPreOct2020()
+{
+    m_sharedLayout << readLayoutLines(SharedLayoutPreOct2020Path);
+}
+
+void PDFDocument::drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const
+{
+    LayoutInterpreter interpreter(painter, m_fields, custodyType);
+    interpreter.run(lines);
+}
+
+// ---- Text forms -------------------------------------------------------------------
+
+QString PDFDocument::numberText(double value)
+{
+    // Whole amounts print in full: six significant digits would turn a
+    // monthly income of 1234567 into 1.23457e+06, a different amount.
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qint64>(value));
+    return QString::number(value, 'g', 6);
+}
+
+QString PDFDocument::percentText(float fraction)
+{
+    const float percent = fraction * 100.0f;
+    return QStringLiteral("%1%").arg(numberText(static_cast<double>(percent)));
+}
+
+// ---- Field table ---------------------------------------------------------------------
+
+QStringList PDFDocument::knownFieldNames()
+{
+    QStringList names = {
+        // captions
+        "court", "guidelines", "plaintiff_m", "defendant_d", "parent1_m", "parent2_d",
+        // header
+        "casenum", "plaintiff", "defendant", "prepost", "preparer", "date", "comments",
+        // incomes and deductions
+        "monthly_income_m", "monthly_income_f", "existing_child_supp_pay_m", "existing_child_supp_pay_f",
+        "alimony_paid_m", "alimony_paid_f", "alimony_awarded_m", "alimony_awarded_f",
+        // expenses
+        "work_related_child_exp_m", "work_related_child_exp_f", "health_ins_pay_m", "health_ins_pay_f",
+        "extraordinary_m", "extraordinary_f", "cmedsup_m", "cmedsup_f", "add_expenses_m", "add_expenses_f",
+        // lines
+        "line1_c", "line2_m", "line2_f", "line2_c", "line3_m", "line3_f", "line4_c", "line4_ca", "line4_cb",
+        "line4_cc", "line4_cd", "line4_ce", "line5_c", "line6_m", "line6_f", "line7_m", "line7_f", "line7a_m",
+        "line7a_f", "line8_m", "line8_f", "line8add_m", "line8add_f", "line8sum_m", "line8sum_f", "line9_m",
+        "line9_f", "line10_m", "line10_f", "line11_c", "line11_ca", "line11_cb", "line11_cc", "line11_cd",
+        "line11_ce", "line12_m", "line12_f", "line13_m", "line13_f", "line14_m", "line14_f"};
+    for (int i = 1; i <= 6; ++i)
+        names << QStringLiteral("childn%1").arg(i) << QStringLiteral("bday%1").arg(i);
+    for (int slot = 1; slot <= OrvaDocument::FootnoteCount; ++slot)
+        names << footnoteField(slot);
+    for (char letter = 'A'; letter <= 'L'; ++letter)
+        names << QStringLiteral("line%1_m").arg(QLatin1Char(letter)) << QStringLiteral("line%1_f").arg(QLatin1Char(letter));
+    return names;
+}
+
+void PDFDocument::initFields(const OrvaDocument &document)
+{
+    m_fields.clear();
+    const QStringList names = knownFieldNames();
+    for (const QString &name : names)
+        m_fields.insert(name, QString());
+
+    const QString court = document.courtType() == OrvaDocument::Circuit ? QStringLiteral("Circuit")
+                                                                         : QStringLiteral("District");
+    setField(QStringLiteral("court"),
+             QStringLiteral("In the %1 Court for %2").arg(court, OrvaDocument::countyName(document.county())));
+
+    QString guidelines;
+    switch (document.mode()) {
+    case OrvaDocument::July2022:
+        guidelines = QStringLiteral("Post July 1, 2022 Guidelines");
+        break;
+    case OrvaDocument::NewOct2020:
+        guidelines = QStringLiteral("Post October 1, 2020 Guidelines");
+        break;
+    default:
+        guidelines = QStringLiteral("Pre October 1, 2020 Guidelines");
+        break;
+    }
+    setField(QStringLiteral("guidelines"), guidelines);
+
+    const int custody = document.custodyType();
+    const bool parentLabels = custody == OrvaDocument::SharedP1P2 || custody == OrvaDocument::SoleParent1
+                              || custody == OrvaDocument::SoleParent2;
+    if (parentLabels) {
+        setField(QStringLiteral("plaintiff_m"), QStringLiteral("Plaintiff  (Parent 1)"));
+        setField(QStringLiteral("defendant_d"), QStringLiteral("Defendant (Parent 2)"));
+        setField(QStringLiteral("parent1_m"), QStringLiteral("Parent 1"));
+        setField(QStringLiteral("parent2_d"), QStringLiteral("Parent 2"));
+    } else {
+        setField(QStringLiteral("plaintiff_m"), QStringLiteral("Plaintiff"));
+        setField(QStringLiteral("defendant_d"), QStringLiteral("Defendant"));
+        setField(QStringLiteral("parent1_m"), QStringLiteral("Mother"));
+        setField(QStringLiteral("parent2_d"), QStringLiteral("Father"));
+    }
+}
+
+void PDFDocument::setField(const QString &name, const QString &text)
+{
+    if (!m_fields.contains(name))
+        qWarning() << "PDFDocument: trying to add unknown field:" << name;
+    m_fields.insert(name, text);
+}
+
+void PDFDocument::setNumberField(const QString &name, double value, bool blankIfZero)
+{
+    if (blankIfZero && value == 0)
+        setField(name, QString());
+    else
+        setField(name, numberText(value));
+}
+
+// A footnote slot with text (blanks count) gets the next number, and its
+// text joins the list printed under the comments.
+void PDFDocument::setNumberWithFootnote(const QString &name, double value, const OrvaDocument &document, int slot)
+{
+    setNumberField(name, value);
+    const QString text = document.footnote(slot);
+    if (text.isEmpty())
+        return;
+    ++m_footnoteCounter;
+    setNumberField(footnoteField(slot), m_footnoteCounter);
+    m_footnoteTexts << text;
+}
+
+void PDFDocument::setCommentsBlock(const OrvaDocument &document)
+{
+    QString block = QStringLiteral("%1\n").arg(document.comments());
+    for (int i = 0; i < m_footnoteTexts.size(); ++i)
+        block += QStringLiteral("* %1 %2\n").arg(QString::number(i + 1), m_footnoteTexts.at(i).trimmed());
+    setField(QStringLiteral("comments"), block);
+}
+
+void PDFDocument::fillCommonFields(const OrvaDocument &d)
+{
+    m_footnoteCounter = 0;
+    m_footnoteTexts.clear();
+
+    setField(QStringLiteral("casenum"), d.caseNumber());
+    setField(QStringLiteral("preparer"), d.preparer());
+    setField(QStringLiteral("date"), d.preparedDate());
+    setField(QStringLiteral("plaintiff"), d.plaintiffName());
+    setField(QStringLiteral("defendant"), d.defendantName());
+    for (int i = 1; i <= 6; ++i)
+        setField(QStringLiteral("childn%1").arg(i), d.childName(i));
+    for (int i = 1; i <= 6; ++i)
+        setField(QStringLiteral("bday%1").arg(i), d.childBirthDate(i));
+
+    setNumberWithFootnote(QStringLiteral("monthly_income_m"), d.motherMonthlyIncome(), d, 1);
+    setNumberWithFootnote(QStringLiteral("monthly_income_f"), d.fatherMonthlyIncome(), d, 2);
+    setNumberWithFootnote(QStringLiteral("existing_child_supp_pay_m"), d.motherExistingChildSupportPayment(), d, 3);
+    setNumberWithFootnote(QStringLiteral("existing_child_supp_pay_f"), d.fatherExistingChildSupportPayment(), d, 4);
+    setNumberWithFootnote(QStringLiteral("alimony_paid_m"), d.motherAlimonyPaid(), d, 5);
+    setNumberWithFootnote(QStringLiteral("alimony_paid_f"), d.fatherAlimonyPaid(), d, 6);
+    setNumberWithFootnote(QStringLiteral("alimony_awarded_m"), d.motherAlimonyAwarded(), d, 7);
+    setNumberWithFootnote(QStringLiteral("alimony_awarded_f"), d.fatherAlimonyAwarded(), d, 8);
+
+    setNumberField(QStringLiteral("line1_c"), d.combinedIncome());
+    setNumberField(QStringLiteral("line2_m"), d.motherAdjustedActualIncome());
+    setNumberField(QStringLiteral("line2_f"), d.fatherAdjustedActualIncome());
+    setNumberField(QStringLiteral("line2_c"), d.adjustedCombinedIncome());
+    setField(QStringLiteral("line3_m"), percentText(d.motherIncomeShare()));
+    setField(QStringLiteral("line3_f"), percentText(d.fatherIncomeShare()));
+    setNumberField(QStringLiteral("line4_c"), d.basicObligation());
+}
+
+void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
+{
+    using D = OrvaDocument;
+    fillCommonFields(d);
+
+    setNumberField(QStringLiteral("line5_c"), d.sharedBasicObligation());
+    setNumberField(QStringLiteral("line6_m"), d.motherOvernights());
+    setNumberField(QStringLiteral("line6_f"), d.fatherOvernights());
+    setField(QStringLiteral("line7_m"), percentText(d.motherTimeShare()));
+    setField(QStringLiteral("line7_f"), percentText(d.fatherTimeShare()));
+    if (d.mode() == D::PreOct2020) {
+        setNumberField(QStringLiteral("line8_m"), d.motherAdjustedSharedObligation());
+        setNumberField(QStringLiteral("line8_f"), d.fatherAdjustedSharedObligation());
+    } else {
+        setNumberField(QStringLiteral("line8_m"), d.motherSharedObligation());
+        setNumberField(QStringLiteral("line8_f"), d.fatherSharedObligation());
+        setNumberField(QStringLiteral("line8add_m"), d.motherSharedAdjustment(), true);
+        setNumberField(QStringLiteral("line8add_f"), d.fatherSharedAdjustment(), true);
+        setNumberField(QStringLiteral("line8sum_m"), d.motherAdjustedSharedObligation());
+        setNumberField(QStringLiteral("line8sum_f"), d.fatherAdjustedSharedObligation());
+    }
+    setNumberField(QStringLiteral("line9_m"), d.motherAmountOwed());
+    setNumberField(QStringLiteral("line9_f"), d.fatherAmountOwed());
+    setNumberField(QStringLiteral("line10_m"), d.motherBasicSupportDue());
+    setNumberField(QStringLiteral("line10_f"), d.fatherBasicSupportDue());
+
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
+    setNumberField(QStringLiteral("line11_ca"), d.totalWorkRelatedExpenses());
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
+    setNumberField(QStringLiteral("line11_cb"), d.totalHealthInsurance());
+    setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
+    setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
+    setNumberField(QStringLiteral("line11_cc"), d.totalExtraMedicalExpenses());
+    setNumberWithFootnote(QStringLiteral("cmedsup_m"), d.motherCashMedicalSupport(), d, 15);
+    setNumberWithFootnote(QStringLiteral("cmedsup_f"), d.fatherCashMedicalSupport(), d, 16);
+    setNumberField(QStringLiteral("line11_cd"), d.totalCashMedicalSupport());
+    setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
+    setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
+    setNumberField(QStringLiteral("line11_ce"), d.totalAdditionalExpenses());
+
+    // Expense section: portion and excess of each kind, letters A to J.
+    static const struct {
+        char portion;
+        char excess;
+        D::ExpenseKind kind;
+    } kinds[] = {{'A', 'B', D::WorkRelated},
+                 {'C', 'D', D::HealthInsurance},
+                 {'E', 'F', D::ExtraMedical},
+                 {'G', 'H', D::CashMedical},
+                 {'I', 'J', D::Additional}};
+    for (const auto &row : kinds) {
+        for (const D::Parent parent : {D::Mother, D::Father}) {
+            const QString suffix = parent == D::Mother ? QStringLiteral("_m") : QStringLiteral("_f");
+            setNumberField(QStringLiteral("line") + QLatin1Char(row.portion) + suffix, d.expensePortion(parent, row.kind));
+            const qint64 second = row.kind == D::CashMedical ? d.cashMedicalCredit(parent)
+                                                            : d.expenseExcess(parent, row.kind);
+            setNumberField(QStringLiteral("line") + QLatin1Char(row.excess) + suffix, second);
+        }
+    }
+    setNumberField(QStringLiteral("lineK_m"), d.expenseCredits(D::Mother));
+    setNumberField(QStringLiteral("lineK_f"), d.expenseCredits(D::Father));
+    setNumberField(QStringLiteral("lineL_m"), d.expenseBalanceDue(D::Mother));
+    setNumberField(QStringLiteral("lineL_f"), d.expenseBalanceDue(D::Father));
+    setNumberField(QStringLiteral("line12_m"), d.expenseBalanceDue(D::Mother));
+    setNumberField(QStringLiteral("line12_f"), d.expenseBalanceDue(D::Father));
+    setNumberField(QStringLiteral("line13_m"), d.motherBasicSupportDue());
+    setNumberField(QStringLiteral("line13_f"), d.fatherBasicSupportDue());
+    setNumberField(QStringLiteral("line14_m"), d.motherRecommendedChildSupport());
+    setNumberField(QStringLiteral("line14_f"), d.fatherRecommendedChildSupport());
+
+    setCommentsBlock(d);
+}
+
+void PDFDocument::fillSoleWorksheetFields(const OrvaDocument &d)
+{
+    fillCommonFields(d);
+
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
+    setNumberField(QStringLiteral("line4_ca"), d.totalWorkRelatedExpenses());
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
+    setNumberField(QStringLiteral("line4_cb"), d.totalHealthInsurance());
+    setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
+    setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
+    setNumberField(QStringLiteral("line4_cc"), d.totalExtraMedicalExpenses());
+    setNumberWithFootnote(QStringLiteral("cmedsup_m"), d.motherCashMedicalSupport(), d, 15);
+    setNumberWithFootnote(QStringLiteral("cmedsup_f"), d.fatherCashMedicalSupport(), d, 16);
+    setNumberField(QStringLiteral("line4_cd"), d.totalCashMedicalSupport());
+    setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
+    setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
+    setNumberField(QStringLiteral("line4_ce"), d.totalAdditionalExpenses());
+
+    setNumberField(QStringLiteral("line5_c"), d.totalChildSupportObligation());
+    setNumberField(QStringLiteral("line6_m"), d.motherObligation());
+    setNumberField(QStringLiteral("line6_f"), d.fatherObligation());
+    setNumberField(QStringLiteral("line7_m"), d.motherBasicSupportDue());
+    setNumberField(QStringLiteral("line7_f"), d.fatherBasicSupportDue());
+
+    // Line 7a: the paying parent's direct payments as a deduction; 0 for the
+    // custodial parent.
+    const bool motherCustodial = OrvaDocument::isSoleMotherCustody(d.custodyType());
+    setNumberField(QStringLiteral("line7a_m"), motherCustodial ? 0.0 : -static_cast<double>(d.motherDirectPayments()));
+    setNumberField(QStringLiteral("line7a_f"), motherCustodial ? -static_cast<double>(d.fatherDirectPayments()) : 0.0);
+
+    setNumberField(QStringLiteral("line8_m"), d.motherRecommendedChildSupport(), true);
+    setNumberField(QStringLiteral("line8_f"), d.fatherRecommendedChildSupport(), true);
+
+    setCommentsBlock(d);
+}

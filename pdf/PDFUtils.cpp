@@ -1,0 +1,204 @@
+#include "PDFUtils.h"
+
+#include "LayoutInterpreter.h"
+#include "OrvaDocument.h"
+#include "PDFDocument.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QMetaEnum>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfDocumentRenderOptions>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+QString pdfErrorName(QPdfDocument::Error error)
+{
+    const char *key = QMetaEnum::fromType<QPdfDocument::Error>().valueToKey(int(error));
+    return key ? QString::fromLatin1(key) : QString::number(int(error));
+}
+
+// A4 portrait without margins on the printer's own resolution; returns the
+// printable page in device pixels.
+QRect prepareFullPage(QPrinter *printer, const char *logTag)
+{
+    printer->setResolution(printer->physicalDpiX());
+    qDebug() << logTag << printer->resolution();
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                       QPageLayout::Point));
+    printer->setFullPage(true);
+    return printer->pageRect(QPrinter::DevicePixel).toRect();
+}
+
+// Draws one prepared page picture centred on the page.
+void drawCentred(QPainter &painter, const QPixmap &pixmap, const QRect &page)
+{
+    painter.drawPixmap(PDFUtils::centredOrigin(pixmap.size(), page), pixmap);
+}
+
+} // namespace
+
+QPoint PDFUtils::centredOrigin(const QSize &size, const QRect &page)
+{
+    const QPointF centre = QRectF(page).center();
+    const QPoint roundedCentre(qRound(centre.x()), qRound(centre.y()));
+    return QPoint(roundedCentre.x() - size.width() / 2, roundedCentre.y() - size.height() / 2);
+}
+
+QSize PDFUtils::fittedSize(const QSizeF &source, const QSize &page)
+{
+    return source.scaled(QSizeF(page), Qt::KeepAspectRatio).toSize();
+}
+
+void PDFUtils::setUpPainter(QPainter *painter, QPrinter *printer)
+{
+    LayoutInterpreter::setUpPainter(painter, printer->paperRect(QPrinter::Point),
+                                    printer->paperRect(QPrinter::DevicePixel).toRect());
+}
+
+bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer)
+{
+    QElapsedTimer timer;
+    timer.start();
+
+    const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
+    std::unique_ptr<QPrinter> ownPrinter;
+    if (printer) {
+        printer->setFullPage(true);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageOrientation(QPageLayout::Portrait);
+        printer->setResolution(printer->physicalDpiX());
+        printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    } else {
+        ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer = ownPrinter.get();
+        printer->setPageOrientation(QPageLayout::Portrait);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setFullPage(true);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(fileName);
+        printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        printer->setCreator(QStringLiteral("Orva-Calc Professional " ORVA_VERSION_TEXT));
+        printer->setDocName(shared ? QStringLiteral("Worksheet B") : QStringLiteral("Worksheet A"));
+    }
+    qDebug() << "PDFUtils::save" << "Printer resolution" << printer->resolution();
+
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        qCritical() << "PDFUtils::save: can't start printing to" << (ownPrinter ? fileName : printer->printerName());
+        return false;
+    }
+    setUpPainter(&painter, printer);
+
+    PDFDocument worksheet;
+    if (shared) {
+        if (document.mode() == OrvaDocument::PreOct2020)
+            worksheet.loadSharedLayoutPreOct2020();
+        else
+            worksheet.loadSharedLayout();
+        worksheet.initFields(document);
+        worksheet.fillSharedWorksheetFields(document);
+        worksheet.drawLayout(&painter, worksheet.sharedLayout(), document.custodyType());
+    } else {
+        worksheet.loadSoleLayout();
+        worksheet.initFields(document);
+        worksheet.fillSoleWorksheetFields(document);
+        worksheet.drawLayout(&painter, worksheet.soleLayout(), document.custodyType());
+    }
+
+    const bool finished = painter.end();
+    qDebug() << "PDF printed in" << timer.elapsed() << "ms";
+    return finished;
+}
+
+bool PDFUtils::printPDF(const QString &fileName, QWidget *parent)
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printPDFOnPrinter(fileName, &printer);
+}
+
+bool PDFUtils::printPDF(const QList<QImage> &images, QWidget *parent)
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printImagesOnPrinter(images, &printer);
+}
+
+bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
+{
+    QPdfDocument pdf;
+    pdf.load(fileName);
+    if (pdf.error() != QPdfDocument::Error::None) {
+        qCritical().noquote() << "PDFUtils: can't load pdf file:" << pdfErrorName(pdf.error());
+        return false;
+    }
+
+    const QRect page = prepareFullPage(printer, "PDFUtils::printPDF: printer resolution:");
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        qCritical() << "PDFUtils::printPDF: can't start printing";
+        return false;
+    }
+    QPdfDocumentRenderOptions options;
+    options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
+    bool complete = true;
+    for (int i = 0; i < pdf.pageCount(); ++i) {
+        if (i > 0)
+            printer->newPage();
+        QElapsedTimer timer;
+        timer.start();
+        const QSize size = fittedSize(pdf.pagePointSize(i), page.size());
+        QImage image = pdf.render(i, size, options);
+        if (image.isNull()) {
+            // A page that cannot be rendered (out of memory at a high printer
+            // resolution) must not pass for printed.
+            qCritical() << "PDFUtils::printPDF: can't render page" << i << "at" << size;
+            complete = false;
+            continue;
+        }
+        const QPixmap pixmap = QPixmap::fromImage(std::move(image));
+        qDebug() << "Preparing page" << i << "took" << timer.restart() << "ms";
+        drawCentred(painter, pixmap, page);
+        qDebug() << "Drawing page" << i << "took" << timer.elapsed() << "ms";
+    }
+    return painter.end() && complete;
+}
+
+bool PDFUtils::printImagesOnPrinter(const QList<QImage> &images, QPrinter *printer)
+{
+    if (images.isEmpty()) {
+        qCritical() << "no images";
+        return false;
+    }
+    const QRect page = prepareFullPage(printer, "PDFUtils::printPDF: printer resolution:");
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        qCritical() << "PDFUtils::printPDF: can't start printing";
+        return false;
+    }
+    for (int i = 0; i < images.size(); ++i) {
+        if (i > 0)
+            printer->newPage();
+        QElapsedTimer timer;
+        timer.start();
+        const QImage &image = images.at(i);
+        const QSize size = fittedSize(QSizeF(image.size()), page.size());
+        const QPixmap pixmap = QPixmap::fromImage(image.scaled(size, Qt::KeepAspectRatio, Qt::FastTransformation));
+        qDebug() << "Preparing page" << i << "took" << timer.restart() << "ms";
+        drawCentred(painter, pixmap, page);
+        qDebug() << "Drawing page" << i << "took" << timer.elapsed() << "ms";
+    }
+    return painter.end();
+}

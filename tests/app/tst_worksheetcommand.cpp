@@ -1,0 +1,349 @@
+// The headless worksheet command of the real executable: JSON and PDF output
+// for case files on disk, errors, usage and a machine without a display.
+#include "OrvaDocument.h"
+#include "PDFDocument.h"
+#include "WorksheetCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using Doc = OrvaDocument;
+
+class TestWorksheetCommand : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    Run run(const QStringList &arguments, QProcessEnvironment environment = {})
+    {
+        if (environment.isEmpty())
+            environment = this->environment();
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(ORVA_EXECUTABLE, arguments);
+        Run result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    // As on a server: no display, no platform chosen, a home of its own.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("QT_LOGGING_RULES");
+        env.insert("HOME", m_dir.path());
+        env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
+        env.insert("XDG_RUNTIME_DIR", m_dir.path());
+        return env;
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    static std::unique_ptr<Doc> makeCase(Doc::Mode mode, int custody)
+    {
+        auto d = std::make_unique<Doc>(mode);
+        d->setCustodyType(custody);
+        d->setCourtType(Doc::District);
+        d->setCounty(Doc::Worcester_County);
+        d->setCaseNumber("D-23-FM-24-9");
+        d->setPlaintiffName("Jane Sample");
+        d->setDefendantName("John Sample");
+        d->setChildName(1, "Ava");
+        d->setChildBirthDate(1, "2015");
+        d->setMotherMonthlyIncome(1234567);
+        d->setFatherMonthlyIncome(5200);
+        d->setFatherAlimonyAwarded(-400);
+        d->setMotherWorkRelatedExpenses(310);
+        d->setFatherHealthInsurance(190);
+        d->setFootnote(7, "Consent order of 2024");
+        d->setComments("Agreed.");
+        return d;
+    }
+
+    QString writeCase(const QString &name, Doc::Mode mode, int custody)
+    {
+        const QString file = path(name);
+        return makeCase(mode, custody)->writeCaseFile(file) ? file : QString();
+    }
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void json_data();
+    void json();
+    void pdf_data();
+    void pdf();
+    void bothAtOnce();
+    void unreadableCaseFile_data();
+    void unreadableCaseFile();
+    void unwritablePdf();
+    void usageErrors_data();
+    void usageErrors();
+    void helpListsTheOptions();
+    void staleDisplayDoesNotMatter();
+    void bundledExample();
+};
+
+void TestWorksheetCommand::json_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<QString>("worksheet");
+    QTest::newRow("shared, July 2022") << int(Doc::July2022) << int(Doc::Shared) << "B";
+    QTest::newRow("shared P1P2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << "B";
+    QTest::newRow("sole father, October 2020") << int(Doc::NewOct2020) << int(Doc::SoleFather) << "A";
+    QTest::newRow("sole parent 1, July 2022") << int(Doc::July2022) << int(Doc::SoleParent1) << "A";
+}
+
+void TestWorksheetCommand::json()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(QString, worksheet);
+
+    const QString file = writeCase(QStringLiteral("json-%1.cml").arg(QTest::currentDataTag()), Doc::Mode(mode), custody);
+    QVERIFY(!file.isEmpty());
+    const Run result = run({"--worksheet-json", file});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.err.isEmpty(), result.err.constData());
+
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(result.out, &error);
+    QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString()));
+    QVERIFY(json.isObject());
+    const QJsonObject object = json.object();
+    QCOMPARE(object.value("worksheet").toString(), worksheet);
+
+    // Every field of the table, each as the string the worksheet prints.
+    QStringList expectedKeys = PDFDocument::knownFieldNames();
+    expectedKeys << "worksheet";
+    QStringList keys = object.keys();
+    expectedKeys.sort();
+    keys.sort();
+    QCOMPARE(keys, expectedKeys);
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+        QVERIFY2(it.value().isString(), qPrintable(it.key()));
+
+    // The same texts as the worksheet drawn from the file read back here.
+    Doc reread(Doc::July2022);
+    QVERIFY(reread.readCaseFile(file));
+    const QJsonObject expected = WorksheetCommand::fieldsJson(reread);
+    for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+        QCOMPARE(object.value(it.key()).toString(), it.value().toString());
+
+    QCOMPARE(object.value("monthly_income_m").toString(), QString("1234567"));
+    QCOMPARE(object.value("alimony_awarded_f").toString(), QString("-400"));
+    QCOMPARE(object.value("court").toString(), QString("In the District Court for Worcester County, Maryland"));
+    QCOMPARE(object.value("fnn7").toString(), QString("1"));
+    QCOMPARE(object.value("comments").toString(), QString("Agreed.\n* 1 Consent order of 2024\n"));
+    QCOMPARE(object.value("prepost").toString(), QString(""));
+    if (worksheet == "A") {
+        QCOMPARE(object.value("line14_m").toString(), QString(""));
+        QVERIFY(!object.value("line7a_f").toString().isEmpty());
+    } else {
+        QCOMPARE(object.value("line7a_f").toString(), QString(""));
+        QVERIFY(!object.value("line14_m").toString().isEmpty());
+    }
+}
+
+void TestWorksheetCommand::pdf_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("Worksheet A") << int(Doc::July2022) << int(Doc::SoleMother) << 1;
+    QTest::newRow("Worksheet B") << int(Doc::NewOct2020) << int(Doc::Shared) << 2;
+    QTest::newRow("Worksheet B, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << 2;
+}
+
+void TestWorksheetCommand::pdf()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(int, pages);
+
+    const QString file = writeCase(QStringLiteral("pdf-%1.cml").arg(QTest::currentDataTag()), Doc::Mode(mode), custody);
+    const QString out = path(QStringLiteral("pdf-%1.pdf").arg(QTest::currentDataTag()));
+    {
+        QFile stale(out); // an older worksheet is replaced
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("old");
+    }
+    const Run result = run({"--worksheet-pdf", out, file});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.err.isEmpty(), result.err.constData());
+    QVERIFY(result.out.isEmpty());
+
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(out), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), pages);
+    QCOMPARE(pdf.pagePointSize(0), QSizeF(595, 842));
+    const QString text = pdf.getAllText(0).text();
+    QVERIFY(text.contains("Jane Sample"));
+    QVERIFY(text.contains("1234567"));
+    QVERIFY(text.contains(pages == 1 ? "WORKSHEET A" : "WORKSHEET B"));
+    // No scratch files left beside the output.
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("pdf-%1.pdf*").arg(QTest::currentDataTag())}, QDir::Files).size(), 1);
+}
+
+void TestWorksheetCommand::bothAtOnce()
+{
+    const QString file = writeCase("both.cml", Doc::July2022, Doc::Shared);
+    const QString out = path("both.pdf");
+    const Run result = run({"--worksheet-json", file, "--worksheet-pdf", out});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(result.out).object().value("worksheet").toString(), QString("B"));
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(out), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), 2);
+}
+
+void TestWorksheetCommand::unreadableCaseFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // written unless null
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing") << "missing.cml" << QByteArray() << "no such file";
+    QTest::newRow("folder") << "." << QByteArray() << "a folder, not a case file";
+    QTest::newRow("empty") << "empty.cml" << QByteArray("") << "not an OrvaCalc case file";
+    QTest::newRow("plain text") << "notes.cml" << QByteArray("Just some notes, no XML.\n") << "not an OrvaCalc case file";
+    QTest::newRow("other XML") << "other.cml" << QByteArray("<?xml version=\"1.0\"?><html><body/></html>")
+                               << "not an OrvaCalc case file";
+    QTest::newRow("lower-case root") << "root.cml" << QByteArray("<case><case><casenum>1</casenum></case></case>")
+                                     << "not an OrvaCalc case file";
+    QTest::newRow("cut off") << "cut.cml"
+                             << QByteArray("<?xml version=\"1.0\"?>\n<n1:Case xmlns:n1=\"urn:orvacalc_case\">\n"
+                                           "  <case>\n    <casenum>7</casenum>\n    <Monthinc_m>42")
+                             << "not a valid case file";
+}
+
+void TestWorksheetCommand::unreadableCaseFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+
+    const QString file = name == "." ? m_dir.path() : path(name);
+    if (!content.isNull()) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    const Run json = run({"--worksheet-json", file});
+    QCOMPARE(json.exitCode, 2);
+    QVERIFY(json.out.isEmpty());
+    const QString err = QString::fromLocal8Bit(json.err);
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY2(err.startsWith("orvacalc: cannot read case file \"" + file + "\": " + reason), qPrintable(err));
+
+    // Nothing written, and an existing PDF stays as it was.
+    const QString fresh = path("never-written.pdf");
+    const Run pdf = run({"--worksheet-pdf", fresh, file});
+    QCOMPARE(pdf.exitCode, 2);
+    QCOMPARE(QString::fromLocal8Bit(pdf.err).count('\n'), 1);
+    QVERIFY(!QFile::exists(fresh));
+    const QString kept = path("kept.pdf");
+    {
+        QFile f(kept);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("earlier worksheet");
+    }
+    QCOMPARE(run({"--worksheet-pdf", kept, file}).exitCode, 2);
+    QFile f(kept);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("earlier worksheet"));
+}
+
+void TestWorksheetCommand::unwritablePdf()
+{
+    const QString file = writeCase("unwritable.cml", Doc::July2022, Doc::SoleMother);
+    const QString out = path("no-such-folder/out.pdf");
+    const Run result = run({"--worksheet-pdf", out, file});
+    QCOMPARE(result.exitCode, 2);
+    const QString err = QString::fromLocal8Bit(result.err);
+    QCOMPARE(err.count('\n'), 1);
+    QVERIFY2(err.startsWith("orvacalc: cannot write the worksheet PDF \"" + out + "\""), qPrintable(err));
+    QVERIFY(!QFile::exists(out));
+}
+
+void TestWorksheetCommand::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("pdf without a case") << QStringList{"--worksheet-pdf", "out.pdf"};
+    QTest::newRow("pdf with two cases") << QStringList{"--worksheet-pdf", "out.pdf", "a.cml", "b.cml"};
+    QTest::newRow("json with a stray argument") << QStringList{"--worksheet-json", "a.cml", "b.cml"};
+    QTest::newRow("json without a value") << QStringList{"--worksheet-json"};
+    QTest::newRow("empty output name") << QStringList{"--worksheet-pdf", "", "a.cml"};
+}
+
+void TestWorksheetCommand::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    const Run result = run(arguments);
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!result.err.isEmpty());
+    QVERIFY(!QFile::exists(path("out.pdf")));
+}
+
+void TestWorksheetCommand::helpListsTheOptions()
+{
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    const Run result = run({"--help"}, env);
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(result.out.contains("--worksheet-json <case.cml>"));
+    QVERIFY(result.out.contains("--worksheet-pdf <out.pdf>"));
+}
+
+void TestWorksheetCommand::staleDisplayDoesNotMatter()
+{
+    // A DISPLAY nobody listens on (an ssh session gone): still no window system needed.
+    QProcessEnvironment env = environment();
+    env.insert("DISPLAY", ":97");
+    const QString file = writeCase("stale.cml", Doc::July2022, Doc::SoleFather);
+    const QString out = path("stale.pdf");
+    const Run result = run({"--worksheet-pdf", out, file}, env);
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY(QFile::exists(out));
+}
+
+void TestWorksheetCommand::bundledExample()
+{
+    const QString example = QStringLiteral(ORVA_SOURCE_DIR "/examples/example-shared.cml");
+    const Run result = run({"--worksheet-json", example});
+    QCOMPARE(result.exitCode, 0);
+    const QJsonObject object = QJsonDocument::fromJson(result.out).object();
+    QCOMPARE(object.value("worksheet").toString(), QString("B"));
+    QCOMPARE(object.value("guidelines").toString(), QString("Post July 1, 2022 Guidelines"));
+    QVERIFY(!object.value("line14_f").toString().isEmpty());
+}
+
+QTEST_MAIN(TestWorksheetCommand)
+#include "tst_worksheetcommand.moc"

@@ -1,0 +1,90 @@
+#pragma once
+// Reading worksheet PDFs back for the tests: text with positions (points
+// from the top-left corner of the page) and rendered pixels.
+#include "LayoutInterpreter.h"
+#include "PDFUtils.h"
+
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QString>
+#include <QStringList>
+
+namespace PdfProbe {
+
+// Runs layout lines on a fresh A4 PDF with the worksheet page set-up.
+inline bool renderLines(const QString &path, const QStringList &lines, const QHash<QString, QString> &fields,
+                        int custodyType, bool *commentsCut = nullptr)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    PDFUtils::setUpPainter(&painter, &printer);
+    LayoutInterpreter interpreter(&painter, fields, custodyType);
+    interpreter.run(lines);
+    if (commentsCut)
+        *commentsCut = interpreter.commentsCut();
+    return painter.end();
+}
+
+// Bounding boxes of every occurrence of `text` on a page.
+inline QList<QRectF> find(QPdfDocument &pdf, int page, const QString &text)
+{
+    QList<QRectF> boxes;
+    const QString all = pdf.getAllText(page).text();
+    for (qsizetype at = all.indexOf(text); at >= 0; at = all.indexOf(text, at + 1))
+        boxes << pdf.getSelectionAtIndex(page, int(at), int(text.size())).boundingRectangle();
+    return boxes;
+}
+
+inline QRectF findOne(QPdfDocument &pdf, int page, const QString &text)
+{
+    const QList<QRectF> boxes = find(pdf, page, text);
+    return boxes.size() == 1 ? boxes.first() : QRectF();
+}
+
+// The page rendered at `scale` pixels per point, white background.
+inline QImage render(QPdfDocument &pdf, int page, qreal scale)
+{
+    const QSize size = (pdf.pagePointSize(page) * scale).toSize();
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const QImage drawn = pdf.render(page, size);
+    QPainter painter(&image);
+    painter.drawImage(0, 0, drawn);
+    return image;
+}
+
+// Darkest grey level (0 black .. 255 white) around a point given in points.
+inline int ink(const QImage &image, QPointF point, qreal scale, int radius = 1)
+{
+    int darkest = 255;
+    const int cx = qRound(point.x() * scale);
+    const int cy = qRound(point.y() * scale);
+    for (int y = cy - radius; y <= cy + radius; ++y)
+        for (int x = cx - radius; x <= cx + radius; ++x)
+            if (image.rect().contains(x, y))
+                darkest = qMin(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
+// Number of dark pixels in a rectangle given in points.
+inline int darkPixels(const QImage &image, const QRectF &area, qreal scale)
+{
+    const QRect pixels = QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect() & image.rect();
+    int count = 0;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ++count;
+    return count;
+}
+
+} // namespace PdfProbe

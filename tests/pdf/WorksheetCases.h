@@ -1,0 +1,86 @@
+#pragma once
+// Case documents for the worksheet tests.
+#include "OrvaDocument.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace WorksheetCases {
+
+// Every field filled, amounts as wide as a worksheet will ever have to show,
+// every footnote present, long names.
+inline std::unique_ptr<OrvaDocument> widest(OrvaDocument::Mode mode, int custody)
+{
+    auto d = std::make_unique<OrvaDocument>(mode);
+    d->setCustodyType(custody);
+    d->setCourtType(OrvaDocument::District);
+    d->setCounty(OrvaDocument::Prince_Georges_County);
+    d->setCaseNumber("C-16-FM-24-012345-XYZ");
+    d->setPlaintiffName("Alexandra Catherine Montgomery-Whitfield");
+    d->setDefendantName("Jonathan Bartholomew Featherstonehaugh");
+    d->setPreparer("Maximiliana Rosalind Quartermaine, Esq.");
+    d->setPreparedDate("12/31/2024");
+    for (int i = 1; i <= 6; ++i) {
+        d->setChildName(i, QStringLiteral("Maximilian Alexander Whitfield %1").arg(i));
+        d->setChildBirthDate(i, QStringLiteral("12/31/201%1").arg(i));
+    }
+    d->setMotherMonthlyIncome(9999999);
+    d->setFatherMonthlyIncome(8888888);
+    d->setMotherExistingChildSupportPayment(999999);
+    d->setFatherExistingChildSupportPayment(888888);
+    d->setMotherAlimonyPaid(777777);
+    d->setFatherAlimonyPaid(666666);
+    d->setFatherAlimonyAwarded(-999999);
+    d->setMotherWorkRelatedExpenses(999999);
+    d->setFatherWorkRelatedExpenses(88888);
+    d->setMotherHealthInsurance(77777);
+    d->setFatherHealthInsurance(999999);
+    d->setMotherExtraMedicalExpenses(999999);
+    d->setFatherExtraMedicalExpenses(5555);
+    d->setMotherCashMedicalPercent(5.0);
+    d->setFatherCashMedicalPercent(4.5);
+    d->setMotherAdditionalExpenses(123456);
+    d->setFatherAdditionalExpenses(999999);
+    if (OrvaDocument::isSharedCustody(custody))
+        d->setFatherOvernights(mode == OrvaDocument::PreOct2020 ? 130 : 95);
+    for (int slot = 1; slot <= OrvaDocument::FootnoteCount; ++slot)
+        d->setFootnote(slot, QStringLiteral("Note on amount %1.").arg(slot));
+    d->setComments("Comments of the preparer.");
+    return d;
+}
+
+// An ordinary case with distinct amounts, so that each printed value can be
+// told apart from the others.
+inline std::unique_ptr<OrvaDocument> ordinary(OrvaDocument::Mode mode, int custody)
+{
+    auto d = std::make_unique<OrvaDocument>(mode);
+    d->setCustodyType(custody);
+    d->setCounty(OrvaDocument::Howard_County);
+    d->setCaseNumber("C-13-FM-24-000777");
+    d->setPlaintiffName("Jane Sample");
+    d->setDefendantName("John Sample");
+    d->setPreparer("A. Preparer");
+    d->setPreparedDate("12/9/24");
+    d->setChildName(1, "Ava Sample");
+    d->setChildBirthDate(1, "03/14/2012");
+    d->setChildName(2, "Ben Sample");
+    d->setChildBirthDate(2, "07/02/2015");
+    d->setMotherMonthlyIncome(4213);
+    d->setFatherMonthlyIncome(6917);
+    d->setMotherExistingChildSupportPayment(151);
+    d->setFatherAlimonyAwarded(-263);
+    d->setMotherWorkRelatedExpenses(641);
+    d->setFatherHealthInsurance(227);
+    d->setMotherExtraMedicalExpenses(83);
+    d->setFatherCashMedicalPercent(1.5);
+    d->setFatherAdditionalExpenses(119);
+    if (OrvaDocument::isSharedCustody(custody))
+        d->setFatherOvernights(mode == OrvaDocument::PreOct2020 ? 140 : 101);
+    d->setFootnote(1, "Salary from the 2023 W-2.");
+    d->setFootnote(12, "Family coverage; the children's portion.");
+    d->setComments("Holiday schedule agreed.");
+    return d;
+}
+
+} // namespace WorksheetCases

@@ -1,0 +1,412 @@
+// The worksheet field table: captions, text forms, both field lists,
+// footnote numbering and the comments block.
+#include "OrvaDocument.h"
+#include "PDFDocument.h"
+
+#include <QtTest>
+
+#include <memory>
+
+using Doc = OrvaDocument;
+using Fields = QHash<QString, QString>;
+Q_DECLARE_METATYPE(Fields)
+
+namespace {
+
+Fields filled(const Doc &document)
+{
+    PDFDocument worksheet;
+    worksheet.initFields(document);
+    if (Doc::isSharedCustody(document.custodyType()))
+        worksheet.fillSharedWorksheetFields(document);
+    else
+        worksheet.fillSoleWorksheetFields(document);
+    return worksheet.fields();
+}
+
+// Shared custody, July 2022: two children, incomes 4000 and 6000, overnights
+// 265 and 100, the mother pays 300 child care and the father 200 insurance.
+std::unique_ptr<Doc> sharedExample(Doc::Mode mode = Doc::July2022)
+{
+    auto d = std::make_unique<Doc>(mode);
+    d->setChildName(1, "Ann");
+    d->setChildName(2, "Bob");
+    d->setMotherMonthlyIncome(4000);
+    d->setFatherMonthlyIncome(6000);
+    d->setMotherOvernights(265);
+    d->setMotherWorkRelatedExpenses(300);
+    d->setFatherHealthInsurance(200);
+    return d;
+}
+
+} // namespace
+
+class TestPDFDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initFieldsCreatesKnownSetEmpty();
+    void captions_data();
+    void captions();
+    void numberText_data();
+    void numberText();
+    void percentText_data();
+    void percentText();
+    void sharedFieldList();
+    void sharedPreOct2020LeavesAdditionEmpty();
+    void sharedZeroAdjustment();
+    void soleFieldList_data();
+    void soleFieldList();
+    void zeroHandling();
+    void bigAndNegativeAmounts();
+    void footnotes_data();
+    void footnotes();
+    void commentsKeepPercentSigns();
+    void unknownFieldIsLoggedAndStored();
+    void headerTexts();
+};
+
+void TestPDFDocument::initFieldsCreatesKnownSetEmpty()
+{
+    const QStringList names = PDFDocument::knownFieldNames();
+    QCOMPARE(names.size(), 6 + 7 + 8 + 10 + 18 + 41 + 24 + 12);
+    QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+
+    Doc document(Doc::July2022);
+    PDFDocument worksheet;
+    worksheet.initFields(document);
+    const Fields fields = worksheet.fields();
+    QCOMPARE(fields.size(), names.size());
+    const QSet<QString> captions = {"court", "guidelines", "plaintiff_m", "defendant_d", "parent1_m", "parent2_d"};
+    for (const QString &name : names) {
+        QVERIFY2(fields.contains(name), qPrintable(name));
+        if (!captions.contains(name))
+            QVERIFY2(fields.value(name).isEmpty(), qPrintable(name));
+    }
+    // Never filled by either list.
+    const Fields shared = filled(*sharedExample());
+    QVERIFY(shared.value("prepost").isEmpty());
+    QVERIFY(shared.value("line11_c").isEmpty());
+}
+
+void TestPDFDocument::captions_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("court");
+    QTest::addColumn<int>("county");
+    QTest::addColumn<QStringList>("expected"); // court, guidelines, plaintiff_m, defendant_d, parent1_m, parent2_d
+
+    QTest::newRow("shared P1P2, pre October 2020")
+        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << int(Doc::Circuit) << int(Doc::Baltimore_City)
+        << QStringList{"In the Circuit Court for Baltimore City, Maryland", "Pre October 1, 2020 Guidelines",
+                       "Plaintiff  (Parent 1)", "Defendant (Parent 2)", "Parent 1", "Parent 2"};
+    QTest::newRow("district court, Worcester")
+        << int(Doc::July2022) << int(Doc::Shared) << int(Doc::District) << int(Doc::Worcester_County)
+        << QStringList{"In the District Court for Worcester County, Maryland", "Post July 1, 2022 Guidelines",
+                       "Plaintiff", "Defendant", "Mother", "Father"};
+    QTest::newRow("sole father, October 2020")
+        << int(Doc::NewOct2020) << int(Doc::SoleFather) << int(Doc::Circuit) << int(Doc::Queen_Annes_County)
+        << QStringList{"In the Circuit Court for Queen Anne's County Maryland", "Post October 1, 2020 Guidelines",
+                       "Plaintiff", "Defendant", "Mother", "Father"};
+    QTest::newRow("sole parent 2")
+        << int(Doc::July2022) << int(Doc::SoleParent2) << int(Doc::District) << int(Doc::StMarys_County)
+        << QStringList{"In the District Court for St.Mary 's County, Maryland", "Post July 1, 2022 Guidelines",
+                       "Plaintiff  (Parent 1)", "Defendant (Parent 2)", "Parent 1", "Parent 2"};
+    QTest::newRow("sole parent 1, unknown mode reads as pre October 2020")
+        << int(Doc::UnknownMode) << int(Doc::SoleParent1) << int(Doc::Circuit) << 24
+        << QStringList{"In the Circuit Court for Unknown", "Pre October 1, 2020 Guidelines", "Plaintiff  (Parent 1)",
+                       "Defendant (Parent 2)", "Parent 1", "Parent 2"};
+}
+
+void TestPDFDocument::captions()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(int, court);
+    QFETCH(int, county);
+    QFETCH(QStringList, expected);
+
+    Doc document{Doc::Mode(mode)};
+    document.setCustodyType(custody);
+    document.setCourtType(Doc::CourtType(court));
+    document.setCounty(county);
+    const Fields fields = filled(document);
+    const QStringList names = {"court", "guidelines", "plaintiff_m", "defendant_d", "parent1_m", "parent2_d"};
+    for (int i = 0; i < names.size(); ++i)
+        QCOMPARE(fields.value(names.at(i)), expected.at(i));
+}
+
+void TestPDFDocument::numberText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("plain") << 2345.0 << "2345";
+    QTest::newRow("negative") << -1500.0 << "-1500";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("largest six digits") << 999999.0 << "999999";
+    // Whole amounts of a million and more print every digit.
+    QTest::newRow("one million") << 1000000.0 << "1000000";
+    QTest::newRow("above a million") << 1234567.0 << "1234567";
+    QTest::newRow("negative millions") << -2500001.0 << "-2500001";
+    QTest::newRow("fraction") << 56.7 << "56.7";
+    QTest::newRow("six significant digits") << 12.3456789 << "12.3457";
+}
+
+void TestPDFDocument::numberText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(PDFDocument::numberText(value), text);
+}
+
+void TestPDFDocument::percentText_data()
+{
+    QTest::addColumn<float>("fraction");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0.567") << 0.567f << "56.7%";
+    QTest::newRow("one") << 1.0f << "100%";
+    QTest::newRow("zero") << 0.0f << "0%";
+    QTest::newRow("0.333") << 0.333f << "33.3%";
+    QTest::newRow("0.726") << 0.726f << "72.6%";
+    QTest::newRow("0.385") << 0.385f << "38.5%";
+}
+
+void TestPDFDocument::percentText()
+{
+    QFETCH(float, fraction);
+    QFETCH(QString, text);
+    QCOMPARE(PDFDocument::percentText(fraction), text);
+}
+
+void TestPDFDocument::sharedFieldList()
+{
+    const Fields f = filled(*sharedExample());
+    const QList<QPair<const char *, const char *>> expected = {
+        {"monthly_income_m", "4000"}, {"monthly_income_f", "6000"}, {"existing_child_supp_pay_m", "0"},
+        {"alimony_awarded_f", "0"}, {"line1_c", "10000"}, {"line2_m", "4000"}, {"line2_f", "6000"},
+        {"line2_c", "10000"}, {"line3_m", "40%"}, {"line3_f", "60%"}, {"line4_c", "1881"}, {"line5_c", "2822"},
+        {"line6_m", "265"}, {"line6_f", "100"}, {"line7_m", "72.6%"}, {"line7_f", "27.4%"}, {"line8_m", "1129"},
+        {"line8_f", "1693"}, {"line8add_m", ""}, {"line8add_f", "102"}, {"line8sum_m", "1129"},
+        {"line8sum_f", "1795"}, {"line9_m", "309"}, {"line9_f", "1303"}, {"line10_m", "0"}, {"line10_f", "994"},
+        {"work_related_child_exp_m", "300"}, {"work_related_child_exp_f", "0"}, {"line11_ca", "300"},
+        {"health_ins_pay_f", "200"}, {"line11_cb", "200"}, {"line11_cc", "0"}, {"cmedsup_m", "0"},
+        {"line11_cd", "0"}, {"line11_ce", "0"}, {"lineA_m", "120"}, {"lineA_f", "180"}, {"lineB_m", "180"},
+        {"lineB_f", "0"}, {"lineC_m", "80"}, {"lineC_f", "120"}, {"lineD_m", "0"}, {"lineD_f", "80"},
+        {"lineE_m", "0"}, {"lineH_m", "0"}, {"lineH_f", "0"}, {"lineK_m", "180"}, {"lineK_f", "80"},
+        {"lineL_m", "0"}, {"lineL_f", "100"}, {"line12_m", "0"}, {"line12_f", "100"}, {"line13_m", "0"},
+        {"line13_f", "994"}, {"line14_m", "0"}, {"line14_f", "1094"}, {"comments", "\n"},
+        // Worksheet A lines stay empty on Worksheet B.
+        {"line4_ca", ""}, {"line7a_m", ""}, {"line7a_f", ""}};
+    for (const auto &pair : expected)
+        QVERIFY2(f.value(pair.first) == QLatin1String(pair.second),
+                 qPrintable(QStringLiteral("%1 = '%2'").arg(pair.first, f.value(pair.first))));
+}
+
+void TestPDFDocument::sharedPreOct2020LeavesAdditionEmpty()
+{
+    auto d = sharedExample(Doc::PreOct2020);
+    d->setMotherOvernights(200);
+    const Fields f = filled(*d);
+    QCOMPARE(f.value("line8_m"), PDFDocument::numberText(d->motherAdjustedSharedObligation()));
+    QCOMPARE(f.value("line8_f"), PDFDocument::numberText(d->fatherAdjustedSharedObligation()));
+    QVERIFY(!f.value("line8_m").isEmpty());
+    for (const char *name : {"line8add_m", "line8add_f", "line8sum_m", "line8sum_f"})
+        QVERIFY2(f.value(name).isEmpty(), name);
+}
+
+void TestPDFDocument::sharedZeroAdjustment()
+{
+    auto d = sharedExample();
+    d->setMotherOvernights(200); // 200 and 165 nights: no adjustment for either parent
+    const Fields f = filled(*d);
+    QVERIFY(f.value("line8add_m").isEmpty());
+    QVERIFY(f.value("line8add_f").isEmpty());
+    QCOMPARE(f.value("line8sum_m"), f.value("line8_m"));
+    QCOMPARE(f.value("line8sum_f"), f.value("line8_f"));
+}
+
+void TestPDFDocument::soleFieldList_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<Fields>("expected");
+
+    QTest::newRow("sole mother, July 2022")
+        << int(Doc::July2022) << int(Doc::SoleMother)
+        << Fields{{"line1_c", "8000"}, {"line3_m", "37.5%"}, {"line3_f", "62.5%"}, {"line4_c", "1748"},
+                  {"work_related_child_exp_m", "400"}, {"line4_ca", "400"}, {"health_ins_pay_f", "150"},
+                  {"line4_cb", "150"}, {"cmedsup_f", "50"}, {"cmedsup_m", "0"}, {"line4_cd", "50"},
+                  {"line4_ce", "0"}, {"line5_c", "2348"}, {"line6_m", "880"}, {"line6_f", "1468"},
+                  {"line7_m", "0"}, {"line7_f", "1468"}, {"line7a_m", "0"}, {"line7a_f", "-150"},
+                  {"line8_m", ""}, {"line8_f", "1318"}, {"line9_m", ""}, {"line14_f", ""}, {"lineA_m", ""}};
+    QTest::newRow("sole parent 2, pre October 2020")
+        << int(Doc::PreOct2020) << int(Doc::SoleParent2)
+        << Fields{{"line4_c", "1026"}, {"add_expenses_m", "100"}, {"line4_ce", "100"}, {"line5_c", "1126"},
+                  {"line3_m", "38.5%"}, {"line3_f", "61.5%"}, {"line6_m", "434"}, {"line7_m", "434"},
+                  {"line7_f", "0"}, {"line7a_m", "-100"}, {"line7a_f", "0"}, {"line8_m", "334"}, {"line8_f", ""},
+                  {"parent1_m", "Parent 1"}};
+}
+
+void TestPDFDocument::soleFieldList()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(Fields, expected);
+
+    Doc d{Doc::Mode(mode)};
+    d.setCustodyType(custody);
+    if (mode == Doc::July2022) {
+        d.setChildName(1, "Ann");
+        d.setChildName(2, "Bob");
+        d.setMotherMonthlyIncome(3000);
+        d.setFatherMonthlyIncome(5000);
+        d.setMotherWorkRelatedExpenses(400);
+        d.setFatherHealthInsurance(150);
+        d.setFatherCashMedicalPercent(1.0);
+    } else {
+        d.setMotherMonthlyIncome(2500);
+        d.setFatherMonthlyIncome(4000);
+        d.setMotherAdditionalExpenses(100);
+    }
+    const Fields f = filled(d);
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        QVERIFY2(f.value(it.key()) == it.value(),
+                 qPrintable(QStringLiteral("%1 = '%2', expected '%3'").arg(it.key(), f.value(it.key()), it.value())));
+}
+
+void TestPDFDocument::zeroHandling()
+{
+    // Nothing owed by anyone: Worksheet A leaves line 8 blank, Worksheet B prints 0.
+    Doc sole(Doc::July2022);
+    sole.setCustodyType(Doc::SoleMother);
+    const Fields a = filled(sole);
+    QCOMPARE(a.value("line8_m"), QString());
+    QCOMPARE(a.value("line8_f"), QString());
+    QCOMPARE(a.value("line7a_m"), QString("0"));
+    QCOMPARE(a.value("line7a_f"), QString("0"));
+    QCOMPARE(a.value("monthly_income_m"), QString("0"));
+
+    Doc shared(Doc::July2022);
+    const Fields b = filled(shared);
+    QCOMPARE(b.value("line14_m"), QString("0"));
+    QCOMPARE(b.value("line14_f"), QString("0"));
+    QCOMPARE(b.value("lineL_m"), QString("0"));
+}
+
+void TestPDFDocument::bigAndNegativeAmounts()
+{
+    Doc d(Doc::July2022);
+    d.setCustodyType(Doc::SoleFather);
+    d.setMotherMonthlyIncome(1234567);
+    d.setFatherMonthlyIncome(2000000);
+    d.setMotherAlimonyAwarded(-250);
+    const Fields f = filled(d);
+    QCOMPARE(f.value("monthly_income_m"), QString("1234567"));
+    QCOMPARE(f.value("monthly_income_f"), QString("2000000"));
+    QCOMPARE(f.value("line1_c"), QString("3234567"));
+    QCOMPARE(f.value("alimony_awarded_m"), QString("-250"));
+    QCOMPARE(f.value("alimony_awarded_f"), QString("250"));
+    QCOMPARE(f.value("line2_c"), QString::number(d.adjustedCombinedIncome()));
+    QCOMPARE(f.value("line4_c"), QString::number(d.basicObligation()));
+    QVERIFY(d.basicObligation() > 100000);
+    QCOMPARE(f.value("line8_m"), QString::number(d.motherRecommendedChildSupport()));
+}
+
+void TestPDFDocument::footnotes_data()
+{
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<QList<int>>("footnoteSlots");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("comments");
+
+    QTest::newRow("none") << int(Doc::Shared) << QList<int>{} << QStringList{} << "\n";
+    QTest::newRow("slots 2, 7, 18, Worksheet B")
+        << int(Doc::Shared) << QList<int>{2, 7, 18} << QStringList{"  Pay stub  ", "Court order", "Tuition"}
+        << "\n* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
+    QTest::newRow("slots 2, 7, 18, Worksheet A")
+        << int(Doc::SoleMother) << QList<int>{2, 7, 18} << QStringList{"Pay stub", "Court order", "Tuition"}
+        << "\n* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
+    QTest::newRow("slots 3 and 10") << int(Doc::SoleParent2) << QList<int>{3, 10} << QStringList{"x", "y"}
+                                    << "\n* 1 x\n* 2 y\n";
+    QTest::newRow("blanks only") << int(Doc::Shared) << QList<int>{16} << QStringList{"   "} << "\n* 1 \n";
+    QTest::newRow("every slot") << int(Doc::Shared) << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
+                                                                  15, 16, 17, 18}
+                                << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i",
+                                               "j", "k", "l", "m", "n", "o", "p", "q", "r"}
+                                << "\n* 1 a\n* 2 b\n* 3 c\n* 4 d\n* 5 e\n* 6 f\n* 7 g\n* 8 h\n* 9 i\n* 10 j\n"
+                                   "* 11 k\n* 12 l\n* 13 m\n* 14 n\n* 15 o\n* 16 p\n* 17 q\n* 18 r\n";
+}
+
+void TestPDFDocument::footnotes()
+{
+    QFETCH(int, custody);
+    QFETCH(QList<int>, footnoteSlots);
+    QFETCH(QStringList, texts);
+    QFETCH(QString, comments);
+
+    Doc d(Doc::NewOct2020);
+    d.setCustodyType(custody);
+    for (int i = 0; i < footnoteSlots.size(); ++i)
+        d.setFootnote(footnoteSlots.at(i), texts.at(i));
+    const Fields f = filled(d);
+    for (int slot = 1; slot <= 18; ++slot) {
+        const int position = int(footnoteSlots.indexOf(slot));
+        const QString expected = position < 0 ? QString() : QString::number(position + 1);
+        QCOMPARE(f.value(QStringLiteral("fnn%1").arg(slot)), expected);
+    }
+    QCOMPARE(f.value("comments"), comments);
+}
+
+void TestPDFDocument::commentsKeepPercentSigns()
+{
+    Doc d(Doc::July2022);
+    d.setComments("Split 50%/50% as in %1 and %2");
+    d.setFootnote(1, "Raise of 3% in %1");
+    QCOMPARE(filled(d).value("comments"), QString("Split 50%/50% as in %1 and %2\n* 1 Raise of 3% in %1\n"));
+}
+
+void TestPDFDocument::unknownFieldIsLoggedAndStored()
+{
+    Doc d(Doc::July2022);
+    PDFDocument worksheet;
+    worksheet.initFields(d);
+    QTest::ignoreMessage(QtWarningMsg, "PDFDocument: trying to add unknown field: \"line99_m\"");
+    worksheet.setField("line99_m", "12");
+    QCOMPARE(worksheet.field("line99_m"), QString("12"));
+
+    // Known names are stored without a warning.
+    QTest::failOnWarning(QRegularExpression("unknown field"));
+    worksheet.setField("casenum", "C-1");
+    QCOMPARE(worksheet.field("casenum"), QString("C-1"));
+}
+
+void TestPDFDocument::headerTexts()
+{
+    Doc d(Doc::July2022);
+    d.setCaseNumber("C-02-FM-24-1");
+    d.setPreparer("A. Lawyer");
+    d.setPreparedDate("12/9/24");
+    d.setPlaintiffName("Jane");
+    d.setDefendantName("John");
+    for (int i = 1; i <= 6; ++i) {
+        d.setChildName(i, QStringLiteral("Child %1").arg(i));
+        d.setChildBirthDate(i, QStringLiteral("0%1/01/2015").arg(i));
+    }
+    d.setComments("Agreed.");
+    const Fields f = filled(d);
+    QCOMPARE(f.value("casenum"), QString("C-02-FM-24-1"));
+    QCOMPARE(f.value("preparer"), QString("A. Lawyer"));
+    QCOMPARE(f.value("date"), QString("12/9/24"));
+    QCOMPARE(f.value("plaintiff"), QString("Jane"));
+    QCOMPARE(f.value("defendant"), QString("John"));
+    for (int i = 1; i <= 6; ++i) {
+        QCOMPARE(f.value(QStringLiteral("childn%1").arg(i)), QStringLiteral("Child %1").arg(i));
+        QCOMPARE(f.value(QStringLiteral("bday%1").arg(i)), QStringLiteral("0%1/01/2015").arg(i));
+    }
+    QCOMPARE(f.value("comments"), QString("Agreed.\n"));
+}
+
+QTEST_GUILESS_MAIN(TestPDFDocument)
+#include "tst_pdfdocument.moc"

@@ -1,0 +1,349 @@
+// Worksheet PDFs as PDFUtils::save writes them, read back with Qt Pdf, and
+// printing of existing PDF pages and page images through the print dialog.
+#include "LayoutInterpreter.h"
+#include "PDFDocument.h"
+#include "PDFUtils.h"
+#include "PdfProbe.h"
+#include "WorksheetCases.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using Doc = OrvaDocument;
+
+class TestPDFUtils : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Answers the next print dialog: prints to `path` as a PDF file, or
+    // cancels it when `path` is empty.
+    void answerPrintDialog(const QString &path)
+    {
+        m_dialogSeen = false;
+        auto *timer = new QTimer(this);
+        timer->setInterval(20);
+        connect(timer, &QTimer::timeout, this, [this, timer, path] {
+            auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            timer->stop();
+            timer->deleteLater();
+            m_dialogSeen = true;
+            auto *printers = dialog->findChild<QComboBox *>("printers");
+            auto *fileName = dialog->findChild<QLineEdit *>("filename");
+            const int toFile = printers ? printers->findText("Print to File (PDF)") : -1;
+            if (path.isEmpty() || toFile < 0 || !fileName) {
+                m_dialogDriven = path.isEmpty();
+                dialog->reject();
+                return;
+            }
+            printers->setCurrentIndex(toFile);
+            fileName->setText(path);
+            m_dialogDriven = true;
+            dialog->accept();
+        });
+        timer->start();
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    bool m_dialogSeen = false;
+    bool m_dialogDriven = false;
+
+private slots:
+    void saveChoosesTheWorksheet_data();
+    void saveChoosesTheWorksheet();
+    void boundValuesStandWhereTheScriptPutsThem_data();
+    void boundValuesStandWhereTheScriptPutsThem();
+    void printingAndSavingDrawTheSame();
+    void saveReportsAnUnwritableFile();
+    void printPDFFitsEveryPage();
+    void printPDFCancelled();
+    void printPDFMissingFile();
+    void printImagesCentred();
+    void printImagesEmptyList();
+};
+
+void TestPDFUtils::saveChoosesTheWorksheet_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    QTest::newRow("sole mother, July 2022")
+        << int(Doc::July2022) << int(Doc::SoleMother) << 1
+        << QStringList{"WORKSHEET A", "Post July 1, 2022 Guidelines", "Mother", "Father", "Combined"}
+        << QStringList{"WORKSHEET B", "Parent 1"};
+    QTest::newRow("sole parent 1, pre October 2020")
+        << int(Doc::PreOct2020) << int(Doc::SoleParent1) << 1
+        << QStringList{"WORKSHEET A", "Pre October 1, 2020 Guidelines", "Parent 1", "Plaintiff  (Parent 1)"}
+        << QStringList{"WORKSHEET B", "Mother"};
+    QTest::newRow("shared, October 2020")
+        << int(Doc::NewOct2020) << int(Doc::Shared) << 2
+        << QStringList{"WORKSHEET B", "Post October 1, 2020 Guidelines", "Adjusted share", "Mother"}
+        << QStringList{"WORKSHEET A", "Parent 2"};
+    QTest::newRow("shared P1P2, pre October 2020 script")
+        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << 2
+        << QStringList{"WORKSHEET B", "Pre October 1, 2020 Guidelines", "Parent 1", "Defendant (Parent 2)"}
+        << QStringList{"WORKSHEET A", "Adjusted share", "Mother"};
+}
+
+void TestPDFUtils::saveChoosesTheWorksheet()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(int, pages);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+
+    const auto document = WorksheetCases::ordinary(Doc::Mode(mode), custody);
+    const QString file = path(QStringLiteral("choose-%1.pdf").arg(QTest::currentDataTag()));
+    QVERIFY(PDFUtils::save(*document, file, nullptr));
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(file), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), pages);
+    QString text;
+    for (int page = 0; page < pages; ++page) {
+        QCOMPARE(pdf.pagePointSize(page), QSizeF(595, 842));
+        text += pdf.getAllText(page).text();
+    }
+    for (const QString &word : present)
+        QVERIFY2(text.contains(word.simplified()), qPrintable(word));
+    for (const QString &word : absent)
+        QVERIFY2(!text.contains(word), qPrintable(word));
+    QVERIFY(text.contains("In the Circuit Court for Howard County, Maryland"));
+    QVERIFY(text.contains("Holiday schedule agreed."));
+    QVERIFY(text.contains("* 2 Family coverage; the children's portion."));
+}
+
+void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::newRow("A, sole father, July 2022") << int(Doc::July2022) << int(Doc::SoleFather);
+    QTest::newRow("B, shared, July 2022") << int(Doc::July2022) << int(Doc::Shared);
+    QTest::newRow("B, shared P1P2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2);
+    QTest::newRow("B, widest amounts") << int(Doc::NewOct2020) << int(Doc::Shared);
+}
+
+void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+
+    const bool widest = QByteArray(QTest::currentDataTag()).contains("widest");
+    const auto document = widest ? WorksheetCases::widest(Doc::Mode(mode), custody)
+                                 : WorksheetCases::ordinary(Doc::Mode(mode), custody);
+    const QString file = path(QStringLiteral("bound-%1.pdf").arg(QTest::currentDataTag()));
+    QVERIFY(PDFUtils::save(*document, file, nullptr));
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(file), QPdfDocument::Error::None);
+
+    // The same table and script that save used.
+    PDFDocument worksheet;
+    const bool shared = Doc::isSharedCustody(custody);
+    if (!shared)
+        worksheet.loadSoleLayout();
+    else if (mode == Doc::PreOct2020)
+        worksheet.loadSharedLayoutPreOct2020();
+    else
+        worksheet.loadSharedLayout();
+    worksheet.initFields(*document);
+    if (shared)
+        worksheet.fillSharedWorksheetFields(*document);
+    else
+        worksheet.fillSoleWorksheetFields(*document);
+
+    int page = 0;
+    int checked = 0;
+    for (const QString &line : shared ? worksheet.sharedLayout() : worksheet.soleLayout()) {
+        const QStringList t = LayoutInterpreter::tokenize(line);
+        if (t.at(0) == "BPG")
+            ++page;
+        if (t.size() < 11 || t.at(9) != "d")
+            continue;
+        const QString name = t.at(10);
+        QString value = worksheet.field(name);
+        const qreal x = t.at(1).toDouble();
+        const qreal y = t.at(2).toDouble();
+        const int size = t.at(5).toInt();
+        if (name == "comments")
+            value = value.section('\n', 0, 0); // its first line starts at the top-left of the box
+        if (value.isEmpty())
+            continue;
+        // Text extraction gives a run of blanks as one.
+        const QList<QRectF> boxes = PdfProbe::find(pdf, page, value.simplified());
+        bool placed = false;
+        for (const QRectF &box : boxes) {
+            bool horizontal = false;
+            if (t.at(8) == "br")
+                horizontal = qAbs(box.right() - x) < 1.0;
+            else if (t.at(8) == "bc")
+                horizontal = qAbs(box.center().x() - x) < 1.0;
+            else
+                horizontal = box.left() > x - 0.3 && box.left() < x + 0.12 * size;
+            const bool vertical = name == "comments"
+                                      ? box.top() > y && box.top() < y + size
+                                      : box.bottom() > y - 0.6 && box.bottom() < y + 0.25 * size + 0.3 && box.top() < y;
+            placed = placed || (horizontal && vertical);
+        }
+        if (!placed)
+            qWarning() << boxes;
+        QVERIFY2(placed, qPrintable(QStringLiteral("%1 = '%2' not found at %3,%4 on page %5 (%6 occurrences)")
+                                        .arg(name, value).arg(x).arg(y).arg(page + 1).arg(boxes.size())));
+        ++checked;
+    }
+    QVERIFY2(checked > 50, qPrintable(QString::number(checked)));
+}
+
+void TestPDFUtils::printingAndSavingDrawTheSame()
+{
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    const QString saved = path("saved.pdf");
+    QVERIFY(PDFUtils::save(*document, saved, nullptr));
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString printed = path("printed.pdf");
+    printer.setOutputFileName(printed);
+    const QString ignored = path("ignored.pdf");
+    QVERIFY(PDFUtils::save(*document, ignored, &printer));
+    QVERIFY(!QFile::exists(ignored)); // the printer decides where the output goes
+    QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(0, 0, 0, 0));
+
+    QPdfDocument a;
+    QPdfDocument b;
+    QCOMPARE(a.load(saved), QPdfDocument::Error::None);
+    QCOMPARE(b.load(printed), QPdfDocument::Error::None);
+    QCOMPARE(b.pageCount(), a.pageCount());
+    for (int page = 0; page < a.pageCount(); ++page) {
+        QCOMPARE(b.pagePointSize(page), a.pagePointSize(page));
+        QCOMPARE(b.getAllText(page).text(), a.getAllText(page).text());
+        for (const char *value : {"1631", "Jane Sample", "Holiday schedule agreed.", "WORKSHEET B"}) {
+            const QList<QRectF> inA = PdfProbe::find(a, page, value);
+            const QList<QRectF> inB = PdfProbe::find(b, page, value);
+            QCOMPARE(inB.size(), inA.size());
+            for (int i = 0; i < inA.size(); ++i) {
+                QVERIFY(qAbs(inA.at(i).left() - inB.at(i).left()) < 0.05);
+                QVERIFY(qAbs(inA.at(i).bottom() - inB.at(i).bottom()) < 0.05);
+            }
+        }
+    }
+}
+
+void TestPDFUtils::saveReportsAnUnwritableFile()
+{
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::SoleMother);
+    const QString file = path("no-such-folder/worksheet.pdf");
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("PDFUtils::save: can't start printing to"));
+    QVERIFY(!PDFUtils::save(*document, file, nullptr));
+    QVERIFY(!QFile::exists(file));
+}
+
+void TestPDFUtils::printPDFFitsEveryPage()
+{
+    // A portrait page with a square near its corner and a landscape page
+    // painted black all over.
+    const QString source = path("source.pdf");
+    {
+        QPdfWriter writer(source);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        painter.fillRect(QRect(50, 50, 100, 100), Qt::black);
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.newPage();
+        painter.fillRect(QRect(0, 0, 842, 595), Qt::black);
+    }
+    QPdfDocument input;
+    QCOMPARE(input.load(source), QPdfDocument::Error::None);
+    QCOMPARE(input.pagePointSize(1), QSizeF(842, 595));
+
+    const QString output = path("printed-pdf.pdf");
+    answerPrintDialog(output);
+    QVERIFY(PDFUtils::printPDF(source, nullptr));
+    QVERIFY(m_dialogSeen && m_dialogDriven);
+
+    QPdfDocument printed;
+    QCOMPARE(printed.load(output), QPdfDocument::Error::None);
+    QCOMPARE(printed.pageCount(), 2);
+    QCOMPARE(printed.pagePointSize(0), QSizeF(595, 842));
+    QCOMPARE(printed.pagePointSize(1), QSizeF(595, 842));
+
+    const QImage first = PdfProbe::render(printed, 0, 1);
+    QVERIFY(PdfProbe::ink(first, {100, 100}, 1) < 60);
+    QVERIFY(PdfProbe::ink(first, {160, 160}, 1) > 200);
+    QVERIFY(PdfProbe::ink(first, {40, 40}, 1) > 200);
+
+    // The landscape page is scaled to the page width (595 / 842 of its
+    // height, 420.5 points) and centred vertically: 210.75 to 631.25.
+    const QImage second = PdfProbe::render(printed, 1, 1);
+    for (const QPointF point : {QPointF(297, 421), QPointF(4, 216), QPointF(591, 626)})
+        QVERIFY2(PdfProbe::ink(second, point, 1, 0) < 60, qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
+    for (const QPointF point : {QPointF(297, 205), QPointF(297, 637)})
+        QVERIFY2(PdfProbe::ink(second, point, 1, 0) > 200, qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
+}
+
+void TestPDFUtils::printPDFCancelled()
+{
+    answerPrintDialog(QString());
+    QVERIFY(!PDFUtils::printPDF(path("source.pdf"), nullptr));
+    QVERIFY(m_dialogSeen);
+    answerPrintDialog(QString());
+    QVERIFY(!PDFUtils::printPDF(QList<QImage>{QImage(10, 10, QImage::Format_RGB32)}, nullptr));
+    QVERIFY(m_dialogSeen);
+}
+
+void TestPDFUtils::printPDFMissingFile()
+{
+    const QString output = path("printed-missing.pdf");
+    answerPrintDialog(output);
+    QTest::ignoreMessage(QtCriticalMsg, "PDFUtils: can't load pdf file: FileNotFound");
+    QVERIFY(!PDFUtils::printPDF(path("does-not-exist.pdf"), nullptr));
+    QVERIFY(m_dialogSeen && m_dialogDriven);
+    QVERIFY(!QFile::exists(output));
+}
+
+void TestPDFUtils::printImagesCentred()
+{
+    QImage landscape(400, 200, QImage::Format_RGB32);
+    landscape.fill(Qt::black);
+    const QString output = path("printed-images.pdf");
+    answerPrintDialog(output);
+    QVERIFY(PDFUtils::printPDF(QList<QImage>{landscape}, nullptr));
+    QVERIFY(m_dialogSeen && m_dialogDriven);
+
+    QPdfDocument printed;
+    QCOMPARE(printed.load(output), QPdfDocument::Error::None);
+    QCOMPARE(printed.pageCount(), 1);
+    // Full page width, half as high (297.5 points), centred: 272.25 to 569.75.
+    const QImage page = PdfProbe::render(printed, 0, 1);
+    for (const QPointF point : {QPointF(297, 421), QPointF(4, 277), QPointF(591, 565)})
+        QVERIFY2(PdfProbe::ink(page, point, 1, 0) < 60, qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
+    for (const QPointF point : {QPointF(297, 266), QPointF(297, 576)})
+        QVERIFY2(PdfProbe::ink(page, point, 1, 0) > 200, qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
+}
+
+void TestPDFUtils::printImagesEmptyList()
+{
+    const QString output = path("printed-nothing.pdf");
+    answerPrintDialog(output);
+    QTest::ignoreMessage(QtCriticalMsg, "no images");
+    QVERIFY(!PDFUtils::printPDF(QList<QImage>{}, nullptr));
+    QVERIFY(m_dialogSeen && m_dialogDriven);
+    QVERIFY(!QFile::exists(output));
+}
+
+QTEST_MAIN(TestPDFUtils)
+#include "tst_pdfutils.moc"
