@@ -122,12 +122,16 @@ inline std::shared_ptr<ModalAnswer> answerModal(std::function<void(QWidget *)> a
 
 } // namespace OrvaTest
 
-#define ORVA_WIDGET_TEST_MAIN(TestObject)                                                                  \
+// The application object gets the monitor scale `scale` (1.0: the usual
+// case; other values as on a monitor the system itself scales).
+#define ORVA_WIDGET_TEST_MAIN_SCALED(TestObject, scale)                                                    \
     int main(int argc, char **argv)                                                                        \
     {                                                                                                      \
         OrvaTest::Environment environment;                                                                 \
-        CalcApplication app(argc, argv, 1.0f);                                                             \
+        CalcApplication app(argc, argv, scale);                                                            \
         TestObject test;                                                                                   \
         QTEST_SET_MAIN_SOURCE_PATH                                                                         \
         return QTest::qExec(&test, argc, argv);                                                            \
     }
+
+#define ORVA_WIDGET_TEST_MAIN(TestObject) ORVA_WIDGET_TEST_MAIN_SCALED(TestObject, 1.0f)
