@@ -118,8 +118,6 @@ private slots:
     void init();
     void cleanup();
 
-    void formObjects_data();
-    void formObjects();
     void captions_data();
     void captions();
     void menusAndActions();
@@ -167,62 +165,6 @@ void TestMainWindow::init()
 void TestMainWindow::cleanup()
 {
     m_w = Window();
-}
-
-void TestMainWindow::formObjects_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("type");
-    const QList<QPair<const char *, const char *>> objects = {
-        {"centralWidget", "QWidget"}, {"commonFrame", "QFrame"}, {"caseNumberEdit", "QLineEdit"},
-        {"courtTypeGroup", "QGroupBox"}, {"circuitCourtTypeRadio", "QRadioButton"},
-        {"districtCourtTypeRadio", "QRadioButton"}, {"countryComboBox", "QComboBox"},
-        {"plaintiffMoreButton", "QPushButton"}, {"plaintiffNameEdit", "QLineEdit"}, {"groupBox_2", "QGroupBox"},
-        {"radioButton_4", "QRadioButton"}, {"radioButton_3", "QRadioButton"}, {"defendantNameEdit", "QLineEdit"},
-        {"defendantMoreButton", "QPushButton"}, {"childrenFrame_2", "QFrame"},
-        {"custodyTypeComboBox", "QComboBox"}, {"custodyTypeLabel_2", "QLabel"}, {"custodyTypeLabel_3", "QLabel"},
-        {"modeComboBox", "QComboBox"}, {"modeSwitchButton", "QPushButton"}, {"modeFrame", "QFrame"},
-        {"oldGuidelinesRadioButton", "QRadioButton"}, {"newGuidelinesRadioButton", "QRadioButton"},
-        {"oldGuidelinesRadioButton_2", "QRadioButton"}, {"mainFrame_2", "QFrame"}, {"leftFrame", "QFrame"},
-        {"rightFrame", "QFrame"}, {"motherHeaderLabel", "HeaderLabel"}, {"fatherHeaderLabel", "HeaderLabel"},
-        {"motherMonthlyIncomeEdit", "FCItemEdit"}, {"fatherMonthlyIncomeEdit", "FCItemEdit"},
-        {"motherExistingChildSupportPaymentEdit", "FCItemEdit"},
-        {"fatherExistingChildSupportPaymentEdit", "FCItemEdit"}, {"motherAlimonyPaidEdit", "FCItemEdit"},
-        {"fatherAlimonyPaidEdit", "FCItemEdit"}, {"motherAlimonyAwardedEdit", "FCItemEdit"},
-        {"fatherAlimonyAwardedEdit", "FCItemEdit"}, {"motherAdjustedActualIncomeEdit", "LItemEdit"},
-        {"fatherAdjustedActualIncomeEdit", "LItemEdit"}, {"motherOvernightsEdit", "LItemEdit"},
-        {"fatherOvernightsEdit", "LItemEdit"}, {"motherWorkRelatedExpensesEdit", "FCItemEdit"},
-        {"fatherWorkRelatedExpensesEdit", "FCItemEdit"}, {"motherHealthInsuranceEdit", "FCItemEdit"},
-        {"fatherHealthInsuranceEdit", "FCItemEdit"}, {"motherExtraMedicalExpensesEdit", "FCItemEdit"},
-        {"fatherExtraMedicalExpensesEdit", "FCItemEdit"}, {"motherCashMedicalSupportEdit", "FCbItemEdit"},
-        {"fatherCashMedicalSupportEdit", "FCbItemEdit"}, {"motherAdditionalExpensesEdit", "FCItemEdit"},
-        {"fatherAdditionalExpensesEdit", "FCItemEdit"}, {"motherRecommendedChildSupportEdit", "LItemEdit"},
-        {"fatherRecommendedChildSupportEdit", "LItemEdit"}, {"preparerEdit", "LItemEdit"},
-        {"dateEdit", "LItemEdit"}, {"combinedIncomeEdit", "QLineEdit"}, {"rateConverterButton", "QToolButton"},
-        {"calendarButton", "QToolButton"}, {"adjustedCombinedIncomeEdit", "QLineEdit"},
-        {"statuteButton", "QToolButton"}, {"commentsButton", "QPushButton"}, {"buttonGroup", "QButtonGroup"},
-        {"menuBar", "QMenuBar"}, {"verticalLayout", "QVBoxLayout"}, {"gridLayout", "QGridLayout"},
-        {"childrenFrame", "QGridLayout"}, {"_2", "QHBoxLayout"}, {"mainFrame", "QHBoxLayout"},
-        {"gridLayout_2", "QGridLayout"}, {"verticalLayout_2", "QVBoxLayout"}, {"horizontalLayout_3", "QHBoxLayout"},
-        {"horizontalLayout_4", "QHBoxLayout"}, {"horizontalLayout_5", "QHBoxLayout"},
-        {"horizontalLayout_6", "QHBoxLayout"}, {"horizontalLayout_7", "QHBoxLayout"},
-    };
-    for (const auto &object : objects)
-        QTest::newRow(object.first) << QString::fromLatin1(object.first) << QString::fromLatin1(object.second);
-    for (int i = 1; i <= 6; ++i) {
-        QTest::addRow("child%dNameEdit", i) << QStringLiteral("child%1NameEdit").arg(i) << "QLineEdit";
-        QTest::addRow("child%dDateEdit", i) << QStringLiteral("child%1DateEdit").arg(i) << "QLineEdit";
-    }
-}
-
-void TestMainWindow::formObjects()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, type);
-    const QList<QObject *> found = m_w.window->findChildren<QObject *>(name);
-    QCOMPARE(found.size(), 1);
-    QVERIFY2(found.constFirst()->inherits(type.toLatin1().constData()),
-             qPrintable(name + QStringLiteral(" is a ") + QLatin1String(found.constFirst()->metaObject()->className())));
 }
 
 void TestMainWindow::captions_data()
