@@ -7,6 +7,7 @@ static void initBundles()
 {
     Q_INIT_RESOURCE(stylesheets);
     Q_INIT_RESOURCE(layouts);
+    Q_INIT_RESOURCE(images);
 }
 
 namespace OrvaResources {

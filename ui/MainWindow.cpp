@@ -1,13 +1,752 @@
 #include "MainWindow.h"
 
+#include "AboutDialog.h"
+#include "CalcApplication.h"
+#include "CalendarDialog.h"
+#include "CommentsDialog.h"
+#include "FCItemEdit.h"
+#include "FCbItemEdit.h"
+#include "HeaderLabel.h"
+#include "LItemEdit.h"
+#include "MainWindowForm.h"
 #include "OrvaDocument.h"
+#include "QBalloonTip.h"
+#include "RateConverter.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMoveEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// The display scale the application object was built with; 1 when the
+// window runs inside another application object (tests, tools).
+float applicationScale()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (app && app->inherits("CalcApplication"))
+        return static_cast<CalcApplication *>(app)->scale();
+    return 1.0f;
+}
+
+bool fuzzyIsOne(float value)
+{
+    return qFuzzyCompare(value, 1.0f);
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
-    , m_document(std::make_shared<OrvaDocument>(OrvaDocument::modeForNewCase()))
+    , m_ui(std::make_unique<Ui::MainWindow>())
+    , m_settings(std::make_shared<QSettings>())
+    , m_titleFormat(QStringLiteral("Orva-Calc Professional v%1 %2%3"))
 {
-    setWindowTitle(QStringLiteral("Orva-Calc Professional v16.2.24.319 (Unsaved)"));
-    resize(900, 790);
+    m_document = std::make_shared<OrvaDocument>(OrvaDocument::modeForNewCase(QDate::currentDate()), this);
+
+    m_ui->setupUi(this);
+    QMetaObject::connectSlotsByName(this);
+
+    const float scale = applicationScale();
+    if (!fuzzyIsOne(scale)) {
+        resize(static_cast<int>(std::lround(width() / static_cast<double>(scale))),
+               static_cast<int>(std::lround(height() / static_cast<double>(scale))));
+    }
+
+    setBackground();
+    checkModeRadioButton();
+    qDebug() << "MainWindow: style sheet:" << styleSheet();
+
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
+    const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
+    if (!preparer.isEmpty())
+        m_document->setPreparer(preparer);
+    if (county != -1)
+        m_document->setCounty(county);
+
+    m_ui->preparerEdit->setLabelText(tr("Date"));
+
+    bindInputs();
+    for (int value = 0; value < OrvaDocument::CountyCount; ++value)
+        m_ui->countryComboBox->addItem(OrvaDocument::countyName(value), value);
+    for (int custody = OrvaDocument::Shared; custody <= OrvaDocument::SoleParent2; ++custody)
+        m_ui->custodyTypeComboBox->addItem(OrvaDocument::custodyTypeName(custody), custody);
+    // Typed text must select an existing entry, never add one without a value.
+    m_ui->countryComboBox->setInsertPolicy(QComboBox::NoInsert);
+    m_ui->custodyTypeComboBox->setInsertPolicy(QComboBox::NoInsert);
+    connectDocument();
+
+    m_ui->motherRecommendedChildSupportEdit->setBold(true);
+    m_ui->fatherRecommendedChildSupportEdit->setBold(true);
+
+    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QString warningTitle = tr("Warning");
+    const QString warningText = tr("Under the statute this calculation\nis greater than sole guidelines");
+    m_motherBalloon = std::make_unique<QBalloonTip>(warningIcon, warningTitle, warningText,
+                                                    m_ui->motherRecommendedChildSupportEdit);
+    m_motherBalloon->setObjectName(QStringLiteral("motherBalloon"));
+    m_fatherBalloon = std::make_unique<QBalloonTip>(warningIcon, warningTitle, warningText,
+                                                    m_ui->fatherRecommendedChildSupportEdit);
+    m_fatherBalloon->setObjectName(QStringLiteral("fatherBalloon"));
+    connect(m_motherBalloon.get(), &QBalloonTip::switchButtonClicked, this, &MainWindow::switchMotherToSole);
+    connect(m_fatherBalloon.get(), &QBalloonTip::switchButtonClicked, this, &MainWindow::switchFatherToSole);
+
+    refresh();
+    m_ui->motherMonthlyIncomeEdit->setFocus();
+
+    const QFont radioFont = m_ui->newGuidelinesRadioButton->font();
+    m_ui->oldGuidelinesRadioButton->setFont(radioFont);
+    m_ui->oldGuidelinesRadioButton_2->setFont(radioFont);
+    m_ui->modeSwitchButton->hide();
+    m_ui->modeComboBox->hide();
+    m_ui->custodyTypeLabel_2->hide();
+    m_ui->verticalLayout->setSpacing(0);
+    for (QRadioButton *radio : {m_ui->newGuidelinesRadioButton, m_ui->oldGuidelinesRadioButton,
+                                m_ui->oldGuidelinesRadioButton_2})
+        connect(radio, &QRadioButton::toggled, this, &MainWindow::on_modeSwitchButton_clicked);
+    m_ui->buttonGroup->addButton(m_ui->oldGuidelinesRadioButton_2);
+    QFont switchFont = m_ui->modeSwitchButton->font();
+    switchFont.setBold(true);
+    m_ui->modeSwitchButton->setFont(switchFont);
+
+    disableLaterCommands();
+
+    ensurePolished();
+    // The frames' own layouts (the fixed-size grid of the amounts among them)
+    // settle only when activated; the window's minimum depends on them.
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->layout())
+            widget->layout()->activate();
+    }
+    adjustSize();
+    setFixedSize(minimumSizeHint());
+    qInfo() << "MainWindow: window size:" << size();
+
+    m_documentsFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                            .filePath(QStringLiteral("ORVA"));
+    QDir().mkpath(m_documentsFolder);
+    QDir().mkpath(QDir(m_documentsFolder).filePath(QStringLiteral("New Guidelines")));
+
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(2000);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::bindInputs()
+{
+    Ui::MainWindow *ui = m_ui.get();
+    for (QLineEdit *edit : {ui->caseNumberEdit, ui->plaintiffNameEdit, ui->defendantNameEdit})
+        connect(edit, &QLineEdit::textEdited, this, &MainWindow::basicFieldsChanged);
+    for (QRadioButton *radio : {ui->circuitCourtTypeRadio, ui->districtCourtTypeRadio})
+        connect(radio, &QRadioButton::clicked, this, &MainWindow::courtTypeChanged);
+    connect(ui->countryComboBox, qOverload<int>(&QComboBox::activated), this, &MainWindow::countyChanged);
+    connect(ui->custodyTypeComboBox, qOverload<int>(&QComboBox::activated), this, &MainWindow::custodyChanged);
+
+    const QList<QLineEdit *> childFields = findChildren<QLineEdit *>(QRegularExpression(QStringLiteral("child*")));
+    for (QLineEdit *edit : childFields)
+        connect(edit, &QLineEdit::textEdited, this, &MainWindow::childDetailChanged);
+
+    m_amountFields = {
+        {ui->motherMonthlyIncomeEdit, &OrvaDocument::setMotherMonthlyIncome, &OrvaDocument::motherMonthlyIncome, 1},
+        {ui->fatherMonthlyIncomeEdit, &OrvaDocument::setFatherMonthlyIncome, &OrvaDocument::fatherMonthlyIncome, 2},
+        {ui->motherExistingChildSupportPaymentEdit, &OrvaDocument::setMotherExistingChildSupportPayment,
+         &OrvaDocument::motherExistingChildSupportPayment, 3},
+        {ui->fatherExistingChildSupportPaymentEdit, &OrvaDocument::setFatherExistingChildSupportPayment,
+         &OrvaDocument::fatherExistingChildSupportPayment, 4},
+        {ui->motherAlimonyPaidEdit, &OrvaDocument::setMotherAlimonyPaid, &OrvaDocument::motherAlimonyPaid, 5},
+        {ui->fatherAlimonyPaidEdit, &OrvaDocument::setFatherAlimonyPaid, &OrvaDocument::fatherAlimonyPaid, 6},
+        {ui->motherAlimonyAwardedEdit, &OrvaDocument::setMotherAlimonyAwarded, &OrvaDocument::motherAlimonyAwarded,
+         7},
+        {ui->fatherAlimonyAwardedEdit, &OrvaDocument::setFatherAlimonyAwarded, &OrvaDocument::fatherAlimonyAwarded,
+         8},
+        {ui->motherWorkRelatedExpensesEdit, &OrvaDocument::setMotherWorkRelatedExpenses,
+         &OrvaDocument::motherWorkRelatedExpenses, 9},
+        {ui->fatherWorkRelatedExpensesEdit, &OrvaDocument::setFatherWorkRelatedExpenses,
+         &OrvaDocument::fatherWorkRelatedExpenses, 10},
+        {ui->motherHealthInsuranceEdit, &OrvaDocument::setMotherHealthInsurance, &OrvaDocument::motherHealthInsurance,
+         11},
+        {ui->fatherHealthInsuranceEdit, &OrvaDocument::setFatherHealthInsurance, &OrvaDocument::fatherHealthInsurance,
+         12},
+        {ui->motherExtraMedicalExpensesEdit, &OrvaDocument::setMotherExtraMedicalExpenses,
+         &OrvaDocument::motherExtraMedicalExpenses, 13},
+        {ui->fatherExtraMedicalExpensesEdit, &OrvaDocument::setFatherExtraMedicalExpenses,
+         &OrvaDocument::fatherExtraMedicalExpenses, 14},
+        {ui->motherAdditionalExpensesEdit, &OrvaDocument::setMotherAdditionalExpenses,
+         &OrvaDocument::motherAdditionalExpenses, 17},
+        {ui->fatherAdditionalExpensesEdit, &OrvaDocument::setFatherAdditionalExpenses,
+         &OrvaDocument::fatherAdditionalExpenses, 18},
+    };
+    for (const AmountField &field : std::as_const(m_amountFields)) {
+        connect(field.edit, &FCItemEdit::valueChanged, this, &MainWindow::fieldValueChanged);
+        connect(field.edit, &FCItemEdit::footnoteChanged, this, &MainWindow::fieldFootnoteChanged);
+    }
+    for (FCbItemEdit *edit : {ui->motherCashMedicalSupportEdit, ui->fatherCashMedicalSupportEdit}) {
+        connect(edit, &FCbItemEdit::percentChanged, this, &MainWindow::cashMedicalPercentChanged);
+        connect(edit, &FCbItemEdit::footnoteChanged, this, &MainWindow::fieldFootnoteChanged);
+    }
+    for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit})
+        connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
+    for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
+        connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
+}
+
+void MainWindow::disableLaterCommands()
+{
+    // These commands arrive with the case files, the worksheet output, the
+    // guideline switch, the forms viewer, help and the update check. Until then
+    // they are shown but cannot be chosen.
+    Ui::MainWindow *ui = m_ui.get();
+    for (QAction *action :
+         {ui->actionNew, ui->actionOpen, ui->actionSave, ui->actionSave_As, ui->actionPreview, ui->actionPrint,
+          ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
+          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
+          ui->actionFAQ, ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
+        action->setEnabled(false);
+    for (QWidget *widget : {static_cast<QWidget *>(ui->statuteButton), static_cast<QWidget *>(ui->plaintiffMoreButton),
+                            static_cast<QWidget *>(ui->defendantMoreButton),
+                            static_cast<QWidget *>(ui->oldGuidelinesRadioButton),
+                            static_cast<QWidget *>(ui->newGuidelinesRadioButton),
+                            static_cast<QWidget *>(ui->oldGuidelinesRadioButton_2)})
+        widget->setEnabled(false);
+}
+
+void MainWindow::connectDocument()
+{
+    connect(m_document.get(), &OrvaDocument::modifiedFlagChanged, this, &MainWindow::modifiedFlagChanged);
+}
+
+// ---- Refresh -----------------------------------------------------------------------
+
+QString MainWindow::percentText(float ratio)
+{
+    const float percent = ratio * 100.0f;
+    return QStringLiteral("%1 %").arg(QString::number(static_cast<double>(percent), 'g', 6));
+}
+
+QString MainWindow::sharedAboveSoleStyle()
+{
+    return QStringLiteral("QLineEdit { border-style: outset; border-width: 1px; border-color: red; "
+                          "background-color: lightpink; }");
+}
+
+QString MainWindow::aboveScheduleStyle()
+{
+    return QStringLiteral("QLineEdit { border-style: outset; border-width: 1px; border-color: gold; "
+                          "background-color: yellow; }");
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(m_titleFormat.arg(QStringLiteral(ORVA_VERSION_TEXT),
+                                     m_document->modified() ? QStringLiteral("(* ") : QStringLiteral("("),
+                                     m_document->documentName() + QLatin1Char(')')));
+}
+
+void MainWindow::setBackground()
+{
+    QString image;
+    switch (m_document->mode()) {
+    case OrvaDocument::PreOct2020:
+        image = QStringLiteral(":/images/001.png");
+        break;
+    case OrvaDocument::NewOct2020:
+        image = QStringLiteral(":/images/bluecalc.png");
+        break;
+    default:
+        image = QStringLiteral(":/images/002.png");
+        break;
+    }
+    QPalette pal = palette();
+    pal.setBrush(QPalette::All, QPalette::Window, QBrush(QPixmap(image)));
+    setPalette(pal);
+}
+
+void MainWindow::checkModeRadioButton()
+{
+    QRadioButton *radios[] = {m_ui->newGuidelinesRadioButton, m_ui->oldGuidelinesRadioButton,
+                              m_ui->oldGuidelinesRadioButton_2};
+    for (QRadioButton *radio : radios)
+        radio->blockSignals(true);
+    switch (m_document->mode()) {
+    case OrvaDocument::July2022:
+        m_ui->newGuidelinesRadioButton->setChecked(true);
+        break;
+    case OrvaDocument::NewOct2020:
+        m_ui->oldGuidelinesRadioButton->setChecked(true);
+        break;
+    default:
+        m_ui->oldGuidelinesRadioButton_2->setChecked(true);
+        break;
+    }
+    for (QRadioButton *radio : radios)
+        radio->blockSignals(false);
+}
+
+void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon)
+{
+    if (warning) {
+        field->setStyleSheet(sharedAboveSoleStyle());
+        if (!balloon->isVisible())
+            balloon->showBalloon(field->mapToGlobal(QPoint(10, field->height() / 2)), true);
+    } else {
+        field->setStyleSheet(QString());
+        field->setToolTip(QString());
+        balloon->hideBalloon();
+    }
+    // A style sheet change re-polishes the edit and drops its own font.
+    field->setBold(true);
+}
+
+void MainWindow::refresh()
+{
+    Ui::MainWindow *ui = m_ui.get();
+    OrvaDocument *doc = m_document.get();
+    setUpdatesEnabled(false);
+
+    updateTitle();
+    ui->countryComboBox->setCurrentIndex(ui->countryComboBox->findData(doc->county()));
+    ui->custodyTypeComboBox->setCurrentIndex(ui->custodyTypeComboBox->findData(static_cast<int>(doc->custodyType())));
+    setBackground();
+    checkModeRadioButton();
+
+    switch (doc->custodyType()) {
+    case OrvaDocument::SharedP1P2:
+    case OrvaDocument::SoleParent1:
+    case OrvaDocument::SoleParent2:
+        ui->plaintiffNameLabel->setText(tr("Plaintiff's Name (Parent 1)"));
+        ui->defendantNameLabel->setText(tr("Defendant's Name (Parent 2)"));
+        ui->motherHeaderLabel->setText(tr("Parent 1"));
+        ui->fatherHeaderLabel->setText(tr("Parent 2"));
+        break;
+    case OrvaDocument::Shared:
+    case OrvaDocument::SoleMother:
+    case OrvaDocument::SoleFather:
+        ui->plaintiffNameLabel->setText(tr("Plaintiff's Name"));
+        ui->defendantNameLabel->setText(tr("Defendant's Name"));
+        ui->motherHeaderLabel->setText(tr("Mother"));
+        ui->fatherHeaderLabel->setText(tr("Father"));
+        break;
+    }
+
+    if (doc->courtType() == OrvaDocument::Circuit)
+        ui->circuitCourtTypeRadio->setChecked(true);
+    else
+        ui->districtCourtTypeRadio->setChecked(true);
+
+    ui->caseNumberEdit->setText(doc->caseNumber());
+    ui->plaintiffNameEdit->setText(doc->plaintiffName());
+    ui->defendantNameEdit->setText(doc->defendantName());
+    QLineEdit *const childNames[] = {ui->child1NameEdit, ui->child2NameEdit, ui->child3NameEdit,
+                                     ui->child4NameEdit, ui->child5NameEdit, ui->child6NameEdit};
+    QLineEdit *const childDates[] = {ui->child1DateEdit, ui->child2DateEdit, ui->child3DateEdit,
+                                     ui->child4DateEdit, ui->child5DateEdit, ui->child6DateEdit};
+    for (int i = 0; i < 6; ++i) {
+        childNames[i]->setText(doc->childName(i + 1));
+        childDates[i]->setText(doc->childBirthDate(i + 1));
+    }
+
+    const auto amount = [](qint64 value) { return QString::number(value); };
+    const auto setAmount = [doc](FCItemEdit *edit, qint64 (OrvaDocument::*getter)() const) {
+        edit->setValue(static_cast<double>((doc->*getter)()));
+    };
+
+    setAmount(ui->motherMonthlyIncomeEdit, &OrvaDocument::motherMonthlyIncome);
+    setAmount(ui->motherExistingChildSupportPaymentEdit, &OrvaDocument::motherExistingChildSupportPayment);
+    setAmount(ui->motherAlimonyPaidEdit, &OrvaDocument::motherAlimonyPaid);
+    setAmount(ui->motherAlimonyAwardedEdit, &OrvaDocument::motherAlimonyAwarded);
+    ui->motherAdjustedActualIncomeEdit->setText(amount(doc->motherAdjustedActualIncome()));
+    ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(doc->motherIncomeShare()));
+    ui->motherOvernightsEdit->setText(QString::number(doc->motherOvernights()));
+    ui->motherOvernightsEdit->setLabelText(percentText(doc->motherTimeShare()));
+    setAmount(ui->motherWorkRelatedExpensesEdit, &OrvaDocument::motherWorkRelatedExpenses);
+    setAmount(ui->motherHealthInsuranceEdit, &OrvaDocument::motherHealthInsurance);
+    setAmount(ui->motherExtraMedicalExpensesEdit, &OrvaDocument::motherExtraMedicalExpenses);
+    ui->motherCashMedicalSupportEdit->setPercent(doc->motherCashMedicalPercent());
+    ui->motherCashMedicalSupportEdit->setAmountText(amount(doc->motherCashMedicalSupport()));
+    setAmount(ui->motherAdditionalExpensesEdit, &OrvaDocument::motherAdditionalExpenses);
+    ui->motherRecommendedChildSupportEdit->setText(amount(doc->motherRecommendedChildSupport()));
+
+    setAmount(ui->fatherMonthlyIncomeEdit, &OrvaDocument::fatherMonthlyIncome);
+    setAmount(ui->fatherExistingChildSupportPaymentEdit, &OrvaDocument::fatherExistingChildSupportPayment);
+    setAmount(ui->fatherAlimonyPaidEdit, &OrvaDocument::fatherAlimonyPaid);
+    setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
+    ui->fatherAdjustedActualIncomeEdit->setText(amount(doc->fatherAdjustedActualIncome()));
+    ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(doc->fatherIncomeShare()));
+    ui->fatherOvernightsEdit->setText(QString::number(doc->fatherOvernights()));
+    ui->fatherOvernightsEdit->setLabelText(percentText(doc->fatherTimeShare()));
+    setAmount(ui->fatherWorkRelatedExpensesEdit, &OrvaDocument::fatherWorkRelatedExpenses);
+    setAmount(ui->fatherHealthInsuranceEdit, &OrvaDocument::fatherHealthInsurance);
+    setAmount(ui->fatherExtraMedicalExpensesEdit, &OrvaDocument::fatherExtraMedicalExpenses);
+    ui->fatherCashMedicalSupportEdit->setPercent(doc->fatherCashMedicalPercent());
+    ui->fatherCashMedicalSupportEdit->setAmountText(amount(doc->fatherCashMedicalSupport()));
+    setAmount(ui->fatherAdditionalExpensesEdit, &OrvaDocument::fatherAdditionalExpenses);
+    ui->fatherRecommendedChildSupportEdit->setText(amount(doc->fatherRecommendedChildSupport()));
+
+    const qint64 adjustedCombined = doc->adjustedCombinedIncome();
+    ui->combinedIncomeEdit->setText(amount(doc->combinedIncome()));
+    ui->adjustedCombinedIncomeEdit->setText(amount(adjustedCombined));
+
+    ui->preparerEdit->setText(doc->preparer());
+    ui->dateEdit->setText(doc->preparedDate());
+
+    for (const AmountField &field : std::as_const(m_amountFields))
+        field.edit->setFootnote(doc->footnote(field.footnote));
+    ui->motherCashMedicalSupportEdit->setFootnote(doc->footnote(15));
+    ui->fatherCashMedicalSupportEdit->setFootnote(doc->footnote(16));
+
+    qint64 soleValue = 0;
+    showWarning(doc->motherRecommendedChildSupportWarning(soleValue), ui->motherRecommendedChildSupportEdit,
+                m_motherBalloon.get());
+    soleValue = 0;
+    showWarning(doc->fatherRecommendedChildSupportWarning(soleValue), ui->fatherRecommendedChildSupportEdit,
+                m_fatherBalloon.get());
+
+    switch (doc->checkExtrapolation(m_noticeTimer.isActive())) {
+    case OrvaDocument::ExtrapolationNoChange:
+        break;
+    case OrvaDocument::ExtrapolationWithinLimit:
+        ui->adjustedCombinedIncomeEdit->setStyleSheet(QString());
+        break;
+    case OrvaDocument::ExtrapolationHighlight:
+        ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
+        break;
+    case OrvaDocument::ExtrapolationWarn:
+        ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
+        QTimer::singleShot(100, this, &MainWindow::showExtrapolationNotice);
+        break;
+    }
+
+    m_noticeTimer.stop();
+    setUpdatesEnabled(true);
+}
+
+void MainWindow::showExtrapolationNotice()
+{
+    auto *notice = new QDialog(this);
+    notice->setObjectName(QStringLiteral("extrapolationNotice"));
+    notice->setWindowTitle(QString());
+    auto *layout = new QVBoxLayout(notice);
+    auto *label = new QLabel(OrvaDocument::extrapolationWarningText(m_document->mode()), notice);
+    label->setObjectName(QStringLiteral("noticeLabel"));
+    label->setWordWrap(true);
+    label->setMinimumWidth(380);
+    layout->addWidget(label);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, notice);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, notice, &QDialog::accept);
+    QTimer::singleShot(20000, notice, &QDialog::accept);
+    notice->exec();
+    notice->deleteLater();
+}
+
+// ---- Edit handlers ----------------------------------------------------------------
+
+void MainWindow::finishEdit()
+{
+    m_document->setModified(true);
+    refresh();
+}
+
+void MainWindow::basicFieldsChanged(const QString &value)
+{
+    QObject *source = sender();
+    if (source == m_ui->caseNumberEdit)
+        m_document->setCaseNumber(value);
+    else if (source == m_ui->plaintiffNameEdit)
+        m_document->setPlaintiffName(value);
+    else if (source == m_ui->defendantNameEdit)
+        m_document->setDefendantName(value);
+    finishEdit();
+}
+
+void MainWindow::courtTypeChanged()
+{
+    m_document->setCourtType(m_ui->circuitCourtTypeRadio->isChecked() ? OrvaDocument::Circuit
+                                                                       : OrvaDocument::District);
+    finishEdit();
+}
+
+void MainWindow::countyChanged(int index)
+{
+    Q_UNUSED(index)
+    m_document->setCounty(m_ui->countryComboBox->currentData().toInt());
+    finishEdit();
+}
+
+void MainWindow::custodyChanged(int index)
+{
+    Q_UNUSED(index)
+    m_document->setCustodyType(m_ui->custodyTypeComboBox->currentData().toInt());
+    finishEdit();
+}
+
+void MainWindow::fieldValueChanged(qulonglong value)
+{
+    QObject *source = sender();
+    for (const AmountField &field : std::as_const(m_amountFields)) {
+        if (field.edit != source)
+            continue;
+        qDebug() << "Field" << field.edit->objectName() << "edited. New value:" << value;
+        (m_document.get()->*field.setter)(field.edit->value());
+        break;
+    }
+    finishEdit();
+}
+
+void MainWindow::fieldFootnoteChanged(const QString &value)
+{
+    auto *source = qobject_cast<QWidget *>(sender());
+    if (!source)
+        return;
+    qDebug() << "Field" << source->objectName() << "edited. New footnote:" << value;
+    int number = 0;
+    if (source == m_ui->motherCashMedicalSupportEdit)
+        number = 15;
+    else if (source == m_ui->fatherCashMedicalSupportEdit)
+        number = 16;
+    for (const AmountField &field : std::as_const(m_amountFields)) {
+        if (field.edit == source)
+            number = field.footnote;
+    }
+    if (number != 0)
+        m_document->setFootnote(number, value);
+    finishEdit();
+}
+
+void MainWindow::cashMedicalPercentChanged(double value)
+{
+    QObject *source = sender();
+    qDebug() << "Cash medical control" << source->objectName() << "edited. New value:" << value;
+    if (source == m_ui->motherCashMedicalSupportEdit)
+        m_document->setMotherCashMedicalPercent(value);
+    else if (source == m_ui->fatherCashMedicalSupportEdit)
+        m_document->setFatherCashMedicalPercent(value);
+    finishEdit();
+}
+
+void MainWindow::childDetailChanged(const QString &value)
+{
+    QObject *source = sender();
+    qDebug() << "Child control" << source->objectName() << "edited. New value:" << value;
+    QLineEdit *const names[] = {m_ui->child1NameEdit, m_ui->child2NameEdit, m_ui->child3NameEdit,
+                                m_ui->child4NameEdit, m_ui->child5NameEdit, m_ui->child6NameEdit};
+    QLineEdit *const dates[] = {m_ui->child1DateEdit, m_ui->child2DateEdit, m_ui->child3DateEdit,
+                                m_ui->child4DateEdit, m_ui->child5DateEdit, m_ui->child6DateEdit};
+    for (int i = 0; i < 6; ++i) {
+        if (source == names[i])
+            m_document->setChildName(i + 1, value);
+        else if (source == dates[i])
+            m_document->setChildBirthDate(i + 1, value);
+    }
+    finishEdit();
+}
+
+void MainWindow::overnightsChanged(const QString &value)
+{
+    QObject *source = sender();
+    qDebug() << "Overnights control" << source->objectName() << "edited. New value:" << value;
+    bool ok = false;
+    int nights = value.toInt(&ok);
+    if (!ok)
+        nights = 0;
+    if (nights >= 366)
+        nights = 365;
+    if (source == m_ui->motherOvernightsEdit)
+        m_document->setMotherOvernights(nights);
+    else if (source == m_ui->fatherOvernightsEdit)
+        m_document->setFatherOvernights(nights);
+    finishEdit();
+}
+
+void MainWindow::additionalFieldChanged(const QString &value)
+{
+    QObject *source = sender();
+    qDebug() << "Additional control" << source->objectName() << "edited. New value:" << value;
+    if (source == m_ui->preparerEdit)
+        m_document->setPreparer(value);
+    else if (source == m_ui->dateEdit)
+        m_document->setPreparedDate(value);
+    finishEdit();
+}
+
+void MainWindow::modifiedFlagChanged(bool flag)
+{
+    qDebug() << "modifiedFlagChanged:" << flag;
+    updateTitle();
+}
+
+// ---- Balloons and window events ------------------------------------------------------
+
+void MainWindow::hideBalloons()
+{
+    m_motherBalloon->hideBalloon();
+    m_fatherBalloon->hideBalloon();
+}
+
+void MainWindow::switchMotherToSole()
+{
+    qDebug() << "MainWindow: mother's balloon: switch to sole custody";
+    m_document->setCustodyType(m_document->custodyType() == OrvaDocument::SharedP1P2 ? OrvaDocument::SoleParent2
+                                                                                     : OrvaDocument::SoleFather);
+    m_motherBalloon->hideBalloon();
+    refresh();
+}
+
+void MainWindow::switchFatherToSole()
+{
+    qDebug() << "MainWindow: father's balloon: switch to sole custody";
+    m_document->setCustodyType(m_document->custodyType() == OrvaDocument::SharedP1P2 ? OrvaDocument::SoleParent1
+                                                                                     : OrvaDocument::SoleMother);
+    m_fatherBalloon->hideBalloon();
+    refresh();
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    const QPoint offset = event->pos() - event->oldPos();
+    for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
+        if (!balloon || !balloon->isVisible())
+            continue;
+        // Placement is checked where the anchor goes with the window, so that a
+        // balloon carried towards a screen edge turns to the side where it fits.
+        bool top = false;
+        bool left = false;
+        if (!balloon->placementFor(balloon->anchor() + offset, &top, &left) || top != balloon->arrowAtTop()
+            || left != balloon->arrowAtLeft()) {
+            QWidget *field = balloon->owner();
+            balloon->hideBalloon();
+            balloon->showBalloon(field->mapToGlobal(QPoint(2, field->height() / 2)), true);
+        } else {
+            balloon->moveWith(offset);
+        }
+    }
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    qDebug() << "MainWindow: mouse at" << event->position();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_settings->setValue(QStringLiteral("county"), m_document->county());
+    m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
+    m_settings->sync();
+    event->accept();
+    hideBalloons();
+}
+
+// ---- Guideline version --------------------------------------------------------------
+
+void MainWindow::on_modeSwitchButton_clicked()
+{
+    // Switching the guideline version arrives with its validation questions;
+    // until then the buttons keep showing the case's version.
+    checkModeRadioButton();
+}
+
+void MainWindow::on_modeComboBox_currentIndexChanged(int index)
+{
+    qDebug() << "MainWindow::on_modeComboBox_currentIndexChanged" << index << m_ui->modeComboBox->currentIndex()
+             << m_ui->modeComboBox->currentText() << m_document->mode();
+    on_modeSwitchButton_clicked();
+}
+
+void MainWindow::on_actionShow_Old_Guidelines_triggered()
+{
+    qDebug() << "MainWindow::on_actionShow_Old_Guidelines_triggered"
+             << "checked" << m_ui->actionShow_Old_Guidelines->isChecked() << "enabled"
+             << m_ui->actionShow_Old_Guidelines->isEnabled();
+    checkModeRadioButton();
+}
+
+// ---- Commands ---------------------------------------------------------------------------
+// The disabled commands below keep their slots so that their work only has to
+// fill them in; none of them can be triggered yet.
+
+void MainWindow::on_statuteButton_clicked() {}
+void MainWindow::on_actionNew_triggered() {}
+void MainWindow::on_actionOpen_triggered() {}
+void MainWindow::on_actionSave_triggered() {}
+void MainWindow::on_actionSave_As_triggered() {}
+void MainWindow::on_actionPreview_triggered() {}
+void MainWindow::on_actionPrint_triggered() {}
+void MainWindow::on_actionCalculate_Alimony_triggered() {}
+void MainWindow::on_plaintiffMoreButton_clicked() {}
+void MainWindow::on_defendantMoreButton_clicked() {}
+void MainWindow::on_actionSaveable_9_202_triggered() {}
+void MainWindow::on_actionSaveable_9_203_triggered() {}
+void MainWindow::on_actionJoint_Parenting_Statement_triggered() {}
+void MainWindow::on_actionParent_Plan_Tool_triggered() {}
+void MainWindow::on_actionFAQ_triggered() {}
+void MainWindow::on_actionEmail_Support_triggered() {}
+void MainWindow::on_actionContents_triggered() {}
+void MainWindow::on_actionSearch_triggered() {}
+void MainWindow::on_actionCheck_for_updates_triggered() {}
+void MainWindow::on_actionOpen_website_triggered() {}
+
+void MainWindow::on_actionExit_triggered()
+{
+    close();
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    hideBalloons();
+    AboutDialog dialog;
+    dialog.exec();
+}
+
+void MainWindow::on_rateConverterButton_clicked()
+{
+    hideBalloons();
+    RateConverter converter(RateConverter::standAloneText(), this);
+    converter.exec();
+}
+
+void MainWindow::on_calendarButton_clicked()
+{
+    hideBalloons();
+    CalendarDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::on_commentsButton_clicked()
+{
+    hideBalloons();
+    CommentsDialog dialog;
+    dialog.setPlainText(m_document->comments());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_document->setComments(dialog.plainText());
+    m_document->setModified(true);
+}

@@ -1,12 +1,24 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 
+class FCItemEdit;
+class FCbItemEdit;
+class LItemEdit;
 class OrvaDocument;
+class QBalloonTip;
+class QSettings;
 
-// The program's one window: the case form with every worksheet result.
+namespace Ui {
+class MainWindow;
+}
+
+// The program's one window: the case form with every worksheet result beside
+// the inputs. Every edit is written into the case document, followed by one
+// full refresh of the window from the document.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -16,7 +28,101 @@ public:
     ~MainWindow() override;
 
     OrvaDocument *document() const { return m_document.get(); }
+    std::shared_ptr<OrvaDocument> sharedDocument() const { return m_document; }
+    std::shared_ptr<QSettings> settings() const { return m_settings; }
+    Ui::MainWindow *form() const { return m_ui.get(); }
+    QString documentsFolder() const { return m_documentsFolder; }
+    QBalloonTip *motherBalloon() const { return m_motherBalloon.get(); }
+    QBalloonTip *fatherBalloon() const { return m_fatherBalloon.get(); }
+    QTimer *noticeTimer() { return &m_noticeTimer; }
+
+    // Rewrites every field of the window from the document.
+    void refresh();
+    void updateTitle();
+
+    // Text of a ratio as the window shows it: "37.5 %".
+    static QString percentText(float ratio);
+
+    static QString sharedAboveSoleStyle();
+    static QString aboveScheduleStyle();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private slots:
+    void basicFieldsChanged(const QString &value);
+    void courtTypeChanged();
+    void countyChanged(int index);
+    void custodyChanged(int index);
+    void fieldValueChanged(qulonglong value);
+    void fieldFootnoteChanged(const QString &value);
+    void childDetailChanged(const QString &value);
+    void overnightsChanged(const QString &value);
+    void cashMedicalPercentChanged(double value);
+    void additionalFieldChanged(const QString &value);
+    void modifiedFlagChanged(bool flag);
+
+    void on_modeSwitchButton_clicked();
+    void on_modeComboBox_currentIndexChanged(int index);
+    void on_actionShow_Old_Guidelines_triggered();
+    void on_statuteButton_clicked();
+
+    void on_actionNew_triggered();
+    void on_actionOpen_triggered();
+    void on_actionSave_triggered();
+    void on_actionSave_As_triggered();
+    void on_actionPreview_triggered();
+    void on_actionPrint_triggered();
+    void on_actionExit_triggered();
+
+    void on_actionCalculate_Alimony_triggered();
+    void on_plaintiffMoreButton_clicked();
+    void on_defendantMoreButton_clicked();
+    void on_actionSaveable_9_202_triggered();
+    void on_actionSaveable_9_203_triggered();
+    void on_actionJoint_Parenting_Statement_triggered();
+    void on_actionParent_Plan_Tool_triggered();
+    void on_actionFAQ_triggered();
+    void on_actionEmail_Support_triggered();
+    void on_actionAbout_triggered();
+    void on_actionContents_triggered();
+    void on_actionSearch_triggered();
+    void on_actionCheck_for_updates_triggered();
+    void on_actionOpen_website_triggered();
+    void on_rateConverterButton_clicked();
+    void on_calendarButton_clicked();
+    void on_commentsButton_clicked();
+
+    void switchMotherToSole();
+    void switchFatherToSole();
+    void showExtrapolationNotice();
 
 private:
+    struct AmountField {
+        FCItemEdit *edit;
+        void (OrvaDocument::*setter)(qint64);
+        qint64 (OrvaDocument::*getter)() const;
+        int footnote;
+    };
+
+    void bindInputs();
+    void disableLaterCommands();
+    void connectDocument();
+    void setBackground();
+    void checkModeRadioButton();
+    void hideBalloons();
+    void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
+    void finishEdit();
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
     std::shared_ptr<OrvaDocument> m_document;
+    std::shared_ptr<QSettings> m_settings;
+    QString m_titleFormat;
+    QString m_documentsFolder;
+    std::unique_ptr<QBalloonTip> m_motherBalloon;
+    std::unique_ptr<QBalloonTip> m_fatherBalloon;
+    QTimer m_noticeTimer;
+    QList<AmountField> m_amountFields;
 };

@@ -1,0 +1,42 @@
+#include "CalendarDialog.h"
+
+#include "DialogFlags.h"
+
+#include <QCalendarWidget>
+#include <QDate>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CalendarDialog::CalendarDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CalendarDialog"));
+    setWindowTitle(tr("Calendar"));
+    resize(320, 240);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setObjectName(QStringLiteral("verticalLayout"));
+    m_calendarWidget = new QCalendarWidget(this);
+    m_calendarWidget->setObjectName(QStringLiteral("calendarWidget"));
+    m_calendarWidget->setGridVisible(true);
+    m_calendarWidget->setSelectedDate(QDate::currentDate());
+    layout->addWidget(m_calendarWidget);
+
+    m_todayButton = new QPushButton(this);
+    m_todayButton->setObjectName(QStringLiteral("todayButton"));
+    m_todayButton->setFlat(true);
+    m_todayButton->setAutoDefault(false);
+    m_todayButton->setText(tr("Today: ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_todayButton->setFixedHeight(m_todayButton->sizeHint().height());
+    layout->addWidget(m_todayButton);
+
+    QMetaObject::connectSlotsByName(this);
+    OrvaDialogs::setCommonWindowFlags(this);
+}
+
+void CalendarDialog::on_todayButton_clicked()
+{
+    m_calendarWidget->setSelectedDate(QDate::currentDate());
+    m_calendarWidget->showToday();
+}

@@ -1,0 +1,197 @@
+// Grabs the main window and its dialogs to PNG files for a look by eye:
+//   shoot_mainwindow OUTPUT_FOLDER
+// Not a test: it asserts nothing. Warning balloons are separate windows; they
+// are painted into the window picture at their screen positions.
+
+#include "OrvaTestMain.h"
+
+#include "AboutDialog.h"
+#include "CalendarDialog.h"
+#include "CommentsDialog.h"
+#include "FCItemEdit.h"
+#include "FCbItemEdit.h"
+#include "LItemEdit.h"
+#include "MainWindow.h"
+#include "MainWindowForm.h"
+#include "MyComboBox.h"
+#include "MyLineEdit.h"
+#include "OrvaDocument.h"
+#include "QBalloonTip.h"
+#include "RateConverter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+QString g_folder;
+
+void save(const QPixmap &pixmap, const QString &name)
+{
+    const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
+    pixmap.save(path);
+    qInfo("%s", qPrintable(path));
+}
+
+void shootWindow(MainWindow &window, const QString &name)
+{
+    QApplication::processEvents();
+    const QPixmap body = window.grab();
+    QRect area(window.pos(), body.size());
+    QList<QBalloonTip *> balloons;
+    for (QBalloonTip *balloon : {window.motherBalloon(), window.fatherBalloon()}) {
+        if (balloon->isVisible()) {
+            balloons << balloon;
+            area = area.united(balloon->geometry());
+        }
+    }
+    QPixmap picture(area.size());
+    picture.fill(QColor(90, 90, 96));
+    QPainter painter(&picture);
+    painter.drawPixmap(window.pos() - area.topLeft(), body);
+    for (QBalloonTip *balloon : balloons) {
+        painter.setClipRegion(balloon->mask().translated(balloon->pos() - area.topLeft()));
+        painter.drawPixmap(balloon->pos() - area.topLeft(), balloon->grab());
+    }
+    painter.end();
+    save(picture, name);
+}
+
+void shootDialog(QDialog &dialog, const QString &name)
+{
+    dialog.show();
+    QApplication::processEvents();
+    save(dialog.grab(), name);
+    dialog.hide();
+}
+
+void setCase(OrvaDocument *doc, qint64 mother, qint64 father, int custody)
+{
+    doc->setCustodyType(custody);
+    doc->setMotherMonthlyIncome(mother);
+    doc->setFatherMonthlyIncome(father);
+}
+
+} // namespace
+
+class Shooter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shoot()
+    {
+        g_folder = qEnvironmentVariable("ORVA_SHOTS", QStringLiteral("/work/shots-ui"));
+        QDir().mkpath(g_folder);
+
+        MainWindow window;
+        window.move(200, 120);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Ui::MainWindow *ui = window.form();
+        OrvaDocument *doc = window.document();
+
+        shootWindow(window, QStringLiteral("01_new_case_jul2022"));
+
+        // A full shared case with the father's warning (Jul 2022, one child).
+        doc->setCaseNumber(QStringLiteral("C-02-FM-24-001234"));
+        doc->setPlaintiffName(QStringLiteral("Jane Q. Sample"));
+        doc->setDefendantName(QStringLiteral("John R. Sample"));
+        doc->setChildName(1, QStringLiteral("Avery Sample"));
+        doc->setChildBirthDate(1, QStringLiteral("03/14/2016"));
+        doc->setChildName(4, QStringLiteral("Riley Sample"));
+        doc->setChildBirthDate(4, QStringLiteral("11/02/2019"));
+        doc->setCounty(OrvaDocument::Prince_Georges_County);
+        doc->setPreparer(QStringLiteral("A. Attorney, Esq."));
+        setCase(doc, 1000, 3000, OrvaDocument::Shared);
+        doc->setMotherOvernights(273);
+        doc->setModified(true);
+        window.refresh();
+        shootWindow(window, QStringLiteral("02_shared_jul2022_father_warning"));
+
+        doc->setMotherWorkRelatedExpenses(450);
+        doc->setFatherHealthInsurance(210);
+        doc->setMotherCashMedicalPercent(2.5);
+        doc->setFatherCashMedicalPercent(5.0);
+        doc->setFatherAlimonyAwarded(-300);
+        doc->setMotherExtraMedicalExpenses(75);
+        doc->setFatherAdditionalExpenses(120);
+        doc->setMotherOvernights(200);
+        window.refresh();
+        shootWindow(window, QStringLiteral("03_shared_jul2022_expenses"));
+
+        doc->setMode(OrvaDocument::NewOct2020);
+        setCase(doc, 6200, 4100, OrvaDocument::SoleMother);
+        window.refresh();
+        shootWindow(window, QStringLiteral("04_sole_mother_oct2020"));
+
+        doc->setMode(OrvaDocument::PreOct2020);
+        setCase(doc, 5200, 7400, OrvaDocument::SharedP1P2);
+        doc->setMotherOvernights(150);
+        window.refresh();
+        shootWindow(window, QStringLiteral("05_shared_p1p2_pre2020"));
+
+        doc->setMode(OrvaDocument::July2022);
+        setCase(doc, 3100, 2900, OrvaDocument::SoleParent2);
+        window.refresh();
+        shootWindow(window, QStringLiteral("06_sole_parent2_jul2022"));
+
+        doc->setMode(OrvaDocument::NewOct2020);
+        setCase(doc, 9000, 8000, OrvaDocument::SoleFather);
+        QTimer::singleShot(300, [] {
+            if (QWidget *notice = QApplication::activeModalWidget()) {
+                save(notice->grab(), QStringLiteral("12_extrapolation_notice"));
+                notice->close();
+            }
+        });
+        window.refresh();
+        QTest::qWait(600);
+        shootWindow(window, QStringLiteral("07_sole_father_oct2020_above_schedule"));
+
+        doc->setMode(OrvaDocument::July2022);
+        setCase(doc, 1000, 3000, OrvaDocument::Shared);
+        doc->setMotherOvernights(273);
+        window.refresh();
+        // Focused amount field with invalid text, and the cash medical picker.
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ui->motherHealthInsuranceEdit->setFocus();
+        QTest::keyClicks(ui->motherHealthInsuranceEdit->lineEdit(), QStringLiteral("1,500"));
+        shootWindow(window, QStringLiteral("08_invalid_amount_focused"));
+        ui->fatherCashMedicalSupportEdit->setFocus();
+        shootWindow(window, QStringLiteral("09_cash_medical_focused"));
+
+        // The father's balloon after the window moved.
+        window.move(260, 60);
+        QApplication::processEvents();
+        shootWindow(window, QStringLiteral("10_balloon_after_move"));
+
+        // Dialogs.
+        RateConverter fieldConverter(QStringLiteral("250"));
+        fieldConverter.findChild<QComboBox *>(QStringLiteral("sourceComboBox"))->setCurrentText(QStringLiteral("Weekly"));
+        shootDialog(fieldConverter, QStringLiteral("20_rate_converter_field"));
+        RateConverter standAlone(RateConverter::standAloneText());
+        shootDialog(standAlone, QStringLiteral("21_rate_converter_standalone"));
+        CommentsDialog comments;
+        comments.setPlainText(QStringLiteral("Income per the 2023 W-2 and the pay stubs of January 2024."));
+        shootDialog(comments, QStringLiteral("22_comments"));
+        CalendarDialog calendar;
+        shootDialog(calendar, QStringLiteral("23_calendar"));
+        AboutDialog about;
+        shootDialog(about, QStringLiteral("24_about"));
+
+        // The drawn pictures, enlarged.
+        for (const QString &name : {QStringLiteral("calculator.png"), QStringLiteral("calendar.png"),
+                                    QStringLiteral("mdflag2ws2.jpg"), QStringLiteral("logo_128.png")}) {
+            const QPixmap picture(QStringLiteral(":/images/") + name);
+            save(picture.scaled(picture.size() * 3), QStringLiteral("30_") + QFileInfo(name).baseName());
+        }
+    }
+};
+
+ORVA_WIDGET_TEST_MAIN(Shooter)
+
+#include "shoot_mainwindow.moc"

@@ -1,0 +1,79 @@
+#include "LItemEdit.h"
+
+#include "FieldGeometry.h"
+#include "MyLineEdit.h"
+
+#include <QFont>
+#include <QHBoxLayout>
+#include <QLabel>
+
+LItemEdit::LItemEdit(QWidget *parent)
+    : QFrame(parent)
+{
+    setupUi();
+    setFocusProxy(m_lineEdit);
+    m_label->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    connect(m_lineEdit, &QLineEdit::textEdited, this, &LItemEdit::textEdited);
+    connect(m_lineEdit, &QLineEdit::editingFinished, this, [this] { emit editingFinished(m_lineEdit->text()); });
+}
+
+void LItemEdit::setupUi()
+{
+    if (objectName().isEmpty())
+        setObjectName(QStringLiteral("LItemEdit"));
+    m_horizontalLayout = new QHBoxLayout(this);
+    m_horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
+    m_horizontalLayout->setSpacing(5);
+    m_horizontalLayout->setContentsMargins(0, 0, 0, 0);
+
+    m_lineEdit = new MyLineEdit(this);
+    m_lineEdit->setObjectName(QStringLiteral("lineEdit"));
+    m_horizontalLayout->addWidget(m_lineEdit);
+
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("label"));
+    m_label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
+    m_horizontalLayout->addWidget(m_label);
+}
+
+void LItemEdit::setText(const QString &text)
+{
+    m_lineEdit->setText(text);
+}
+
+QString LItemEdit::text() const
+{
+    return m_lineEdit->text();
+}
+
+void LItemEdit::setReadOnly(bool readOnly)
+{
+    m_lineEdit->setReadOnly(readOnly);
+}
+
+void LItemEdit::setMaxLength(int length)
+{
+    m_lineEdit->setMaxLength(length);
+}
+
+void LItemEdit::setLabelText(const QString &text)
+{
+    m_label->setText(text);
+}
+
+QString LItemEdit::labelText() const
+{
+    return m_label->text();
+}
+
+void LItemEdit::setLabelAlignment(Qt::Alignment alignment)
+{
+    m_label->setAlignment(alignment);
+}
+
+void LItemEdit::setBold(bool bold)
+{
+    QFont font = m_lineEdit->font();
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    m_lineEdit->setFont(font);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFrame>
+
+class QHBoxLayout;
+class QLabel;
+class MyLineEdit;
+
+// A line edit with a trailing label (a percentage, or a caption such as
+// "Date"), the label as wide as the buttons of the amount fields.
+class LItemEdit : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit LItemEdit(QWidget *parent = nullptr);
+
+    void setText(const QString &text);
+    QString text() const;
+    void setReadOnly(bool readOnly);
+    void setMaxLength(int length);
+    void setLabelText(const QString &text);
+    QString labelText() const;
+    void setLabelAlignment(Qt::Alignment alignment);
+    void setBold(bool bold);
+
+    MyLineEdit *lineEdit() const { return m_lineEdit; }
+    QLabel *label() const { return m_label; }
+
+signals:
+    void textEdited(const QString &value);
+    void editingFinished(const QString &value);
+
+private:
+    void setupUi();
+
+    QHBoxLayout *m_horizontalLayout = nullptr;
+    MyLineEdit *m_lineEdit = nullptr;
+    QLabel *m_label = nullptr;
+};
