@@ -10,6 +10,8 @@
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
+#include "PDFUtils.h"
+#include "PdfPreviewDialog.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
 
@@ -22,12 +24,17 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMoveEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -64,7 +71,7 @@ MainWindow::MainWindow(QWidget *parent)
     , m_settings(std::make_shared<QSettings>())
     , m_titleFormat(QStringLiteral("Orva-Calc Professional v%1 %2%3"))
 {
-    m_document = std::make_shared<OrvaDocument>(OrvaDocument::modeForNewCase(QDate::currentDate()), this);
+    m_document = makeDocument();
 
     m_ui->setupUi(this);
     QMetaObject::connectSlotsByName(this);
@@ -130,6 +137,11 @@ MainWindow::MainWindow(QWidget *parent)
                                 m_ui->oldGuidelinesRadioButton_2})
         connect(radio, &QRadioButton::toggled, this, &MainWindow::on_modeSwitchButton_clicked);
     m_ui->buttonGroup->addButton(m_ui->oldGuidelinesRadioButton_2);
+    // The guideline buttons come last when tabbing, so that Tab through the
+    // amounts never lands on them (an arrow key there switches the version).
+    QWidget::setTabOrder(m_ui->commentsButton, m_ui->oldGuidelinesRadioButton_2);
+    QWidget::setTabOrder(m_ui->oldGuidelinesRadioButton_2, m_ui->oldGuidelinesRadioButton);
+    QWidget::setTabOrder(m_ui->oldGuidelinesRadioButton, m_ui->newGuidelinesRadioButton);
     QFont switchFont = m_ui->modeSwitchButton->font();
     switchFont.setBold(true);
     m_ui->modeSwitchButton->setFont(switchFont);
@@ -219,22 +231,32 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the case files, the worksheet output, the
-    // guideline switch, the forms viewer, help and the update check. Until then
-    // they are shown but cannot be chosen.
+    // These commands arrive with the forms viewer, the client details, help
+    // and the update check. Until then they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
-         {ui->actionNew, ui->actionOpen, ui->actionSave, ui->actionSave_As, ui->actionPreview, ui->actionPrint,
-          ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
+         {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
           ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
           ui->actionFAQ, ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
         action->setEnabled(false);
-    for (QWidget *widget : {static_cast<QWidget *>(ui->statuteButton), static_cast<QWidget *>(ui->plaintiffMoreButton),
-                            static_cast<QWidget *>(ui->defendantMoreButton),
-                            static_cast<QWidget *>(ui->oldGuidelinesRadioButton),
-                            static_cast<QWidget *>(ui->newGuidelinesRadioButton),
-                            static_cast<QWidget *>(ui->oldGuidelinesRadioButton_2)})
+    for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
         widget->setEnabled(false);
+}
+
+std::shared_ptr<OrvaDocument> MainWindow::makeDocument() const
+{
+    // No QObject parent: the shared pointer is the document's only owner, so
+    // a preview still holding it can never meet a document the window's
+    // destruction already deleted.
+    return std::make_shared<OrvaDocument>(OrvaDocument::modeForNewCase(QDate::currentDate()));
+}
+
+void MainWindow::replaceDocument(std::shared_ptr<OrvaDocument> document)
+{
+    if (m_document)
+        disconnect(m_document.get(), nullptr, this, nullptr);
+    m_document = std::move(document);
+    connectDocument();
 }
 
 void MainWindow::connectDocument()
@@ -288,25 +310,32 @@ void MainWindow::setBackground()
     setPalette(pal);
 }
 
-void MainWindow::checkModeRadioButton()
+QRadioButton *MainWindow::modeRadioButton(int mode) const
+{
+    switch (mode) {
+    case OrvaDocument::July2022:
+        return m_ui->newGuidelinesRadioButton;
+    case OrvaDocument::NewOct2020:
+        return m_ui->oldGuidelinesRadioButton;
+    default:
+        return m_ui->oldGuidelinesRadioButton_2;
+    }
+}
+
+void MainWindow::checkGuidelineRadio(QRadioButton *radio)
 {
     QRadioButton *radios[] = {m_ui->newGuidelinesRadioButton, m_ui->oldGuidelinesRadioButton,
                               m_ui->oldGuidelinesRadioButton_2};
-    for (QRadioButton *radio : radios)
-        radio->blockSignals(true);
-    switch (m_document->mode()) {
-    case OrvaDocument::July2022:
-        m_ui->newGuidelinesRadioButton->setChecked(true);
-        break;
-    case OrvaDocument::NewOct2020:
-        m_ui->oldGuidelinesRadioButton->setChecked(true);
-        break;
-    default:
-        m_ui->oldGuidelinesRadioButton_2->setChecked(true);
-        break;
-    }
-    for (QRadioButton *radio : radios)
-        radio->blockSignals(false);
+    for (QRadioButton *button : radios)
+        button->blockSignals(true);
+    radio->setChecked(true);
+    for (QRadioButton *button : radios)
+        button->blockSignals(false);
+}
+
+void MainWindow::checkModeRadioButton()
+{
+    checkGuidelineRadio(modeRadioButton(m_document->mode()));
 }
 
 void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon)
@@ -437,10 +466,17 @@ void MainWindow::refresh()
     case OrvaDocument::ExtrapolationHighlight:
         ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
         break;
-    case OrvaDocument::ExtrapolationWarn:
+    case OrvaDocument::ExtrapolationWarn: {
         ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
-        QTimer::singleShot(100, this, &MainWindow::showExtrapolationNotice);
+        // The notice belongs to this case: a New or Open within the delay
+        // must not show it over the next one.
+        const std::weak_ptr<OrvaDocument> warned = m_document;
+        QTimer::singleShot(100, this, [this, warned] {
+            if (warned.lock() == m_document)
+                showExtrapolationNotice();
+        });
         break;
+    }
     }
 
     m_noticeTimer.stop();
@@ -661,6 +697,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_settings->setValue(QStringLiteral("county"), m_document->county());
     m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
     m_settings->sync();
+    if (m_document->modified() && !maySaveChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     hideBalloons();
 }
@@ -669,16 +709,75 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::on_modeSwitchButton_clicked()
 {
-    // Switching the guideline version arrives with its validation questions;
-    // until then the buttons keep showing the case's version.
-    checkModeRadioButton();
+    applyGuidelineSelection(sender());
 }
 
 void MainWindow::on_modeComboBox_currentIndexChanged(int index)
 {
     qDebug() << "MainWindow::on_modeComboBox_currentIndexChanged" << index << m_ui->modeComboBox->currentIndex()
              << m_ui->modeComboBox->currentText() << m_document->mode();
-    on_modeSwitchButton_clicked();
+    applyGuidelineSelection(sender());
+}
+
+void MainWindow::applyGuidelineSelection(QObject *source)
+{
+    // The button losing the check reports too; the one gaining it follows.
+    if (auto *radio = qobject_cast<QRadioButton *>(source); radio && !radio->isChecked())
+        return;
+
+    Ui::MainWindow *ui = m_ui.get();
+    OrvaDocument *doc = m_document.get();
+    const bool shared = OrvaDocument::isSharedCustody(doc->custodyType());
+    const OrvaDocument::Mode previous = doc->mode();
+
+    if (ui->newGuidelinesRadioButton->isChecked() || ui->oldGuidelinesRadioButton->isChecked()) {
+        const OrvaDocument::Mode target =
+            ui->newGuidelinesRadioButton->isChecked() ? OrvaDocument::July2022 : OrvaDocument::NewOct2020;
+        if (previous == OrvaDocument::PreOct2020 && shared) {
+            const QMessageBox::StandardButton answer = QMessageBox::information(
+                this, tr("Orva-Calc"),
+                tr("With the New Guidlines you are able to\nset overnights value in the range 92 - 273\n\n"
+                   "Do you want to reset the overnights?"),
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            if (answer == QMessageBox::Yes) {
+                doc->setMode(target);
+                doc->setMotherOvernights(273);
+                ui->motherOvernightsEdit->setFocus();
+            } else if (answer == QMessageBox::No) {
+                doc->setMode(target);
+                ui->motherOvernightsEdit->setFocus();
+            } else {
+                checkGuidelineRadio(ui->oldGuidelinesRadioButton_2);
+            }
+        } else {
+            doc->setMode(target);
+        }
+    } else {
+        const int nights = doc->motherOvernights();
+        if (shared && (nights < 128 || nights > 237)) {
+            const QMessageBox::StandardButton answer = QMessageBox::question(
+                this, tr("ORVA-Calc: validation error"),
+                tr("Can't switch to Pre Oct 2020 mode\nOvernights value should be between 128 and 237\n\n"
+                   "Do you want to correct it automatically?"),
+                QMessageBox::Yes | QMessageBox::No);
+            if (answer == QMessageBox::Yes) {
+                doc->setMode(OrvaDocument::PreOct2020);
+                // The range rule of the new version brings the nights into 128..237.
+                doc->setMotherOvernights(doc->motherOvernights());
+            } else {
+                ui->motherOvernightsEdit->setFocus();
+                checkGuidelineRadio(modeRadioButton(previous));
+            }
+        } else {
+            doc->setMode(OrvaDocument::PreOct2020);
+        }
+    }
+
+    ui->actionShow_Old_Guidelines->setEnabled(!ui->oldGuidelinesRadioButton_2->isChecked());
+    doc->setLastCheckedAdjustedCombinedIncome(0);
+    if (!doc->extrapolationWarnedModes().isEmpty())
+        m_noticeTimer.start();
+    refresh();
 }
 
 void MainWindow::on_actionShow_Old_Guidelines_triggered()
@@ -689,17 +788,180 @@ void MainWindow::on_actionShow_Old_Guidelines_triggered()
     checkModeRadioButton();
 }
 
-// ---- Commands ---------------------------------------------------------------------------
+QString MainWindow::statuteFileName(int mode)
+{
+    switch (mode) {
+    case OrvaDocument::PreOct2020:
+        return QStringLiteral("FL12-201.pdf");
+    case OrvaDocument::NewOct2020:
+        return QStringLiteral("Maryland-2020-HB269.pdf");
+    default:
+        return QStringLiteral("07.01.22-12-204-Calculation-of-support.pdf");
+    }
+}
+
+QString MainWindow::statuteFilePath(int mode)
+{
+    return QDir::cleanPath(
+        QFileInfo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + statuteFileName(mode)).absoluteFilePath());
+}
+
+void MainWindow::on_statuteButton_clicked()
+{
+    hideBalloons();
+    const QString path = statuteFilePath(m_document->mode());
+    qDebug() << "MainWindow::on_statuteButton_clicked" << path;
+    // A missing file opens an empty preview; the window reports it in the log.
+    PdfPreviewDialog preview(path);
+    preview.exec();
+}
+
+// ---- File commands ----------------------------------------------------------------------
+
+QString MainWindow::caseFolder() const
+{
+    if (m_document->mode() == OrvaDocument::PreOct2020)
+        return m_documentsFolder;
+    return QDir(m_documentsFolder).filePath(QStringLiteral("New Guidelines"));
+}
+
+namespace {
+
+QString caseFileFilter()
+{
+    return QObject::tr("ORVA document (*.cml)");
+}
+
+} // namespace
+
+bool MainWindow::maySaveChanges()
+{
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    switch (answer) {
+    case QMessageBox::Yes:
+        // The user asked to keep the case: when it was not written (dialog
+        // cancelled, disk full) the command must not throw it away.
+        return saveDocument(false);
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::saveDocument(bool as)
+{
+    hideBalloons();
+    QString target = m_document->filePath();
+    if (m_document->untitled() || as) {
+        QFileDialog dialog(this, tr("Choose location and file name"),
+                           caseFolder() + QDir::separator() + QStringLiteral("untitled.cml"), caseFileFilter());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without the extension still lands where Open finds it.
+        dialog.setDefaultSuffix(QStringLiteral("cml"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
+            return false;
+        target = dialog.selectedFiles().value(0);
+    }
+    if (!m_document->writeCaseFile(target)) {
+        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error while saving document"), QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::on_actionNew_triggered()
+{
+    qDebug() << "MainWindow::New";
+    if (m_document->modified()) {
+        hideBalloons();
+        if (!maySaveChanges())
+            return;
+    }
+    replaceDocument(makeDocument());
+    refresh();
+}
+
+void MainWindow::on_actionOpen_triggered()
+{
+    qDebug() << "MainWindow::Open";
+    hideBalloons();
+    if (m_document->modified() && !maySaveChanges())
+        return;
+
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
+    if (fileName.isEmpty())
+        return;
+
+    std::shared_ptr<OrvaDocument> opened = makeDocument();
+    if (!opened->readCaseFile(fileName)) {
+        opened.reset();
+        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        return;
+    }
+    replaceDocument(std::move(opened));
+    if (m_document->mode() == OrvaDocument::PreOct2020) {
+        QAction *showOld = m_ui->actionShow_Old_Guidelines;
+        showOld->setChecked(true);
+        emit showOld->triggered(true);
+        showOld->setEnabled(false);
+    }
+    refresh();
+}
+
+void MainWindow::on_actionSave_triggered()
+{
+    saveDocument(false);
+}
+
+void MainWindow::on_actionSave_As_triggered()
+{
+    saveDocument(true);
+}
+
+bool MainWindow::confirmSharedAboveSole()
+{
+    if (!m_document->hasSharedAboveSoleWarning())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QString(), OrvaDocument::sharedAboveSoleQuestionText(),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("sharedAboveSoleQuestion"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() != QMessageBox::Cancel;
+}
+
+void MainWindow::on_actionPreview_triggered()
+{
+    qDebug() << "MainWindow::Preview";
+    hideBalloons();
+    if (!confirmSharedAboveSole())
+        return;
+    PdfPreviewDialog preview(m_document);
+    preview.exec();
+}
+
+void MainWindow::on_actionPrint_triggered()
+{
+    qDebug() << "MainWindow::Print";
+    hideBalloons();
+    if (!confirmSharedAboveSole())
+        return;
+    QPrinter printer(QPrinter::ScreenResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // A worksheet that did not reach the printer must not pass for printed.
+    if (!PDFUtils::save(*m_document, QString(), &printer))
+        QMessageBox::critical(this, tr("ORVA Calc"), tr("The worksheet could not be printed."), QMessageBox::Ok);
+}
+
+// ---- Commands of the other menus ------------------------------------------------------------
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_statuteButton_clicked() {}
-void MainWindow::on_actionNew_triggered() {}
-void MainWindow::on_actionOpen_triggered() {}
-void MainWindow::on_actionSave_triggered() {}
-void MainWindow::on_actionSave_As_triggered() {}
-void MainWindow::on_actionPreview_triggered() {}
-void MainWindow::on_actionPrint_triggered() {}
 void MainWindow::on_actionCalculate_Alimony_triggered() {}
 void MainWindow::on_plaintiffMoreButton_clicked() {}
 void MainWindow::on_defendantMoreButton_clicked() {}

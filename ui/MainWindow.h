@@ -10,6 +10,7 @@ class FCbItemEdit;
 class LItemEdit;
 class OrvaDocument;
 class QBalloonTip;
+class QRadioButton;
 class QSettings;
 
 namespace Ui {
@@ -45,6 +46,13 @@ public:
 
     static QString sharedAboveSoleStyle();
     static QString aboveScheduleStyle();
+
+    // The statute document of a guideline version and where it is installed:
+    // beside the program.
+    static QString statuteFileName(int mode);
+    static QString statuteFilePath(int mode);
+    // Start folder of the case-file dialogs for the current case.
+    QString caseFolder() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,7 +117,15 @@ private:
 
     void bindInputs();
     void disableLaterCommands();
+    std::shared_ptr<OrvaDocument> makeDocument() const;
+    void replaceDocument(std::shared_ptr<OrvaDocument> document);
     void connectDocument();
+    void applyGuidelineSelection(QObject *source);
+    QRadioButton *modeRadioButton(int mode) const;
+    void checkGuidelineRadio(QRadioButton *radio);
+    bool maySaveChanges();
+    bool saveDocument(bool as);
+    bool confirmSharedAboveSole();
     void setBackground();
     void checkModeRadioButton();
     void hideBalloons();

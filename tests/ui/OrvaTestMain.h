@@ -120,6 +120,86 @@ inline std::shared_ptr<ModalAnswer> answerModal(std::function<void(QWidget *)> a
     return ModalAnswer::watch(std::move(answer));
 }
 
+// Answers successive modal windows (message boxes, file and print dialogs,
+// the preview window), one step each, in order. A step may close its window
+// at once or queue the closing (a file dialog's accept may itself ask, and a
+// nested dialog needs the event loop). A window still open half a second
+// after its step, or one that comes after the last step, is closed and
+// counted, so that no test waits for a click.
+class ModalSequence
+{
+public:
+    QStringList classes; // class name of every window answered, in order
+    QStringList titles;
+    int extra = 0;       // windows beyond the steps
+    int stuck = 0;       // windows their step left open
+
+    int answered() const { return int(classes.size()); }
+
+    void stop()
+    {
+        if (m_timer)
+            m_timer->deleteLater();
+    }
+
+    static std::shared_ptr<ModalSequence> run(QList<std::function<void(QWidget *)>> steps)
+    {
+        auto state = std::make_shared<ModalSequence>();
+        auto *timer = new QTimer;
+        state->m_timer = timer;
+        timer->setInterval(10);
+        std::weak_ptr<ModalSequence> weak = state;
+        QObject::connect(timer, &QTimer::timeout, timer, [timer, steps, weak] {
+            const auto current = weak.lock();
+            if (!current) {
+                timer->deleteLater();
+                return;
+            }
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible())
+                return;
+            if (modal == current->m_last) {
+                if (++current->m_waits > 50) {
+                    ++current->stuck;
+                    closeWindow(modal);
+                }
+                return;
+            }
+            current->m_last = modal;
+            current->m_waits = 0;
+            if (current->m_next >= steps.size()) {
+                ++current->extra;
+                closeWindow(modal);
+                return;
+            }
+            current->classes << QString::fromLatin1(modal->metaObject()->className());
+            current->titles << modal->windowTitle();
+            steps.at(current->m_next++)(modal);
+        });
+        timer->start();
+        return state;
+    }
+
+private:
+    static void closeWindow(QWidget *window)
+    {
+        if (auto *dialog = qobject_cast<QDialog *>(window))
+            dialog->reject();
+        else
+            window->close();
+    }
+
+    QPointer<QTimer> m_timer;
+    QPointer<QWidget> m_last;
+    int m_waits = 0;
+    qsizetype m_next = 0;
+};
+
+inline std::shared_ptr<ModalSequence> answerModals(QList<std::function<void(QWidget *)>> steps)
+{
+    return ModalSequence::run(std::move(steps));
+}
+
 } // namespace OrvaTest
 
 // The application object gets the monitor scale `scale` (1.0: the usual

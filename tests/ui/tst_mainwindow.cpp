@@ -9,6 +9,7 @@
 #include "OrvaDocument.h"
 #include "QBalloonTip.h"
 
+#include "MainWindowDriver.h"
 #include "OrvaTestMain.h"
 
 #include <QAbstractItemView>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,69 +36,7 @@
 
 namespace {
 
-using Mode = OrvaDocument::Mode;
-using Custody = OrvaDocument::CustodyType;
-
-struct Window {
-    std::unique_ptr<MainWindow> window;
-    Ui::MainWindow *ui = nullptr;
-    OrvaDocument *doc = nullptr;
-};
-
-Window openWindow()
-{
-    Window w;
-    w.window = std::make_unique<MainWindow>();
-    w.ui = w.window->form();
-    w.doc = w.window->document();
-    w.window->move(100, 50);
-    w.window->show();
-    QApplication::setActiveWindow(w.window.get());
-    if (!QTest::qWaitForWindowActive(w.window.get()))
-        qWarning("window not active");
-    return w;
-}
-
-// Puts the case into `mode` and `custody` the way the case document does it,
-// with the overnights defaults of the version.
-void prepareCase(Window &w, Mode mode, Custody custody)
-{
-    w.doc->setMode(mode);
-    w.doc->setCustodyType(custody);
-    w.doc->setMotherOvernights(mode == OrvaDocument::PreOct2020 ? 237 : 273);
-    w.window->refresh();
-}
-
-void typeAmount(FCItemEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->lineEdit()->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(field->lineEdit(), Qt::Key_Delete);
-    else
-        QTest::keyClicks(field->lineEdit(), text);
-}
-
-void typeAndLeave(LItemEdit *field, const QString &text, QWidget *next)
-{
-    field->setFocus();
-    field->lineEdit()->selectAll();
-    QTest::keyClicks(field->lineEdit(), text);
-    next->setFocus();
-}
-
-// Picks an item the way a user does: open the list, click the item.
-void chooseItem(QComboBox *combo, int index)
-{
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    const QModelIndex item = view->model()->index(index, 0);
-    view->scrollTo(item);
-    view->setCurrentIndex(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
-    QTRY_VERIFY(!view->window()->isVisible());
-}
+using namespace OrvaTest;
 
 QString pct(float ratio)
 {
@@ -148,7 +88,7 @@ private slots:
     void tabOrder();
     void workingCommands();
     void commentsButton();
-    void laterCommandsAreDisabled();
+    void otherMenusAreDisabled();
     void documentsFolders();
     void windowFixedAndWithoutMaximise();
 
@@ -897,7 +837,11 @@ void TestMainWindow::preparerAndCountySurviveARestart()
     ui->preparerEdit->setFocus();
     QTest::keyClicks(ui->preparerEdit->lineEdit(), QStringLiteral("B. Counsel"));
     chooseItem(ui->countryComboBox, OrvaDocument::Montgomery_County);
+    const auto prompt = OrvaTest::answerModal([](QWidget *modal) {
+        QTest::mouseClick(static_cast<QMessageBox *>(modal)->button(QMessageBox::No), Qt::LeftButton);
+    });
     m_w.ui->actionExit->trigger();
+    QVERIFY(prompt->answered);
     QVERIFY(!m_w.window->isVisible());
     m_w = Window();
 
@@ -945,7 +889,8 @@ void TestMainWindow::guidelineModeShown()
 void TestMainWindow::tabOrder()
 {
     // Tab from field to field, as a user moves through the form; disabled
-    // buttons are passed over.
+    // buttons are passed over. The guideline buttons come last and are
+    // entered once, as one group (arrow keys move within it).
     const QStringList expected = {
         "caseNumberEdit", "circuitCourtTypeRadio", "countryComboBox", "plaintiffNameEdit", "radioButton_4",
         "defendantNameEdit",
@@ -960,7 +905,8 @@ void TestMainWindow::tabOrder()
         "fatherExtraMedicalExpensesEdit", "motherCashMedicalSupportEdit", "fatherCashMedicalSupportEdit",
         "motherAdditionalExpensesEdit", "fatherAdditionalExpensesEdit", "motherRecommendedChildSupportEdit",
         "fatherRecommendedChildSupportEdit", "preparerEdit", "dateEdit", "combinedIncomeEdit",
-        "rateConverterButton", "calendarButton", "adjustedCombinedIncomeEdit", "commentsButton",
+        "rateConverterButton", "calendarButton", "adjustedCombinedIncomeEdit", "statuteButton", "commentsButton",
+        "oldGuidelinesRadioButton_2", "caseNumberEdit",
     };
     const auto owner = [this](QWidget *widget) {
         // The composite field that owns the focused inner edit.
@@ -1028,8 +974,12 @@ void TestMainWindow::workingCommands()
     QCOMPARE(m_w.ui->combinedIncomeEdit->text(), QStringLiteral("3031"));
     QVERIFY(m_w.doc->modified());
 
-    // Exit closes the window.
+    // Exit closes the window (the case is not kept).
+    answer = OrvaTest::answerModal([](QWidget *modal) {
+        QTest::mouseClick(static_cast<QMessageBox *>(modal)->button(QMessageBox::No), Qt::LeftButton);
+    });
     m_w.ui->actionExit->trigger();
+    QVERIFY(answer->answered);
     QVERIFY(!m_w.window->isVisible());
 }
 
@@ -1058,32 +1008,25 @@ void TestMainWindow::commentsButton()
     QCOMPARE(m_w.window->windowTitle(), QStringLiteral("Orva-Calc Professional v16.2.24.319 (* Unsaved)"));
 }
 
-void TestMainWindow::laterCommandsAreDisabled()
+void TestMainWindow::otherMenusAreDisabled()
 {
     Ui::MainWindow *ui = m_w.ui;
-    for (QAction *action : {ui->actionNew, ui->actionOpen, ui->actionSave, ui->actionSave_As, ui->actionPreview,
-                            ui->actionPrint, ui->actionSaveable_9_202, ui->actionSaveable_9_203,
-                            ui->actionJoint_Parenting_Statement, ui->actionParent_Plan_Tool,
-                            ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support, ui->actionFAQ,
-                            ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
+    for (QAction *action : {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
+                            ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents,
+                            ui->actionEmail_Support, ui->actionFAQ, ui->actionOpen_website,
+                            ui->actionCalculate_Alimony, ui->actionSearch})
         QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-    for (QAction *action : {ui->actionExit, ui->actionAbout})
-        QVERIFY(action->isEnabled());
-    for (QWidget *widget : {static_cast<QWidget *>(ui->statuteButton), static_cast<QWidget *>(ui->plaintiffMoreButton),
-                            static_cast<QWidget *>(ui->defendantMoreButton),
+    for (QAction *action : {ui->actionNew, ui->actionOpen, ui->actionSave, ui->actionSave_As, ui->actionPreview,
+                            ui->actionPrint, ui->actionExit, ui->actionAbout})
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
+        QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
+    for (QWidget *widget : {static_cast<QWidget *>(ui->rateConverterButton), static_cast<QWidget *>(ui->calendarButton),
+                            static_cast<QWidget *>(ui->commentsButton), static_cast<QWidget *>(ui->statuteButton),
                             static_cast<QWidget *>(ui->newGuidelinesRadioButton),
                             static_cast<QWidget *>(ui->oldGuidelinesRadioButton),
                             static_cast<QWidget *>(ui->oldGuidelinesRadioButton_2)})
-        QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
-    for (QWidget *widget : {static_cast<QWidget *>(ui->rateConverterButton), static_cast<QWidget *>(ui->calendarButton),
-                            static_cast<QWidget *>(ui->commentsButton)})
-        QVERIFY(widget->isEnabled());
-
-    // A click on a guideline button cannot change what the window shows.
-    const Mode mode = m_w.doc->mode();
-    QTest::mouseClick(ui->oldGuidelinesRadioButton_2, Qt::LeftButton);
-    QCOMPARE(m_w.doc->mode(), mode);
-    QVERIFY(!ui->oldGuidelinesRadioButton_2->isChecked());
+        QVERIFY2(widget->isEnabled(), qPrintable(widget->objectName()));
 }
 
 void TestMainWindow::documentsFolders()

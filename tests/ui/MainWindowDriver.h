@@ -1,0 +1,86 @@
+#pragma once
+
+// Drives the real main window as a user does: one window per test, fields
+// typed into with key clicks, list items chosen with the mouse.
+
+#include "FCItemEdit.h"
+#include "LItemEdit.h"
+#include "MainWindow.h"
+#include "MainWindowForm.h"
+#include "OrvaDocument.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace OrvaTest {
+
+using Mode = OrvaDocument::Mode;
+using Custody = OrvaDocument::CustodyType;
+
+struct Window {
+    std::unique_ptr<MainWindow> window;
+    Ui::MainWindow *ui = nullptr;
+    OrvaDocument *doc = nullptr;
+};
+
+inline Window openWindow()
+{
+    Window w;
+    w.window = std::make_unique<MainWindow>();
+    w.ui = w.window->form();
+    w.doc = w.window->document();
+    w.window->move(100, 50);
+    w.window->show();
+    QApplication::setActiveWindow(w.window.get());
+    if (!QTest::qWaitForWindowActive(w.window.get()))
+        qWarning("window not active");
+    return w;
+}
+
+// Puts the case into `mode` and `custody` the way the case document does it,
+// with the overnights defaults of the version.
+inline void prepareCase(Window &w, Mode mode, Custody custody)
+{
+    w.doc->setMode(mode);
+    w.doc->setCustodyType(custody);
+    w.doc->setMotherOvernights(mode == OrvaDocument::PreOct2020 ? 237 : 273);
+    w.window->refresh();
+}
+
+inline void typeAmount(FCItemEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->lineEdit()->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field->lineEdit(), Qt::Key_Delete);
+    else
+        QTest::keyClicks(field->lineEdit(), text);
+}
+
+inline void typeAndLeave(LItemEdit *field, const QString &text, QWidget *next)
+{
+    field->setFocus();
+    field->lineEdit()->selectAll();
+    QTest::keyClicks(field->lineEdit(), text);
+    next->setFocus();
+}
+
+// Picks an item the way a user does: open the list, click the item.
+inline void chooseItem(QComboBox *combo, int index)
+{
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    view->setCurrentIndex(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+    QTRY_VERIFY(!view->window()->isVisible());
+}
+
+} // namespace OrvaTest
