@@ -7,6 +7,7 @@
 #include "LItemEdit.h"
 #include "MainWindow.h"
 #include "MainWindowForm.h"
+#include "MyLineEdit.h"
 #include "OrvaDocument.h"
 
 #include <QAbstractItemView>

@@ -161,6 +161,7 @@ public:
             if (modal == current->m_last) {
                 if (++current->m_waits > 50) {
                     ++current->stuck;
+                    qWarning("ModalSequence: %s still open after its answer", modal->metaObject()->className());
                     closeWindow(modal);
                 }
                 return;
