@@ -129,6 +129,7 @@ inline std::shared_ptr<ModalAnswer> answerModal(std::function<void(QWidget *)> a
 class ModalSequence
 {
 public:
+    using Step = std::function<void(QWidget *)>;
     QStringList classes; // class name of every window answered, in order
     QStringList titles;
     int extra = 0;       // windows beyond the steps

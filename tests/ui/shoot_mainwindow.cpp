@@ -21,6 +21,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QDir>
 #include <QPainter>
 #include <QTimer>
@@ -73,6 +76,71 @@ void setCase(OrvaDocument *doc, qint64 mother, qint64 father, int custody)
     doc->setCustodyType(custody);
     doc->setMotherMonthlyIncome(mother);
     doc->setFatherMonthlyIncome(father);
+}
+
+// Grabs whatever modal window comes next (after it settled and drew its
+// pages), then closes it with `close`.
+OrvaTest::ModalSequence::Step grabModal(const QString &name, std::function<void(QWidget *)> close = {})
+{
+    return [name, close](QWidget *modal) {
+        QTest::qWait(700);
+        save(modal->grab(), name);
+        if (close)
+            close(modal);
+        else
+            modal->close();
+    };
+}
+
+void pressButton(QWidget *modal, QMessageBox::StandardButton which)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(modal))
+        box->button(which)->click();
+}
+
+// The window's commands: the switch questions, the save prompt, the
+// shared-custody confirmation and the previews (worksheet and statute).
+void shootCommands(MainWindow &window)
+{
+    Ui::MainWindow *ui = window.form();
+    OrvaDocument *doc = window.document();
+
+    auto answers = OrvaTest::answerModals(
+        {grabModal(QStringLiteral("13_question_to_pre2020"), [](QWidget *m) { pressButton(m, QMessageBox::No); })});
+    ui->oldGuidelinesRadioButton_2->click();
+    QTest::qWait(100);
+    answers->stop();
+
+    answers = OrvaTest::answerModals(
+        {grabModal(QStringLiteral("14_confirm_shared_above_sole"), [](QWidget *m) { pressButton(m, QMessageBox::Ok); }),
+         grabModal(QStringLiteral("40_preview_shared_case"))});
+    ui->actionPreview->trigger();
+    answers->stop();
+
+    doc->setCustodyType(OrvaDocument::SoleMother);
+    window.refresh();
+    answers = OrvaTest::answerModals({grabModal(QStringLiteral("41_preview_sole_case"))});
+    ui->actionPreview->trigger();
+    answers->stop();
+
+    const std::pair<OrvaDocument::Mode, QString> statutes[] = {
+        {OrvaDocument::PreOct2020, QStringLiteral("42_statute_pre2020")},
+        {OrvaDocument::NewOct2020, QStringLiteral("43_statute_oct2020")},
+        {OrvaDocument::July2022, QStringLiteral("44_statute_jul2022")}};
+    for (const auto &[mode, name] : statutes) {
+        doc->setMode(mode);
+        window.refresh();
+        answers = OrvaTest::answerModals({grabModal(name)});
+        ui->statuteButton->click();
+        answers->stop();
+    }
+
+    doc->setModified(true);
+    answers = OrvaTest::answerModals(
+        {grabModal(QStringLiteral("15_save_prompt"), [](QWidget *m) { pressButton(m, QMessageBox::Cancel); })});
+    ui->actionNew->trigger();
+    answers->stop();
+    doc->setModified(false);
 }
 
 } // namespace
@@ -168,6 +236,8 @@ private slots:
         window.move(260, 60);
         QApplication::processEvents();
         shootWindow(window, QStringLiteral("10_balloon_after_move"));
+
+        shootCommands(window);
 
         // Dialogs.
         RateConverter fieldConverter(QStringLiteral("250"));
