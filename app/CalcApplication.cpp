@@ -14,6 +14,7 @@
 #include <QFont>
 #include <QTextStream>
 
+#include <cstdio>
 #include <memory>
 
 CalcApplication::CalcApplication(int &argc, char **argv, float scale)
@@ -73,6 +74,14 @@ int CalcApplication::run()
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))
         return importOldFiles();
+
+    if (m_noDisplay) {
+        std::fputs("orvacalc: there is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                   "is set).\nWithout a display, write the worksheet of a case with:\n"
+                   "  orvacalc --worksheet-pdf OUT.pdf CASE.cml\n",
+                   stderr);
+        return 1;
+    }
 
     // TODO(update check): the start-up update check and its dialog run here,
     // before the main window, once the update service exists.

@@ -28,6 +28,10 @@ public:
     // false at the first file or folder that cannot be copied or created.
     static bool copyDirectory(const QString &source, const QString &destination, bool overwrite);
 
+    // No display could be found: the command line still works, but the main
+    // window cannot open.
+    void setNoDisplay(bool noDisplay) { m_noDisplay = noDisplay; }
+
     bool event(QEvent *event) override;
 
 private:
@@ -35,4 +39,5 @@ private:
 
     MainWindow *m_mainWindow = nullptr;
     float m_scale = 1.0f;
+    bool m_noDisplay = false;
 };

@@ -3,6 +3,7 @@
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
 #include "PDFUtils.h"
+#include "Platform.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -156,6 +157,7 @@ bool requested(int argc, char **argv)
 
 void prepareProcess()
 {
+    Platform::attachParentConsole();
 #ifndef Q_OS_WIN
     // No window is shown: the offscreen platform works with and without a
     // display, and a stale DISPLAY cannot stop the command.

@@ -81,17 +81,27 @@ int main(int argc, char **argv)
     // screen, and must run where there is no display at all.
     const bool headless = WorksheetCommand::requested(argc, argv);
     float monitorScale = 1.0f;
+    bool noDisplay = false;
     if (headless) {
         WorksheetCommand::prepareProcess();
     } else {
         const ScaleChoice choice = chooseScale(argc, argv);
         qputenv("QT_SCALE_FACTOR", choice.factor.toLocal8Bit());
         monitorScale = choice.monitorScale;
+        // Without a display the framework would abort with a plugin error:
+        // let --help, importold and option errors work, and say plainly why
+        // no window can open.
+        if (!Platform::hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            Platform::attachParentConsole();
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            noDisplay = true;
+        }
     }
 
     int result = 0;
     {
         CalcApplication application(argc, argv, monitorScale);
+        application.setNoDisplay(noDisplay);
         if (!headless)
             logScreenDiagnostics();
         result = application.run();

@@ -23,10 +23,11 @@ class OrvaDocument : public QObject
     Q_OBJECT
 
 public:
-    enum Mode { UnknownMode = 0, PreOct2020 = 1, NewOct2020 = 2, July2022 = 3, MaxMode = 4 };
+    // Fixed underlying types: a case file may carry any number for these.
+    enum Mode : int { UnknownMode = 0, PreOct2020 = 1, NewOct2020 = 2, July2022 = 3, MaxMode = 4 };
     Q_ENUM(Mode)
 
-    enum CustodyType {
+    enum CustodyType : int {
         Shared = 0,
         SoleMother = 1,
         SoleFather = 2,
@@ -64,7 +65,7 @@ public:
     };
     Q_ENUM(County)
 
-    enum CourtType { Circuit = 1, District = 2 };
+    enum CourtType : int { Circuit = 1, District = 2 };
     Q_ENUM(CourtType)
 
     // The five expense kinds of the worksheets, in worksheet order.

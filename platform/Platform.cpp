@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shellscalingapi.h>
 #include <shlobj.h>
+#include <cstdio>
 #else
 #include <X11/Xlib.h>
 #include <cstdlib>
@@ -44,6 +45,19 @@ bool monitorScalePercent(int *percent)
         return false;
     *percent = static_cast<int>(factor);
     return true;
+}
+
+bool hasDisplay()
+{
+    return true;
+}
+
+void attachParentConsole()
+{
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stdout);
+        std::freopen("CONOUT$", "w", stderr);
+    }
 }
 
 QString sharedDocumentsFolder()
@@ -87,6 +101,17 @@ bool monitorScalePercent(int *percent)
 {
     *percent = 100;
     return true;
+}
+
+bool hasDisplay()
+{
+    const char *x11 = std::getenv("DISPLAY");
+    const char *wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+void attachParentConsole()
+{
 }
 
 QString sharedDocumentsFolder()

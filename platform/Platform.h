@@ -30,6 +30,14 @@ bool isProcessDpiAware();
 // keeps a scale of 1.0. X11 has no per-monitor scale, so Linux reports 100.
 bool monitorScalePercent(int *percent);
 
+// True when a window can be shown: always on Windows; on Linux when an X11
+// or Wayland display is set.
+bool hasDisplay();
+
+// Lets a program built as a windowed application write to the console it
+// was started from (Windows); standard output already goes there elsewhere.
+void attachParentConsole();
+
 // The folder shared by all users for documents ("Public Documents" on
 // Windows). On Linux the XDG public share folder (xdg-user-dir PUBLICSHARE,
 // usually ~/Public), or the documents folder when there is none.

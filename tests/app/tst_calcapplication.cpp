@@ -45,6 +45,7 @@ private:
 
 private slots:
     void unknownOptionExitsWithOne();
+    void noDisplaySaysSoPlainly();
     void scaleFromCommandLine();
     void importOld_data();
     void importOld();
@@ -56,6 +57,26 @@ void TestCalcApplication::unknownOptionExitsWithOne()
     const Run result = run(ORVA_EXECUTABLE, {"--no-such-option"}, environment(home.path()));
     QCOMPARE(result.exitCode, 1);
     QVERIFY2(result.err.contains("Unknown option 'no-such-option'"), result.err.constData());
+}
+
+void TestCalcApplication::noDisplaySaysSoPlainly()
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = environment(home.path());
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("WAYLAND_DISPLAY");
+    const Run window = run(ORVA_EXECUTABLE, {}, env);
+    QCOMPARE(window.exitCode, 1);
+    QVERIFY2(window.err.contains("there is no display to open the window on"), window.err.constData());
+    QVERIFY(window.err.contains("--worksheet-pdf OUT.pdf CASE.cml"));
+
+    // What needs no window still works.
+    const Run help = run(ORVA_EXECUTABLE, {"--help"}, env);
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.contains("--worksheet-pdf"));
+    const Run bad = run(ORVA_EXECUTABLE, {"--bogus"}, env);
+    QCOMPARE(bad.exitCode, 1);
+    QVERIFY(bad.err.contains("Unknown option 'bogus'"));
 }
 
 void TestCalcApplication::scaleFromCommandLine()
