@@ -36,4 +36,4 @@ fi
 
 echo "OrvaCalc set-up: installing$missing"
 $SUDO apt-get update
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y $missing
