@@ -184,12 +184,8 @@ bool isSet(const QCommandLineParser &parser)
 QJsonObject fieldsJson(const OrvaDocument &document)
 {
     PDFDocument worksheet;
-    worksheet.initFields(document);
+    worksheet.fillWorksheetFields(document);
     const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
-    if (shared)
-        worksheet.fillSharedWorksheetFields(document);
-    else
-        worksheet.fillSoleWorksheetFields(document);
 
     QJsonObject object;
     const QHash<QString, QString> fields = worksheet.fields();

@@ -63,6 +63,28 @@ void PDFDocument::loadSharedLayoutPreOct2020()
     m_sharedLayout << readLayoutLines(SharedLayoutPreOct2020Path);
 }
 
+QStringList PDFDocument::loadWorksheetLayout(const OrvaDocument &document)
+{
+    if (!OrvaDocument::isSharedCustody(document.custodyType())) {
+        loadSoleLayout();
+        return m_soleLayout;
+    }
+    if (document.mode() == OrvaDocument::PreOct2020)
+        loadSharedLayoutPreOct2020();
+    else
+        loadSharedLayout();
+    return m_sharedLayout;
+}
+
+void PDFDocument::fillWorksheetFields(const OrvaDocument &document)
+{
+    initFields(document);
+    if (OrvaDocument::isSharedCustody(document.custodyType()))
+        fillSharedWorksheetFields(document);
+    else
+        fillSoleWorksheetFields(document);
+}
+
 void PDFDocument::drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const
 {
     LayoutInterpreter interpreter(painter, m_fields, custodyType);

@@ -29,6 +29,9 @@ public:
     void loadSharedLayoutPreOct2020();
     QStringList soleLayout() const { return m_soleLayout; }
     QStringList sharedLayout() const { return m_sharedLayout; }
+    // Loads the script that the case's custody type and guideline version
+    // call for and returns its lines.
+    QStringList loadWorksheetLayout(const OrvaDocument &document);
 
     // Reads a script resource or file: one command line per text line; blank
     // lines and lines starting with '#' are notes for whoever edits the script.
@@ -46,6 +49,8 @@ public:
     // Worksheet A (sole custody) and Worksheet B (shared custody) field lists.
     void fillSoleWorksheetFields(const OrvaDocument &document);
     void fillSharedWorksheetFields(const OrvaDocument &document);
+    // initFields and then the field list of the case's custody type.
+    void fillWorksheetFields(const OrvaDocument &document);
 
     // Text of a field; empty when the name is absent.
     QString field(const QString &name) const { return m_fields.value(name); }

@@ -98,20 +98,9 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     setUpPainter(&painter, printer);
 
     PDFDocument worksheet;
-    if (shared) {
-        if (document.mode() == OrvaDocument::PreOct2020)
-            worksheet.loadSharedLayoutPreOct2020();
-        else
-            worksheet.loadSharedLayout();
-        worksheet.initFields(document);
-        worksheet.fillSharedWorksheetFields(document);
-        worksheet.drawLayout(&painter, worksheet.sharedLayout(), document.custodyType());
-    } else {
-        worksheet.loadSoleLayout();
-        worksheet.initFields(document);
-        worksheet.fillSoleWorksheetFields(document);
-        worksheet.drawLayout(&painter, worksheet.soleLayout(), document.custodyType());
-    }
+    const QStringList lines = worksheet.loadWorksheetLayout(document);
+    worksheet.fillWorksheetFields(document);
+    worksheet.drawLayout(&painter, lines, document.custodyType());
 
     const bool finished = painter.end();
     qDebug() << "PDF printed in" << timer.elapsed() << "ms";

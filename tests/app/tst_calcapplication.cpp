@@ -1,4 +1,6 @@
 // The real executable, started as a user or an installer starts it.
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -10,26 +12,10 @@ class TestCalcApplication : public QObject
     Q_OBJECT
 
 private:
-    struct Run {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Run = ProgramRun;
     static Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
     {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        Run result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
+        return runProgram(program, arguments, environment);
     }
     static QProcessEnvironment environment(const QString &home)
     {

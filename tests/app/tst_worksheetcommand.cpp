@@ -1,6 +1,7 @@
 // The headless worksheet command of the real executable: JSON and PDF output
 // for case files on disk, errors, usage and a machine without a display.
 #include "OrvaDocument.h"
+#include "ProgramRun.h"
 #include "PDFDocument.h"
 #include "WorksheetCommand.h"
 
@@ -22,30 +23,13 @@ class TestWorksheetCommand : public QObject
     Q_OBJECT
 
 private:
-    struct Run {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Run = ProgramRun;
 
     Run run(const QStringList &arguments, QProcessEnvironment environment = {})
     {
         if (environment.isEmpty())
             environment = this->environment();
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(ORVA_EXECUTABLE, arguments);
-        Run result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
+        return runProgram(ORVA_EXECUTABLE, arguments, environment, m_dir.path());
     }
 
     // As on a server: no display, no platform chosen, a home of its own.

@@ -181,19 +181,8 @@ void TestLayoutScripts::textStaysInsideCellsAndApart()
 
     const auto document = WorksheetCases::widest(Doc::Mode(mode), custody);
     PDFDocument worksheet;
-    const bool shared = Doc::isSharedCustody(custody);
-    if (!shared)
-        worksheet.loadSoleLayout();
-    else if (mode == Doc::PreOct2020)
-        worksheet.loadSharedLayoutPreOct2020();
-    else
-        worksheet.loadSharedLayout();
-    worksheet.initFields(*document);
-    if (shared)
-        worksheet.fillSharedWorksheetFields(*document);
-    else
-        worksheet.fillSoleWorksheetFields(*document);
-    const QStringList lines = shared ? worksheet.sharedLayout() : worksheet.soleLayout();
+    const QStringList lines = worksheet.loadWorksheetLayout(*document);
+    worksheet.fillWorksheetFields(*document);
 
     QList<Extent> texts;
     QList<Rule> rules;

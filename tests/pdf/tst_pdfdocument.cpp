@@ -16,11 +16,7 @@ namespace {
 Fields filled(const Doc &document)
 {
     PDFDocument worksheet;
-    worksheet.initFields(document);
-    if (Doc::isSharedCustody(document.custodyType()))
-        worksheet.fillSharedWorksheetFields(document);
-    else
-        worksheet.fillSoleWorksheetFields(document);
+    worksheet.fillWorksheetFields(document);
     return worksheet.fields();
 }
 

@@ -151,22 +151,12 @@ void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem()
 
     // The same table and script that save used.
     PDFDocument worksheet;
-    const bool shared = Doc::isSharedCustody(custody);
-    if (!shared)
-        worksheet.loadSoleLayout();
-    else if (mode == Doc::PreOct2020)
-        worksheet.loadSharedLayoutPreOct2020();
-    else
-        worksheet.loadSharedLayout();
-    worksheet.initFields(*document);
-    if (shared)
-        worksheet.fillSharedWorksheetFields(*document);
-    else
-        worksheet.fillSoleWorksheetFields(*document);
+    const QStringList lines = worksheet.loadWorksheetLayout(*document);
+    worksheet.fillWorksheetFields(*document);
 
     int page = 0;
     int checked = 0;
-    for (const QString &line : shared ? worksheet.sharedLayout() : worksheet.soleLayout()) {
+    for (const QString &line : lines) {
         const QStringList t = LayoutInterpreter::tokenize(line);
         if (t.at(0) == "BPG")
             ++page;
