@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -151,6 +152,8 @@ void PdfPreviewDialog::setUp()
     }
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
+    m_pdfView->viewport()->installEventFilter(this);
+    applyZoom(m_zoomValue);
     QApplication::restoreOverrideCursor();
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -244,14 +247,48 @@ void PdfPreviewDialog::on_saveButton_clicked()
 
 void PdfPreviewDialog::applyZoom(int value)
 {
+    m_zoomValue = value;
     if (value == -2) {
         m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     } else if (value == -1) {
-        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+        fitPage();
     } else {
         m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
         m_pdfView->setZoomFactor(value / 100.0);
     }
+}
+
+void PdfPreviewDialog::fitPage()
+{
+    // The view's own fit leaves the margins above and below the page out of
+    // its sum, so the foot of the page ends below the window: the factor
+    // that shows the whole page is worked out here from the same measures.
+    const int page = m_pdfView->pageNavigator()->currentPage();
+    const QSizeF points = m_pdf && m_pdf->pageCount() > 0 ? m_pdf->pagePointSize(page) : QSizeF();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (points.isEmpty() || !screen) {
+        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+        return;
+    }
+    const qreal pixelsPerPoint = screen->logicalDotsPerInch() / 72.0;
+    const QMargins margins = m_pdfView->documentMargins();
+    const QSize room = m_pdfView->viewport()->size()
+                       - QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const qreal factor = qMin(room.width() / (points.width() * pixelsPerPoint),
+                              room.height() / (points.height() * pixelsPerPoint));
+    if (factor <= 0)
+        return;
+    m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
+    if (!qFuzzyCompare(m_pdfView->zoomFactor(), factor))
+        m_pdfView->setZoomFactor(factor);
+}
+
+bool PdfPreviewDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // "Fit page" keeps fitting when the window changes size.
+    if (watched == m_pdfView->viewport() && event->type() == QEvent::Resize && m_zoomValue == -1)
+        QMetaObject::invokeMethod(this, [this] { if (m_zoomValue == -1) fitPage(); }, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void PdfPreviewDialog::stepZoom(bool in)
