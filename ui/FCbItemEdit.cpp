@@ -6,7 +6,10 @@
 #include "MyLineEdit.h"
 #include "SquareButton.h"
 
+#include <QApplication>
+#include <QDateTime>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 
@@ -32,6 +35,7 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
     m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
     connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
+    m_lineEdit->installEventFilter(this);
 }
 
 void FCbItemEdit::setupUi()
@@ -83,12 +87,19 @@ void FCbItemEdit::setupUi()
 
 void FCbItemEdit::setPercent(double percent)
 {
-    m_comboBox->setCurrentIndex(m_comboBox->findData(percent));
+    const int index = m_comboBox->findData(percent);
+    m_comboBox->setCurrentIndex(index);
+    // The list's own edit line may still show something else (a percentage
+    // typed, or no match at all): it always shows the item chosen.
+    const QString text = index < 0 ? QString() : m_comboBox->itemText(index);
+    if (m_comboBox->lineEdit() && m_comboBox->lineEdit()->text() != text)
+        m_comboBox->lineEdit()->setText(text);
 }
 
 void FCbItemEdit::setAmountText(const QString &text)
 {
-    m_lineEdit->setText(text);
+    if (m_lineEdit->text() != text)
+        m_lineEdit->setText(text);
 }
 
 void FCbItemEdit::focusChanged(bool focused)
@@ -112,4 +123,57 @@ void FCbItemEdit::on_fButton_clicked()
     dialog.setPlainText(m_footnote);
     if (dialog.exec() == QDialog::Accepted)
         emit footnoteChanged(dialog.plainText());
+}
+
+bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lineEdit && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QFrame::eventFilter(watched, event);
+}
+
+bool FCbItemEdit::handleKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int current = m_comboBox->currentIndex();
+    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+        const int step = event->key() == Qt::Key_Down ? 1 : -1;
+        choose(current < 0 ? 0 : qBound(0, current + step, m_comboBox->count() - 1));
+        return true;
+    }
+    if ((modifiers == Qt::AltModifier && event->key() == Qt::Key_Down)
+        || (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)) {
+        m_comboBox->showPopup();
+        return true;
+    }
+    const QString text = event->text();
+    if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier || text.size() != 1)
+        return false;
+    const QChar c = text.at(0);
+    if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(',') && c != QLatin1Char('%'))
+        return false;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_typedAt > QApplication::keyboardInputInterval())
+        m_typed.clear();
+    m_typedAt = now;
+    if (c == QLatin1Char('%'))
+        return true;
+    m_typed += c == QLatin1Char(',') ? QLatin1Char('.') : c;
+    // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %.
+    const QString sought = m_typed.startsWith(QLatin1Char('.')) ? QLatin1Char('0') + m_typed : m_typed;
+    for (int i = 0; i < m_comboBox->count(); ++i) {
+        if (m_comboBox->itemText(i).startsWith(sought)) {
+            choose(i);
+            break;
+        }
+    }
+    return true;
+}
+
+void FCbItemEdit::choose(int index)
+{
+    if (index < 0 || index == m_comboBox->currentIndex())
+        return;
+    m_comboBox->setCurrentIndex(index);
+    emit percentChanged(m_comboBox->itemData(index).toDouble());
 }

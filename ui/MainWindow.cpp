@@ -14,6 +14,8 @@
 #include "PdfPreviewDialog.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
+#include "WheelGuard.h"
+#include "Ask.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -33,6 +35,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMoveEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -63,6 +68,33 @@ bool fuzzyIsOne(float value)
     return qFuzzyCompare(value, 1.0f);
 }
 
+// Rewriting a field with the text it already holds would throw away the
+// cursor, selection and undo steps of someone typing in it.
+void showText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+// The combo box shows its current entry, whatever was typed into it.
+void showCurrentItem(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
+    const QString text = index < 0 ? QString() : combo->itemText(index);
+    if (combo->isEditable() && combo->currentText() != text)
+        combo->setEditText(text);
+}
+
+// Overnights as the window reads them: a whole number, blanks around it allowed.
+bool toNights(const QString &text, int *nights)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok)
+        *nights = value;
+    return ok;
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -89,12 +121,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
-    const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
-    if (!preparer.isEmpty())
-        m_document->setPreparer(preparer);
-    if (county != -1)
-        m_document->setCounty(county);
+    applyRememberedCaseDetails();
 
     m_ui->preparerEdit->setLabelText(tr("Date"));
 
@@ -103,9 +130,13 @@ MainWindow::MainWindow(QWidget *parent)
         m_ui->countryComboBox->addItem(OrvaDocument::countyName(value), value);
     for (int custody = OrvaDocument::Shared; custody <= OrvaDocument::SoleParent2; ++custody)
         m_ui->custodyTypeComboBox->addItem(OrvaDocument::custodyTypeName(custody), custody);
-    // Typed text must select an existing entry, never add one without a value.
-    m_ui->countryComboBox->setInsertPolicy(QComboBox::NoInsert);
-    m_ui->custodyTypeComboBox->setInsertPolicy(QComboBox::NoInsert);
+    for (QComboBox *combo : {m_ui->countryComboBox, m_ui->custodyTypeComboBox}) {
+        // Typed text must select an existing entry, never add one without a value.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // Text that names no entry is not kept: the box shows the case's entry again.
+        connect(combo->lineEdit(), &QLineEdit::editingFinished, this, [this, combo] { restoreComboText(combo); });
+        WheelGuard::install(combo);
+    }
     connectDocument();
 
     m_ui->motherRecommendedChildSupportEdit->setBold(true);
@@ -167,6 +198,18 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(2000);
+
+    // Alt with a letter belongs to the menus, never to the text of a field.
+    qApp->installEventFilter(this);
+    // The balloons belong to this window: away while another program is in
+    // front, and never over the field that has the keyboard.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            showWarningBalloons();
+        else
+            hideBalloons();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this] { keepBalloonsOffFocus(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -223,8 +266,10 @@ void MainWindow::bindInputs()
         connect(edit, &FCbItemEdit::percentChanged, this, &MainWindow::cashMedicalPercentChanged);
         connect(edit, &FCbItemEdit::footnoteChanged, this, &MainWindow::fieldFootnoteChanged);
     }
-    for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit})
+    for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit}) {
         connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
+        connect(edit, &LItemEdit::textEdited, this, &MainWindow::overnightsTyped);
+    }
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
 }
@@ -342,8 +387,8 @@ void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloo
 {
     if (warning) {
         field->setStyleSheet(sharedAboveSoleStyle());
-        if (!balloon->isVisible())
-            balloon->showBalloon(field->mapToGlobal(QPoint(10, field->height() / 2)), true);
+        if (!balloon->isVisible() && !isMinimized())
+            placeBalloon(balloon);
     } else {
         field->setStyleSheet(QString());
         field->setToolTip(QString());
@@ -360,8 +405,8 @@ void MainWindow::refresh()
     setUpdatesEnabled(false);
 
     updateTitle();
-    ui->countryComboBox->setCurrentIndex(ui->countryComboBox->findData(doc->county()));
-    ui->custodyTypeComboBox->setCurrentIndex(ui->custodyTypeComboBox->findData(static_cast<int>(doc->custodyType())));
+    showCurrentItem(ui->countryComboBox, ui->countryComboBox->findData(doc->county()));
+    showCurrentItem(ui->custodyTypeComboBox, ui->custodyTypeComboBox->findData(static_cast<int>(doc->custodyType())));
     setBackground();
     checkModeRadioButton();
 
@@ -389,19 +434,31 @@ void MainWindow::refresh()
     else
         ui->districtCourtTypeRadio->setChecked(true);
 
-    ui->caseNumberEdit->setText(doc->caseNumber());
-    ui->plaintiffNameEdit->setText(doc->plaintiffName());
-    ui->defendantNameEdit->setText(doc->defendantName());
+    showText(ui->caseNumberEdit, doc->caseNumber());
+    showText(ui->plaintiffNameEdit, doc->plaintiffName());
+    showText(ui->defendantNameEdit, doc->defendantName());
     QLineEdit *const childNames[] = {ui->child1NameEdit, ui->child2NameEdit, ui->child3NameEdit,
                                      ui->child4NameEdit, ui->child5NameEdit, ui->child6NameEdit};
     QLineEdit *const childDates[] = {ui->child1DateEdit, ui->child2DateEdit, ui->child3DateEdit,
                                      ui->child4DateEdit, ui->child5DateEdit, ui->child6DateEdit};
     for (int i = 0; i < 6; ++i) {
-        childNames[i]->setText(doc->childName(i + 1));
-        childDates[i]->setText(doc->childBirthDate(i + 1));
+        showText(childNames[i], doc->childName(i + 1));
+        showText(childDates[i], doc->childBirthDate(i + 1));
     }
+    ui->childCountLabel->setText(tr("Number of Minor Children: %1").arg(doc->childCount()));
 
     const auto amount = [](qint64 value) { return QString::number(value); };
+    // A note on overnights the case took differently holds while they show
+    // what the case took; any other figure there ends it.
+    const auto showNights = [](LItemEdit *field, int nights) {
+        const QString text = QString::number(nights);
+        if (field->text() != text || field->isInvalid()) {
+            field->setInvalid(false);
+            if (field->text() != text)
+                field->setNote(QString());
+            field->setText(text);
+        }
+    };
     const auto setAmount = [doc](FCItemEdit *edit, qint64 (OrvaDocument::*getter)() const) {
         edit->setValue(static_cast<double>((doc->*getter)()));
     };
@@ -412,7 +469,7 @@ void MainWindow::refresh()
     setAmount(ui->motherAlimonyAwardedEdit, &OrvaDocument::motherAlimonyAwarded);
     ui->motherAdjustedActualIncomeEdit->setText(amount(doc->motherAdjustedActualIncome()));
     ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(doc->motherIncomeShare()));
-    ui->motherOvernightsEdit->setText(QString::number(doc->motherOvernights()));
+    showNights(ui->motherOvernightsEdit, doc->motherOvernights());
     ui->motherOvernightsEdit->setLabelText(percentText(doc->motherTimeShare()));
     setAmount(ui->motherWorkRelatedExpensesEdit, &OrvaDocument::motherWorkRelatedExpenses);
     setAmount(ui->motherHealthInsuranceEdit, &OrvaDocument::motherHealthInsurance);
@@ -428,7 +485,7 @@ void MainWindow::refresh()
     setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
     ui->fatherAdjustedActualIncomeEdit->setText(amount(doc->fatherAdjustedActualIncome()));
     ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(doc->fatherIncomeShare()));
-    ui->fatherOvernightsEdit->setText(QString::number(doc->fatherOvernights()));
+    showNights(ui->fatherOvernightsEdit, doc->fatherOvernights());
     ui->fatherOvernightsEdit->setLabelText(percentText(doc->fatherTimeShare()));
     setAmount(ui->fatherWorkRelatedExpensesEdit, &OrvaDocument::fatherWorkRelatedExpenses);
     setAmount(ui->fatherHealthInsuranceEdit, &OrvaDocument::fatherHealthInsurance);
@@ -439,8 +496,8 @@ void MainWindow::refresh()
     ui->fatherRecommendedChildSupportEdit->setText(amount(doc->fatherRecommendedChildSupport()));
 
     const qint64 adjustedCombined = doc->adjustedCombinedIncome();
-    ui->combinedIncomeEdit->setText(amount(doc->combinedIncome()));
-    ui->adjustedCombinedIncomeEdit->setText(amount(adjustedCombined));
+    showText(ui->combinedIncomeEdit, amount(doc->combinedIncome()));
+    showText(ui->adjustedCombinedIncomeEdit, amount(adjustedCombined));
 
     ui->preparerEdit->setText(doc->preparer());
     ui->dateEdit->setText(doc->preparedDate());
@@ -497,12 +554,67 @@ void MainWindow::showExtrapolationNotice()
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, notice);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, notice, &QDialog::accept);
+    connect(notice, &QDialog::finished, notice, &QObject::deleteLater);
     QTimer::singleShot(20000, notice, &QDialog::accept);
-    notice->exec();
-    notice->deleteLater();
+    // The notice comes while the user types: it must neither take the
+    // keyboard nor block the window, nor cover the field being typed into.
+    notice->setWindowModality(Qt::NonModal);
+    notice->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice->setFocusPolicy(Qt::NoFocus);
+    notice->adjustSize();
+    placeNotice(notice);
+    notice->show();
+}
+
+void MainWindow::placeNotice(QWidget *notice)
+{
+    const QRect window = frameGeometry();
+    const QSize size = notice->frameGeometry().size().expandedTo(notice->sizeHint());
+    const QRect avoid = focusedFieldArea();
+    const QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const int left = window.center().x() - size.width() / 2;
+    const QRect content = geometry();
+    // Centred over the window, else over its top (the case header), else its bottom.
+    const QList<QRect> places = {
+        QRect(QPoint(left, window.center().y() - size.height() / 2), size),
+        QRect(QPoint(left, content.top() + 8), size),
+        QRect(QPoint(left, content.bottom() - size.height() - 8), size),
+    };
+    for (const QRect &place : places) {
+        if ((avoid.isEmpty() || !place.intersects(avoid)) && (available.isEmpty() || available.contains(place))) {
+            notice->move(place.topLeft());
+            return;
+        }
+    }
+    notice->move(places.first().topLeft());
 }
 
 // ---- Edit handlers ----------------------------------------------------------------
+
+void MainWindow::restoreComboText(QComboBox *combo)
+{
+    const int value = combo == m_ui->countryComboBox ? m_document->county()
+                                                     : static_cast<int>(m_document->custodyType());
+    showCurrentItem(combo, combo->findData(value));
+}
+
+void MainWindow::applyRememberedCaseDetails()
+{
+    const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
+    const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
+    if (!preparer.isEmpty())
+        m_document->setPreparer(preparer);
+    if (county != -1)
+        m_document->setCounty(county);
+}
+
+void MainWindow::rememberCaseDetails()
+{
+    m_settings->setValue(QStringLiteral("county"), m_document->county());
+    m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
+    m_settings->sync();
+}
 
 void MainWindow::finishEdit()
 {
@@ -604,21 +716,72 @@ void MainWindow::childDetailChanged(const QString &value)
     finishEdit();
 }
 
+namespace {
+
+QString overnightsInvalidText()
+{
+    return QObject::tr("Overnights: a whole number of nights, 0 to 365");
+}
+
+} // namespace
+
+void MainWindow::overnightsTyped(const QString &value)
+{
+    auto *field = qobject_cast<LItemEdit *>(sender());
+    if (!field)
+        return;
+    int nights = 0;
+    field->setInvalid(!value.trimmed().isEmpty() && !toNights(value, &nights), overnightsInvalidText());
+}
+
 void MainWindow::overnightsChanged(const QString &value)
 {
     QObject *source = sender();
     qDebug() << "Overnights control" << source->objectName() << "edited. New value:" << value;
-    bool ok = false;
-    int nights = value.toInt(&ok);
-    if (!ok)
-        nights = 0;
-    if (nights >= 366)
-        nights = 365;
-    if (source == m_ui->motherOvernightsEdit)
+    LItemEdit *field = source == m_ui->motherOvernightsEdit   ? m_ui->motherOvernightsEdit
+                       : source == m_ui->fatherOvernightsEdit ? m_ui->fatherOvernightsEdit
+                                                              : nullptr;
+    if (!field)
+        return;
+    const bool mother = field == m_ui->motherOvernightsEdit;
+    const int before = m_document->motherOvernights();
+    const int shownBefore = mother ? before : m_document->fatherOvernights();
+    int typed = 0;
+    // Text that is no number, or the number already held, changes nothing:
+    // the case keeps its overnights and is not marked as changed.
+    if (!toNights(value, &typed) || typed == shownBefore) {
+        refresh();
+        return;
+    }
+    const int nights = typed >= 366 ? 365 : typed;
+    if (mother)
         m_document->setMotherOvernights(nights);
-    else if (source == m_ui->fatherOvernightsEdit)
+    else
         m_document->setFatherOvernights(nights);
-    finishEdit();
+    const int stored = mother ? m_document->motherOvernights() : m_document->fatherOvernights();
+    if (m_document->motherOvernights() == before) {
+        refresh();
+    } else {
+        finishEdit();
+    }
+    if (stored != typed)
+        field->setNote(overnightsNote(typed, stored));
+}
+
+QString MainWindow::overnightsNote(int typed, int stored) const
+{
+    const OrvaDocument::CustodyType custody = m_document->custodyType();
+    if (!OrvaDocument::isSharedCustody(custody))
+        return tr("%1 not used: under sole custody the custodial parent has all 365 overnights, "
+                  "the other parent none.")
+            .arg(typed);
+    const bool newRange = m_document->mode() == OrvaDocument::NewOct2020 || m_document->mode() == OrvaDocument::July2022;
+    return tr("%1 not used: shared custody under these guidelines allows %2 to %3 overnights "
+              "with each parent; %4 is the nearest.")
+        .arg(typed)
+        .arg(newRange ? 92 : 128)
+        .arg(newRange ? 273 : 237)
+        .arg(stored);
 }
 
 void MainWindow::additionalFieldChanged(const QString &value)
@@ -639,6 +802,109 @@ void MainWindow::modifiedFlagChanged(bool flag)
 }
 
 // ---- Balloons and window events ------------------------------------------------------
+
+QRect MainWindow::focusedFieldArea() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this)
+        return QRect();
+    // The composite field around an inner edit, with its buttons.
+    QWidget *field = focused;
+    if (QWidget *parent = focused->parentWidget();
+        parent && (qobject_cast<FCItemEdit *>(parent) || qobject_cast<FCbItemEdit *>(parent)
+                   || qobject_cast<LItemEdit *>(parent)))
+        field = parent;
+    return QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
+}
+
+void MainWindow::placeBalloon(QBalloonTip *balloon)
+{
+    QWidget *field = balloon->owner();
+    const int middle = field->height() / 2;
+    const QPoint usual = field->mapToGlobal(QPoint(10, middle));
+    const QRect avoid = focusedFieldArea();
+    bool top = true;
+    bool left = true;
+    if (avoid.isEmpty() || !balloon->placementFor(usual, &top, &left)) {
+        balloon->showBalloon(usual, true);
+        return;
+    }
+    // Where it usually stands, unless that covers the field being typed
+    // into: then above or below instead, or beside its field.
+    struct Place {
+        QPoint anchor;
+        bool top;
+        bool left;
+    };
+    const QPoint beforeField = field->mapToGlobal(QPoint(-1, middle));
+    const QPoint afterField = field->mapToGlobal(QPoint(field->width(), middle));
+    const Place places[] = {
+        {usual, top, left},         {usual, !top, left},      {beforeField, top, false},
+        {beforeField, !top, false}, {afterField, top, true},  {afterField, !top, true},
+    };
+    const QScreen *screen = QGuiApplication::screenAt(usual);
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    for (const Place &place : places) {
+        const QRect area = balloon->geometryFor(place.anchor, place.top, place.left);
+        if (available.contains(area) && !area.intersects(avoid)) {
+            balloon->showBalloon(place.anchor, true, place.top, place.left);
+            return;
+        }
+    }
+    balloon->showBalloon(usual, true);
+}
+
+void MainWindow::showWarningBalloons()
+{
+    if (!isVisible() || isMinimized())
+        return;
+    qint64 soleValue = 0;
+    if (m_document->motherRecommendedChildSupportWarning(soleValue) && !m_motherBalloon->isVisible())
+        placeBalloon(m_motherBalloon.get());
+    soleValue = 0;
+    if (m_document->fatherRecommendedChildSupportWarning(soleValue) && !m_fatherBalloon->isVisible())
+        placeBalloon(m_fatherBalloon.get());
+}
+
+void MainWindow::keepBalloonsOffFocus()
+{
+    const QRect avoid = focusedFieldArea();
+    if (avoid.isEmpty())
+        return;
+    for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
+        if (balloon && balloon->isVisible() && balloon->geometry().intersects(avoid)) {
+            balloon->hideBalloon();
+            placeBalloon(balloon);
+        }
+    }
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized())
+        hideBalloons();
+    else
+        showWarningBalloons();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt with a printable key is a menu key: when no menu takes it, it must
+    // not reach the text of a field (where it would type and change the case).
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        // Ctrl+Alt is AltGr on Windows keyboards: a character, typed on purpose.
+        if ((modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier))
+            && !key->text().isEmpty() && key->text().at(0).isPrint()
+            && static_cast<QWidget *>(watched)->window() == this)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::hideBalloons()
 {
@@ -694,9 +960,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_settings->setValue(QStringLiteral("county"), m_document->county());
-    m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
-    m_settings->sync();
+    rememberCaseDetails();
     if (m_document->modified() && !maySaveChanges()) {
         event->ignore();
         return;
@@ -837,8 +1101,8 @@ QString caseFileFilter()
 bool MainWindow::maySaveChanges()
 {
     const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        Ask::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes:
         // The user asked to keep the case: when it was not written (dialog
@@ -856,19 +1120,25 @@ bool MainWindow::saveDocument(bool as)
     hideBalloons();
     QString target = m_document->filePath();
     if (m_document->untitled() || as) {
-        QFileDialog dialog(this, tr("Choose location and file name"),
-                           caseFolder() + QDir::separator() + QStringLiteral("untitled.cml"), caseFileFilter());
+        // A case that has a file is saved again beside it, under its own name.
+        const QString proposed = m_document->untitled()
+                                     ? caseFolder() + QDir::separator() + QStringLiteral("untitled.cml")
+                                     : QDir::toNativeSeparators(m_document->filePath());
+        QFileDialog dialog(this, tr("Choose location and file name"), proposed, caseFileFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // A name typed without the extension still lands where Open finds it.
         dialog.setDefaultSuffix(QStringLiteral("cml"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
+        target = Ask::exec(dialog);
+        if (target.isEmpty())
             return false;
-        target = dialog.selectedFiles().value(0);
     }
     if (!m_document->writeCaseFile(target)) {
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error while saving document"), QMessageBox::Ok);
+        Ask::critical(this, tr("ORVA Calc"), tr("Error while saving document"), QMessageBox::Ok);
         return false;
     }
+    // The name changes even when the modified flag does not (Save As of a
+    // saved case): the title shows it at once.
+    updateTitle();
     return true;
 }
 
@@ -880,7 +1150,11 @@ void MainWindow::on_actionNew_triggered()
         if (!maySaveChanges())
             return;
     }
+    // The next case starts with the county and preparer of this one, as the
+    // first case of a session starts with those of the last.
+    rememberCaseDetails();
     replaceDocument(makeDocument());
+    applyRememberedCaseDetails();
     refresh();
 }
 
@@ -930,7 +1204,7 @@ bool MainWindow::confirmSharedAboveSole()
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("sharedAboveSoleQuestion"));
     box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() != QMessageBox::Cancel;
+    return Ask::exec(box) != QMessageBox::Cancel;
 }
 
 void MainWindow::on_actionPreview_triggered()

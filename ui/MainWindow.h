@@ -10,6 +10,7 @@ class FCbItemEdit;
 class LItemEdit;
 class OrvaDocument;
 class QBalloonTip;
+class QComboBox;
 class QRadioButton;
 class QSettings;
 
@@ -54,10 +55,17 @@ public:
     // Start folder of the case-file dialogs for the current case.
     QString caseFolder() const;
 
+    // Where a notice or balloon may go without covering the field being
+    // typed into: that field's area on the screen, empty when the keyboard
+    // is elsewhere.
+    QRect focusedFieldArea() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void basicFieldsChanged(const QString &value);
@@ -68,6 +76,7 @@ private slots:
     void fieldFootnoteChanged(const QString &value);
     void childDetailChanged(const QString &value);
     void overnightsChanged(const QString &value);
+    void overnightsTyped(const QString &value);
     void cashMedicalPercentChanged(double value);
     void additionalFieldChanged(const QString &value);
     void modifiedFlagChanged(bool flag);
@@ -130,7 +139,16 @@ private:
     void checkModeRadioButton();
     void hideBalloons();
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
+    void placeBalloon(QBalloonTip *balloon);
+    void showWarningBalloons();
+    void keepBalloonsOffFocus();
     void finishEdit();
+    void applyRememberedCaseDetails();
+    void rememberCaseDetails();
+    void restoreComboText(QComboBox *combo);
+    void placeNotice(QWidget *notice);
+    // Why the overnights shown differ from the number typed.
+    QString overnightsNote(int typed, int stored) const;
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::shared_ptr<OrvaDocument> m_document;

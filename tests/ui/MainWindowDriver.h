@@ -13,7 +13,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -82,6 +86,38 @@ inline void chooseItem(QComboBox *combo, int index)
     view->setCurrentIndex(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
     QTRY_VERIFY(!view->window()->isVisible());
+}
+
+// The extrapolation notice while it is shown. It comes without taking the
+// keyboard or blocking the window, so a test looks for it instead of
+// answering a modal dialog.
+inline QDialog *shownNotice(MainWindow *window)
+{
+    const QList<QDialog *> notices = window->findChildren<QDialog *>(QStringLiteral("extrapolationNotice"));
+    for (QDialog *notice : notices) {
+        if (notice->isVisible())
+            return notice;
+    }
+    return nullptr;
+}
+
+inline QString noticeText(QDialog *notice)
+{
+    auto *label = notice ? notice->findChild<QLabel *>(QStringLiteral("noticeLabel")) : nullptr;
+    return label ? label->text() : QString();
+}
+
+// Waits up to two seconds for the notice and closes it with its OK button;
+// false when none came or OK left it open. Its text goes to `text`.
+inline bool acceptNotice(MainWindow *window, QString *text = nullptr)
+{
+    if (!QTest::qWaitFor([window] { return shownNotice(window) != nullptr; }, 2000))
+        return false;
+    QDialog *notice = shownNotice(window);
+    if (text)
+        *text = noticeText(notice);
+    QTest::mouseClick(notice->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    return !notice->isVisible();
 }
 
 } // namespace OrvaTest
