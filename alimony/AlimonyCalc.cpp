@@ -73,15 +73,27 @@ QLineEdit *inputEdit(QWidget *parent, const char *name, int width, bool numeric)
     return edit;
 }
 
-QLineEdit *resultEdit(QWidget *parent, const QString &name)
+// Wide enough for the longest text a result can show: an amount of a
+// million or more in exponent form, or "permanent".
+QLineEdit *resultEdit(QWidget *parent, const QString &name, const QString &longest)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(92);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(longest) + 12);
     return edit;
+}
+
+QString longestAmount()
+{
+    return QStringLiteral("8.88888e+06");
+}
+
+QString longestDuration()
+{
+    return QStringLiteral("permanent");
 }
 
 QPushButton *menuButton(QWidget *parent, const char *name, const QString &text, const char *icon)
@@ -203,11 +215,12 @@ void AlimonyCalc::setupUi()
         grid3->addWidget(check, line, 0);
         int column = 1;
         for (const char *suffix : {"a", "wk", "h", "w"})
-            grid3->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String(suffix)), line, column++);
+            grid3->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String(suffix), longestAmount()),
+                             line, column++);
         ++line;
     }
     tables->addLayout(grid3);
-    tables->addSpacing(16);
+    tables->addSpacing(10);
 
     auto *grid4 = named(new QGridLayout, "gridLayout_4");
     grid4->setHorizontalSpacing(4);
@@ -220,8 +233,8 @@ void AlimonyCalc::setupUi()
         auto *check = named(new QCheckBox(row.text, this), row.checkBox);
         check->setChecked(true);
         grid4->addWidget(check, line, 0);
-        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("m")), line, 1);
-        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("y")), line, 2);
+        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("m"), longestDuration()), line, 1);
+        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("y"), longestDuration()), line, 2);
         ++line;
     }
     grid4->setRowStretch(line, 1);
