@@ -23,15 +23,6 @@ using OrvaTest::manifestProduct;
 using OrvaTest::manifestVersion;
 using OrvaTest::UpdateServer;
 
-namespace {
-
-QString setting(const QString &key)
-{
-    return QSettings().value(key).toString();
-}
-
-} // namespace
-
 class TestUpdateService : public QObject
 {
     Q_OBJECT
@@ -39,8 +30,6 @@ class TestUpdateService : public QObject
 private slots:
     void init();
 
-    void osCodes_data();
-    void osCodes();
     void versionCodes_data();
     void versionCodes();
     void installedVersionIsTheBuilds();
@@ -54,8 +43,6 @@ private slots:
     void failures();
     void watchdogAbortsOnlyWhatStillRuns();
 
-    void skipVersion_data();
-    void skipVersion();
     void skipThenStartupAndInteractive();
     void startupCheck_data();
     void startupCheck();
@@ -75,34 +62,6 @@ void TestUpdateService::init()
     if (!m_server.port())
         QVERIFY(m_server.listen());
     QSettings().setValue(UpdateService::HostKey, m_server.host());
-}
-
-void TestUpdateService::osCodes_data()
-{
-    QTest::addColumn<int>("major");
-    QTest::addColumn<int>("minor");
-    QTest::addColumn<QString>("code");
-    QTest::newRow("10.0") << 10 << 0 << "win10";
-    QTest::newRow("10.x") << 10 << 7 << "win10";
-    QTest::newRow("6.3") << 6 << 3 << "win8.1";
-    QTest::newRow("6.2") << 6 << 2 << "win8";
-    QTest::newRow("6.1") << 6 << 1 << "win7";
-    QTest::newRow("6.0") << 6 << 0 << "vista";
-    QTest::newRow("6.4") << 6 << 4 << "unknown";
-    QTest::newRow("5.2") << 5 << 2 << "xp";
-    QTest::newRow("5.1") << 5 << 1 << "xp";
-    QTest::newRow("5.0") << 5 << 0 << "2000";
-    QTest::newRow("5.3") << 5 << 3 << "unknown";
-    QTest::newRow("11.0") << 11 << 0 << "unknown";
-    QTest::newRow("none") << -1 << -1 << "unknown";
-}
-
-void TestUpdateService::osCodes()
-{
-    QFETCH(int, major);
-    QFETCH(int, minor);
-    QFETCH(QString, code);
-    QCOMPARE(UpdateService::osCodeFor(major, minor), code);
 }
 
 void TestUpdateService::versionCodes_data()
@@ -391,32 +350,6 @@ void TestUpdateService::watchdogAbortsOnlyWhatStillRuns()
     QTest::qWait(800); // past the fast reply's watchdog: it must stay quiet
     QVERIFY(!soonWatch->fired());
     QCOMPARE(soon->error(), QNetworkReply::NoError);
-}
-
-void TestUpdateService::skipVersion_data()
-{
-    QTest::addColumn<QString>("stored"); // empty: no setting
-    QTest::addColumn<QStringList>("skips");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("first skip") << "" << QStringList{"16.3.0.0"} << ";16.3.0.0";
-    QTest::newRow("two skips") << "" << QStringList{"16.3.0.0", "16.4.0.0"} << ";16.3.0.0;16.4.0.0";
-    QTest::newRow("after stored codes") << "16.2.30.0;16.2.31.0" << QStringList{"16.3.0.0"}
-                                        << "16.2.30.0;16.2.31.0;16.3.0.0";
-}
-
-void TestUpdateService::skipVersion()
-{
-    QFETCH(QString, stored);
-    QFETCH(QStringList, skips);
-    QFETCH(QString, result);
-    if (!stored.isEmpty())
-        QSettings().setValue(UpdateService::SkippedVersionsKey, stored);
-    UpdateService service;
-    for (const QString &code : skips)
-        QVERIFY(service.skipVersion(code));
-    // Written through to the store: another settings object reads it.
-    QCOMPARE(setting(UpdateService::SkippedVersionsKey), result);
-    QCOMPARE(UpdateService().skippedVersions(), result.split(';'));
 }
 
 void TestUpdateService::skipThenStartupAndInteractive()
