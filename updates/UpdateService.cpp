@@ -240,12 +240,10 @@ QString UpdateService::osCodeFor(int major, int minor)
 
 QString UpdateService::currentOsCode()
 {
-#ifdef Q_OS_WIN
     const QOperatingSystemVersion current = QOperatingSystemVersion::current();
+    if (current.type() != QOperatingSystemVersion::Windows)
+        return osCodeFor(-1, -1);
     return osCodeFor(current.majorVersion(), current.minorVersion());
-#else
-    return osCodeFor(-1, -1);
-#endif
 }
 
 QUrl UpdateService::manifestUrlFor(const QString &host)

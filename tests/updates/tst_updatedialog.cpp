@@ -554,9 +554,11 @@ void TestUpdateDialog::mainWindowClosedFirst_data()
     QTest::addColumn<bool>("modified");
     QTest::addColumn<int>("answer"); // to "Save file ...?"
     QTest::addColumn<bool>("ends");
-    QTest::newRow("nothing to save") << false << int(QMessageBox::NoButton) << true;
-    QTest::newRow("changes dropped") << true << int(QMessageBox::No) << true;
-    QTest::newRow("close cancelled") << true << int(QMessageBox::Cancel) << false;
+    QTest::addColumn<bool>("starts"); // the desktop can start the installer
+    QTest::newRow("nothing to save") << false << int(QMessageBox::NoButton) << true << true;
+    QTest::newRow("changes dropped") << true << int(QMessageBox::No) << true << true;
+    QTest::newRow("close cancelled") << true << int(QMessageBox::Cancel) << false << true;
+    QTest::newRow("installer does not start") << false << int(QMessageBox::NoButton) << true << false;
 }
 
 void TestUpdateDialog::mainWindowClosedFirst()
@@ -564,6 +566,7 @@ void TestUpdateDialog::mainWindowClosedFirst()
     QFETCH(bool, modified);
     QFETCH(int, answer);
     QFETCH(bool, ends);
+    QFETCH(bool, starts);
 
     MainWindow window;
     window.show();
@@ -571,7 +574,7 @@ void TestUpdateDialog::mainWindowClosedFirst()
     window.document()->setMotherMonthlyIncome(4100);
     window.document()->setModified(modified);
     const auto service = serviceWithUpdate(sha256Hex(m_body));
-    DesktopRecorder desktop;
+    DesktopRecorder desktop(starts);
     AskAnswers answers;
     if (answer != QMessageBox::NoButton)
         answers.box(QMessageBox::StandardButton(answer));
@@ -589,9 +592,13 @@ void TestUpdateDialog::mainWindowClosedFirst()
     QCOMPARE(readFile(target), m_body);
     QCOMPARE(window.isVisible(), !ends);
     QCOMPARE(dialog.programMustEnd(), ends);
-    QCOMPARE(dialog.isVisible(), !ends);
+    // Open while there is something to tell: the installer was kept or did
+    // not start.
+    QCOMPARE(dialog.isVisible(), !ends || !starts);
     if (ends) {
         QCOMPARE(desktop.targets(), QStringList{QUrl::fromLocalFile(target).toString()});
+        if (!starts)
+            QVERIFY(labelText(dialog, "updateLabel").contains("could not be started"));
     } else {
         // The case stays as it was, and the installer waits in the folder.
         QVERIFY(desktop.calls.isEmpty());
