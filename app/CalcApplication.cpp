@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
+#include "UpdateService.h"
 #include "WorksheetCommand.h"
 #include "resources.h"
 
@@ -87,8 +88,11 @@ int CalcApplication::run()
         return 1;
     }
 
-    // TODO(update check): the start-up update check and its dialog run here,
-    // before the main window, once the update service exists.
+    // Before the window: an installer started from the update dialog ends
+    // the program here. The service lives as long as the event loop.
+    UpdateService updateService;
+    if (!updateService.runStartupCheck())
+        return 0;
 
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();

@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "AlimonyCalc.h"
+#include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
 #include "CommentsDialog.h"
@@ -15,6 +16,8 @@
 #include "PdfPreviewDialog.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
+#include "UpdateDialog.h"
+#include "UpdateService.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -235,12 +238,12 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the forms viewer, the client details, help
-    // and the update check. Until then they are shown but cannot be chosen.
+    // These commands arrive with the forms viewer, the client details and
+    // help. Until then they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
          {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
+          ui->actionParent_Plan_Tool, ui->actionContents, ui->actionEmail_Support,
           ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
         action->setEnabled(false);
     for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
@@ -841,8 +844,8 @@ QString caseFileFilter()
 bool MainWindow::maySaveChanges()
 {
     const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        Ask::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes:
         // The user asked to keep the case: when it was not written (dialog
@@ -976,7 +979,6 @@ void MainWindow::on_actionFAQ_triggered() {}
 void MainWindow::on_actionEmail_Support_triggered() {}
 void MainWindow::on_actionContents_triggered() {}
 void MainWindow::on_actionSearch_triggered() {}
-void MainWindow::on_actionCheck_for_updates_triggered() {}
 void MainWindow::on_actionOpen_website_triggered() {}
 
 // The calculator stands apart from the case: no parent, and the case's
@@ -985,6 +987,18 @@ void MainWindow::on_actionCalculate_Alimony_triggered()
 {
     AlimonyCalc calculator;
     calculator.exec();
+}
+
+void MainWindow::on_actionCheck_for_updates_triggered()
+{
+    hideBalloons();
+    // The dialog runs the check under the wait cursor while it is built.
+    UpdateService service;
+    Updates::UpdateDialog dialog(Updates::UpdateDialog::InteractiveMode, &service, this);
+    dialog.exec();
+    // This window was closed for an installer that now replaces the program.
+    if (dialog.programMustEnd())
+        QCoreApplication::exit(0);
 }
 
 void MainWindow::on_actionExit_triggered()
