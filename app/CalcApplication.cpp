@@ -1,8 +1,10 @@
 #include "CalcApplication.h"
 
+#include "AlimonyCommand.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
+#include "UpdateService.h"
 #include "WorksheetCommand.h"
 #include "resources.h"
 
@@ -65,11 +67,14 @@ int CalcApplication::run()
     parser.addOption(importOption);
     parser.addOption(scaleOption);
     WorksheetCommand::addOptions(parser);
+    AlimonyCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
 
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
         return WorksheetCommand::run(parser);
+    if (AlimonyCommand::isSet(parser))
+        return AlimonyCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))
@@ -83,8 +88,11 @@ int CalcApplication::run()
         return 1;
     }
 
-    // TODO(update check): the start-up update check and its dialog run here,
-    // before the main window, once the update service exists.
+    // Before the window: an installer started from the update dialog ends
+    // the program here. The service lives as long as the event loop.
+    UpdateService updateService;
+    if (!updateService.runStartupCheck())
+        return 0;
 
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();

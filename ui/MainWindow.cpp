@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "AlimonyCalc.h"
+#include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
 #include "CommentsDialog.h"
@@ -14,6 +16,8 @@
 #include "PdfPreviewDialog.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
+#include "UpdateDialog.h"
+#include "UpdateService.h"
 #include "WheelGuard.h"
 #include "Ask.h"
 
@@ -178,6 +182,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->modeSwitchButton->setFont(switchFont);
 
     disableLaterCommands();
+    connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
+    connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
+    connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
 
     ensurePolished();
     // The frames' own layouts (the fixed-size grid of the amounts among them)
@@ -276,13 +283,13 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the forms viewer, the client details, help
-    // and the update check. Until then they are shown but cannot be chosen.
+    // These commands arrive with the forms viewer, the client details and
+    // help. Until then they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
          {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
-          ui->actionFAQ, ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
+          ui->actionParent_Plan_Tool, ui->actionContents, ui->actionEmail_Support,
+          ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
         action->setEnabled(false);
     for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
         widget->setEnabled(false);
@@ -1236,7 +1243,6 @@ void MainWindow::on_actionPrint_triggered()
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_actionCalculate_Alimony_triggered() {}
 void MainWindow::on_plaintiffMoreButton_clicked() {}
 void MainWindow::on_defendantMoreButton_clicked() {}
 void MainWindow::on_actionSaveable_9_202_triggered() {}
@@ -1247,8 +1253,27 @@ void MainWindow::on_actionFAQ_triggered() {}
 void MainWindow::on_actionEmail_Support_triggered() {}
 void MainWindow::on_actionContents_triggered() {}
 void MainWindow::on_actionSearch_triggered() {}
-void MainWindow::on_actionCheck_for_updates_triggered() {}
 void MainWindow::on_actionOpen_website_triggered() {}
+
+// The calculator stands apart from the case: no parent, and the case's
+// warning balloons stay where they are.
+void MainWindow::on_actionCalculate_Alimony_triggered()
+{
+    AlimonyCalc calculator;
+    calculator.exec();
+}
+
+void MainWindow::on_actionCheck_for_updates_triggered()
+{
+    hideBalloons();
+    // The dialog runs the check under the wait cursor while it is built.
+    UpdateService service;
+    Updates::UpdateDialog dialog(Updates::UpdateDialog::InteractiveMode, &service, this);
+    dialog.exec();
+    // This window was closed for an installer that now replaces the program.
+    if (dialog.programMustEnd())
+        QCoreApplication::exit(0);
+}
 
 void MainWindow::on_actionExit_triggered()
 {

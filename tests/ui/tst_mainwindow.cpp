@@ -152,7 +152,8 @@ void TestMainWindow::menusAndActions()
     for (QAction *action : bar->actions())
         menus << action->menu()->objectName() + QLatin1Char('=') + shown(action->text());
     QCOMPARE(menus, QStringList({"menuFile=File", "menuFinancial_Forms=Financial Forms",
-                                 "menuCustody_Forms=Custody Forms", "menuUpdates_Renew=Updates/Renew",
+                                 "menuCustody_Forms=Custody Forms", "menuTools=Tools",
+                                 "menuUpdates_Renew=Updates/Renew",
                                  "menuHelp=Help", "menuFAQ=FAQ",
                                  "menuTrial_Custody_Calendar=Trial Custody Calendar"}));
 
@@ -171,23 +172,34 @@ void TestMainWindow::menusAndActions()
     QCOMPARE(listed(m_w.ui->menuCustody_Forms),
              QStringList({"actionJoint_Parenting_Statement=Joint Parenting Statement",
                           "actionParent_Plan_Tool=Parent Plan Tool"}));
+    QCOMPARE(listed(m_w.ui->menuTools),
+             QStringList({"actionCalculate_Alimony=Calculate Alimony", "-", "actionRate_Converter=Rate Converter",
+                          "actionCalendar=Calendar", "actionComments=Comments"}));
     QCOMPARE(listed(m_w.ui->menuUpdates_Renew), QStringList({"actionCheck_for_updates=Check for updates"}));
     QCOMPARE(listed(m_w.ui->menuHelp), QStringList({"actionContents=Contents", "actionEmail_Support=Email Support",
                                                    "actionAbout=About"}));
     QCOMPARE(listed(m_w.ui->menuFAQ), QStringList({"actionFAQ=FAQ"}));
     QCOMPARE(listed(m_w.ui->menuTrial_Custody_Calendar), QStringList({"actionOpen_website=Open website"}));
 
-    // Icons where the menus show one; only the File commands have keys.
+    // Icons where the menus show one; the File commands have their keys.
     for (QAction *action : {m_w.ui->actionNew, m_w.ui->actionOpen, m_w.ui->actionSave, m_w.ui->actionPreview,
                             m_w.ui->actionPrint, m_w.ui->actionExit, m_w.ui->actionSaveable_9_202,
                             m_w.ui->actionSaveable_9_203, m_w.ui->actionJoint_Parenting_Statement,
                             m_w.ui->actionParent_Plan_Tool, m_w.ui->actionCalculate_Alimony})
         QVERIFY2(!action->icon().pixmap(16, 16).isNull(), qPrintable(action->objectName()));
-    const QList<QAction *> withKeys = {m_w.ui->actionNew,     m_w.ui->actionOpen,    m_w.ui->actionSave,
-                                       m_w.ui->actionSave_As, m_w.ui->actionPreview, m_w.ui->actionPrint,
-                                       m_w.ui->actionExit};
-    for (QAction *action : m_w.window->findChildren<QAction *>())
-        QVERIFY2(action->shortcut().isEmpty() != withKeys.contains(action), qPrintable(action->objectName()));
+    for (QAction *action : {m_w.ui->actionNew, m_w.ui->actionOpen, m_w.ui->actionSave, m_w.ui->actionSave_As,
+                            m_w.ui->actionPreview, m_w.ui->actionPrint, m_w.ui->actionExit,
+                            m_w.ui->actionCalculate_Alimony})
+        QVERIFY2(!action->shortcut().isEmpty(), qPrintable(action->objectName()));
+    // No key belongs to two commands (the framework would then run neither).
+    QHash<QKeySequence, QString> owners;
+    for (QAction *action : m_w.window->findChildren<QAction *>()) {
+        for (const QKeySequence &key : action->shortcuts()) {
+            QVERIFY2(!owners.contains(key), qPrintable(key.toString() + QLatin1Char(' ') + owners.value(key)
+                                                      + QLatin1Char(' ') + action->objectName()));
+            owners.insert(key, action->objectName());
+        }
+    }
 
     QCOMPARE(m_w.ui->actionCalculate_Alimony->text(), QStringLiteral("Calculate Alimony"));
     QCOMPARE(m_w.ui->actionSearch->text(), QStringLiteral("Search"));
@@ -1065,12 +1077,12 @@ void TestMainWindow::otherMenusAreDisabled()
 {
     Ui::MainWindow *ui = m_w.ui;
     for (QAction *action : {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-                            ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents,
-                            ui->actionEmail_Support, ui->actionFAQ, ui->actionOpen_website,
-                            ui->actionCalculate_Alimony, ui->actionSearch})
+                            ui->actionParent_Plan_Tool, ui->actionContents,
+                            ui->actionEmail_Support, ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
         QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
     for (QAction *action : {ui->actionNew, ui->actionOpen, ui->actionSave, ui->actionSave_As, ui->actionPreview,
-                            ui->actionPrint, ui->actionExit, ui->actionAbout})
+                            ui->actionPrint, ui->actionExit, ui->actionAbout, ui->actionCalculate_Alimony,
+                            ui->actionCheck_for_updates})
         QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
     for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
         QVERIFY2(!widget->isEnabled(), qPrintable(widget->objectName()));
