@@ -204,6 +204,8 @@ bool FCItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the field (not merely another window or a popup taking the
     // focus) gives up text that never reached the case.
+    if (watched == m_edit && event->type() == QEvent::FocusIn)
+        m_focusReason = static_cast<QFocusEvent *>(event)->reason();
     if (watched == m_edit && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -223,9 +225,12 @@ void FCItemEdit::onFocusChanged(bool focused)
         m_entryValue = amount;
         m_reported = amount;
     }
-    if (focused)
+    // Entering the field selects what it holds; coming back to the window
+    // (or from a list) goes on where the typing was, lest a key replace it all.
+    const bool returning = m_focusReason == Qt::ActiveWindowFocusReason || m_focusReason == Qt::PopupFocusReason;
+    if (focused && !returning)
         m_edit->selectAll();
-    else
+    else if (!focused)
         m_edit->deselect();
 }
 

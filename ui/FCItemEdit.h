@@ -71,5 +71,6 @@ private:
     qlonglong m_entryValue = 0; // held before the typing began
     qlonglong m_reported = 0;   // last reported or shown
     bool m_typing = false;      // entered and not yet left
+    Qt::FocusReason m_focusReason = Qt::OtherFocusReason;
     bool m_invalid = false;
 };

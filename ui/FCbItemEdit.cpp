@@ -6,6 +6,7 @@
 #include "MyLineEdit.h"
 #include "SquareButton.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
@@ -36,6 +37,8 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
     connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
     m_lineEdit->installEventFilter(this);
+    m_comboBox->view()->installEventFilter(this);
+    m_comboBox->view()->window()->installEventFilter(this);
 }
 
 void FCbItemEdit::setupUi()
@@ -127,7 +130,10 @@ void FCbItemEdit::on_fButton_clicked()
 
 bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lineEdit && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
+    // The open list hands its focus on to this field, so its keys arrive at
+    // the list window or at the amount: both are handled here.
+    const bool ours = watched == m_lineEdit || watched == m_comboBox->view() || watched == m_comboBox->view()->window();
+    if (ours && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
         return true;
     return QFrame::eventFilter(watched, event);
 }
@@ -135,15 +141,37 @@ bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
 bool FCbItemEdit::handleKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const int current = m_comboBox->currentIndex();
-    if (modifiers == Qt::NoModifier && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
-        const int step = event->key() == Qt::Key_Down ? 1 : -1;
-        choose(current < 0 ? 0 : qBound(0, current + step, m_comboBox->count() - 1));
+    QAbstractItemView *list = m_comboBox->view();
+    const bool open = list->isVisible();
+    const int current = open ? list->currentIndex().row() : m_comboBox->currentIndex();
+    const int last = m_comboBox->count() - 1;
+    // In the open list the keys move the highlight and Return chooses; with
+    // the list closed they choose at once.
+    const auto go = [this, list, open](int index) {
+        if (index < 0)
+            return;
+        if (open)
+            list->setCurrentIndex(list->model()->index(index, 0));
+        else
+            choose(index);
+    };
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+        go(current < 0 ? 0 : qBound(0, current + (key == Qt::Key_Down ? 1 : -1), last));
         return true;
     }
-    if ((modifiers == Qt::AltModifier && event->key() == Qt::Key_Down)
-        || (modifiers == Qt::NoModifier && event->key() == Qt::Key_F4)) {
-        m_comboBox->showPopup();
+    if (open && modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        m_comboBox->hidePopup();
+        choose(current);
+        return true;
+    }
+    const bool toggle = (modifiers == Qt::AltModifier && (key == Qt::Key_Down || key == Qt::Key_Up))
+                        || (modifiers == Qt::NoModifier && key == Qt::Key_F4);
+    if (toggle || (open && key == Qt::Key_Escape)) {
+        if (open)
+            m_comboBox->hidePopup();
+        else if (key != Qt::Key_Up)
+            m_comboBox->showPopup();
         return true;
     }
     const QString text = event->text();
@@ -161,9 +189,9 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
     m_typed += c == QLatin1Char(',') ? QLatin1Char('.') : c;
     // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %.
     const QString sought = m_typed.startsWith(QLatin1Char('.')) ? QLatin1Char('0') + m_typed : m_typed;
-    for (int i = 0; i < m_comboBox->count(); ++i) {
+    for (int i = 0; i <= last; ++i) {
         if (m_comboBox->itemText(i).startsWith(sought)) {
-            choose(i);
+            go(i);
             break;
         }
     }

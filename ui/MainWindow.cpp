@@ -39,6 +39,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMoveEvent>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QWindow>
@@ -88,6 +89,45 @@ void showCurrentItem(QComboBox *combo, int index)
     if (combo->isEditable() && combo->currentText() != text)
         combo->setEditText(text);
 }
+
+// Keeps a notice from taking the keyboard: where the window system makes it
+// the active window all the same, the keyboard goes back to `owner` (and so
+// to the field being typed into). A click into the notice is the user's own
+// choice and is left alone.
+class KeyboardStaysWith : public QObject
+{
+public:
+    KeyboardStaysWith(QWidget *notice, QWidget *owner)
+        : QObject(notice)
+        , m_owner(owner)
+    {
+        notice->installEventFilter(this);
+        for (QWidget *child : notice->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_clicked = true;
+        if (event->type() == QEvent::WindowActivate && watched == parent() && !m_clicked) {
+            QPointer<QWidget> owner = m_owner;
+            QMetaObject::invokeMethod(
+                this,
+                [owner] {
+                    if (owner)
+                        QApplication::setActiveWindow(owner);
+                },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+    bool m_clicked = false;
+};
 
 // Overnights as the window reads them: a whole number, blanks around it allowed.
 bool toNights(const QString &text, int *nights)
@@ -219,7 +259,16 @@ MainWindow::MainWindow(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this] { keepBalloonsOffFocus(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A field with the keyboard reports its last edit as it loses it while
+    // the window is taken apart, after the case is gone: nobody listens then.
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
+    if (m_document)
+        disconnect(m_document.get(), nullptr, this, nullptr);
+}
 
 void MainWindow::bindInputs()
 {
@@ -568,6 +617,7 @@ void MainWindow::showExtrapolationNotice()
     notice->setWindowModality(Qt::NonModal);
     notice->setAttribute(Qt::WA_ShowWithoutActivating);
     notice->setFocusPolicy(Qt::NoFocus);
+    new KeyboardStaysWith(notice, this);
     notice->adjustSize();
     placeNotice(notice);
     notice->show();
@@ -1172,15 +1222,14 @@ void MainWindow::on_actionOpen_triggered()
     if (m_document->modified() && !maySaveChanges())
         return;
 
-    const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
+    const QString fileName = Ask::openFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
     if (fileName.isEmpty())
         return;
 
     std::shared_ptr<OrvaDocument> opened = makeDocument();
     if (!opened->readCaseFile(fileName)) {
         opened.reset();
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
         return;
     }
     replaceDocument(std::move(opened));

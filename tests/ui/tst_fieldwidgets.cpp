@@ -383,6 +383,7 @@ void TestFieldWidgets::percentItemsAndSelection_data()
     QTest::newRow("5.0") << 5.0 << 10 << "5.0%";
     QTest::newRow("2.3 matches none") << 2.3 << -1 << "";
     QTest::newRow("5.5 matches none") << 5.5 << -1 << "";
+    QTest::newRow("4.0, as picked") << 4.0 << 8 << "4.0%";
 }
 
 void TestFieldWidgets::percentItemsAndSelection()
@@ -390,7 +391,9 @@ void TestFieldWidgets::percentItemsAndSelection()
     QFETCH(double, percent);
     QFETCH(int, index);
     QFETCH(QString, text);
-    FCbItemEdit field;
+    Host host;
+    QVERIFY(host.activate());
+    FCbItemEdit &field = *host.percent;
     QComboBox *combo = field.comboBox();
     QCOMPARE(combo->count(), 11);
     for (int i = 0; i < combo->count(); ++i) {
@@ -398,9 +401,19 @@ void TestFieldWidgets::percentItemsAndSelection()
         QCOMPARE(combo->itemText(i), QString::number(i * 0.5, 'f', 1) + QLatin1Char('%'));
     }
     field.setPercent(1.0);
+    // The user picks 4.0 % from the keyboard; then the percentage of the
+    // case comes back with the refresh.
+    field.setFocus();
+    QSignalSpy picked(&field, &FCbItemEdit::percentChanged);
+    QTest::keyClick(field.lineEdit(), Qt::Key_4);
+    QCOMPARE(picked.size(), 1);
+    QCOMPARE(picked.constFirst().at(0).toDouble(), 4.0);
     field.setPercent(percent);
     QCOMPARE(combo->currentIndex(), index);
-    QCOMPARE(combo->currentText(), text);
+    // What the box shows, read where it is drawn: the case's percentage,
+    // nothing of what was picked or typed before.
+    QCOMPARE(combo->lineEdit()->text(), text);
+    QCOMPARE(combo->lineEdit()->displayText(), text);
 }
 
 void TestFieldWidgets::percentPickerReportsTheChosenItem()
