@@ -3,6 +3,8 @@
 #include "PdfPreviewDialog.h"
 #include "resources.h"
 
+#include "ListContrast.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -105,6 +107,8 @@ private slots:
     void caseModeShowsTheWorksheet();
     void fileModeShowsTheFile();
     void missingFileStillOpens();
+    void zoomListIsReadable_data();
+    void zoomListIsReadable();
     void fitPageShowsTheWholePage_data();
     void fitPageShowsTheWholePage();
     void zoomSteps_data();
@@ -175,6 +179,30 @@ void TestPdfPreviewDialog::missingFileStillOpens()
     QVERIFY(preview.pdfDocument()->status() == QPdfDocument::Status::Error);
     closeAfter(&preview, 50, [&] { QVERIFY(preview.isVisible()); });
     QCOMPARE(preview.exec(), 0);
+}
+
+void TestPdfPreviewDialog::zoomListIsReadable_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("Fit page") << 1;
+    QTest::newRow("100 %") << 5;
+    QTest::newRow("800 %") << 10;
+}
+
+void TestPdfPreviewDialog::zoomListIsReadable()
+{
+    QFETCH(int, row);
+    // The program's own style sheet, as the application object sets it.
+    QFile sheet(QStringLiteral(":/stylesheets/orva.qss"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    const auto plain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    PdfPreviewDialog preview(sharedCase());
+    preview.setWindowModality(Qt::NonModal);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    const double contrast = OrvaTest::highlightedEntryContrast(preview.findChild<QComboBox *>("zoomComboBox"), row);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 void TestPdfPreviewDialog::fitPageShowsTheWholePage_data()

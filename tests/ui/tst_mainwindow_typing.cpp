@@ -12,6 +12,7 @@
 #include "QBalloonTip.h"
 
 #include "AskAnswers.h"
+#include "ListContrast.h"
 #include "MainWindowDriver.h"
 #include "OrvaTestMain.h"
 
@@ -128,6 +129,8 @@ private slots:
     void balloonsFollowTheWindow_data();
     void balloonsFollowTheWindow();
     void computedFiguresLookComputed();
+    void highlightedEntriesAreReadable_data();
+    void highlightedEntriesAreReadable();
 
 private:
     Window m_w;
@@ -746,6 +749,30 @@ void TestMainWindowTyping::computedFiguresLookComputed()
                                         m_w.ui->combinedIncomeEdit, m_w.ui->adjustedCombinedIncomeEdit};
     for (QLineEdit *computed : results)
         QVERIFY2(inside(computed) != input, qPrintable(computed->objectName()));
+}
+
+void TestMainWindowTyping::highlightedEntriesAreReadable_data()
+{
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<int>("row");
+    QTest::newRow("county, first") << "countryComboBox" << 0;
+    QTest::newRow("county, Montgomery") << "countryComboBox" << int(OrvaDocument::Montgomery_County);
+    QTest::newRow("custody type") << "custodyTypeComboBox" << int(OrvaDocument::SoleFather);
+    QTest::newRow("cash-medical percentage") << "comboBox" << 5;
+}
+
+void TestMainWindowTyping::highlightedEntriesAreReadable()
+{
+    QFETCH(QString, combo);
+    QFETCH(int, row);
+    QComboBox *box = combo == QLatin1String("comboBox") ? m_w.ui->fatherCashMedicalSupportEdit->comboBox()
+                                                         : m_w.window->findChild<QComboBox *>(combo);
+    if (combo == QLatin1String("comboBox"))
+        clickInto(m_w.ui->fatherCashMedicalSupportEdit);
+    else
+        box->setFocus(Qt::MouseFocusReason);
+    const double contrast = OrvaTest::highlightedEntryContrast(box, row);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 ORVA_WIDGET_TEST_MAIN(TestMainWindowTyping)
