@@ -78,21 +78,25 @@ public:
 };
 
 // The web engine draws through OpenGL contexts that share with one global
-// context. Qt makes that context at start-up when asked to, for a second and
-// some 50 MB even if no form is ever opened; made here, the viewer's first
-// opening pays for it instead. Without a display (offscreen) there may be
-// no OpenGL at all, and the engine then draws in software.
+// context. Linked into the program, the engine makes that context at
+// start-up, for a second and some 50 MB even if no form is ever opened;
+// made here, the viewer's first opening pays for it instead. As the engine
+// does, it is installed even when OpenGL is missing (the engine then draws
+// in software): the engine relies on there being one.
 void shareOpenGlContexts()
 {
-    if (qt_gl_global_share_context())
+    static QOpenGLContext *context = nullptr;
+    if (context || qt_gl_global_share_context())
         return;
-    auto *context = new QOpenGLContext(qApp);
-    if (!context->create()) {
-        qDebug() << "PDFUtils::openWithAcrobat: no OpenGL context to share; the viewer draws in software";
-        delete context;
-        return;
-    }
+    context = new QOpenGLContext;
+    if (!context->create())
+        qDebug() << "PDFUtils::openWithAcrobat: no OpenGL; the form viewer draws in software";
     qt_gl_set_global_share_context(context);
+    qAddPostRoutine([] {
+        qt_gl_set_global_share_context(nullptr);
+        delete context;
+        context = nullptr;
+    });
 }
 
 // The viewer module, loaded once on first use and kept.
