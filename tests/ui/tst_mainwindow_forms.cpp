@@ -1,8 +1,9 @@
 // The Financial Forms and Custody Forms commands: each hides the warning
 // balloons and opens its court form in the form viewer, with its title, on
-// the real viewer offscreen; without the viewer's resources the notice
-// comes instead. With ORVA_SHOTS set, each opened form is grabbed to a PNG
-// file in that folder.
+// the real viewer offscreen, where a value typed into the form is saved and
+// read back; without the viewer's resources the notice comes instead. With
+// ORVA_SHOTS set, each form is also grabbed to a PNG file in that folder
+// and printed there, and the saved files are kept there, to look at.
 
 #include "OrvaTestMain.h"
 
@@ -13,6 +14,8 @@
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QEventLoop>
 #include <QPointer>
 #include <QResource>
@@ -119,14 +122,44 @@ void TestMainWindowForms::opensForm()
              QStringLiteral("qrc:///PDFJS/resourses/") + resource);
     QCOMPARE(evaluate(viewer, QStringLiteral("PDFViewerApplication.pdfDocument.numPages")).toInt(), pages);
     // The form's fields are live form fields, not a picture of them.
-    QVERIFY(evaluate(viewer, QStringLiteral("document.querySelectorAll('.annotationLayer input').length")).toInt()
-            > 20);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        evaluate(viewer, QStringLiteral("document.querySelectorAll('.annotationLayer input').length")).toInt() > 20,
+        20000);
 
+    // Every form's fields reach the saved file.
+    const QString county = QStringLiteral("Montgomery %1").arg(QTest::currentDataTag());
+    evaluate(viewer, QStringLiteral("PDFViewerApplication.pdfDocument.getFieldObjects().then(f => {"
+                                    "  PDFViewerApplication.pdfDocument.annotationStorage.setValue("
+                                    "      f['court_county'][0].id, {value: '%1'});"
+                                    "  window.testTyped = true; }); 0")
+                         .arg(county));
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(viewer, QStringLiteral("!!window.testTyped")).toBool(), 20000);
     const QString shots = qEnvironmentVariable("ORVA_SHOTS");
+    QTemporaryDir temporary;
+    const QDir folder(shots.isEmpty() ? temporary.path() : shots);
+    QDir().mkpath(folder.path());
+    const QString saved = folder.filePath(QStringLiteral("saved-%1.pdf").arg(QTest::currentDataTag()));
+    QFile::remove(saved);
+    QAction *save = viewer->findChild<QAction *>(QStringLiteral("saveAction"));
+    QVERIFY(save);
+    {
+        OrvaTest::AskAnswers answers;
+        answers.file(saved);
+        save->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 60000);
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {saved, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(20000));
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(county));
+
     if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
         QTest::qWait(500); // let the compositor deliver the rendered page
-        viewer->grab().save(QDir(shots).filePath(QStringLiteral("form-%1.png").arg(QTest::currentDataTag())));
+        viewer->grab().save(folder.filePath(QStringLiteral("form-%1.png").arg(QTest::currentDataTag())));
+        OrvaTest::AskAnswers answers;
+        Ask::answerNextPrint(folder.filePath(QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag())));
+        viewer->findChild<QAction *>(QStringLiteral("printAction"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 60000);
     }
     viewer->close();
     QTRY_VERIFY_WITH_TIMEOUT(!viewer, 10000);

@@ -326,10 +326,12 @@ class Form:
             self.y -= ROW_H + 9 * (max(heights) - 1)
 
     def lines_box(self, name, height, label=None, tooltip=None):
-        """A multi-line text field over the full width."""
+        """A multi-line text field over the full width, kept on one page
+        with its label."""
+        label_lines = len(wrap(label, FONT, 8.5, CONTENT_W - 4)) if label else 0
+        self.need(height + 6 + label_lines * 11 + 3)
         if label:
             self.paragraph(label)
-        self.need(height + 6)
         self.text_field_at(name, MARGIN + 4, self.y - height + 8, CONTENT_W - 8, height=height,
                            tooltip=tooltip or label or name, multiline=True)
         self.y -= height + 4

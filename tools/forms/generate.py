@@ -195,7 +195,7 @@ def long_financial(path):
 
 
 ASSETS = [
-    ("Home (address below)", "home"), ("Other real estate", "otherRealEstate"),
+    ("Family home", "home"), ("Other real estate", "otherRealEstate"),
     ("Checking accounts", "checking"), ("Savings accounts and certificates", "savings"),
     ("Retirement plans and pensions", "retirement"), ("Stocks, bonds and funds", "stocks"),
     ("Cars and other vehicles", "vehicles"), ("Business interests", "business"),
@@ -207,7 +207,7 @@ DECISIONS = [
     ("Health care: doctors, dentists, counselling, medication", "health"),
     ("Religious upbringing", "religion"),
     ("Extracurricular activities", "activities"),
-    ("Other major decisions (name them below)", "other"),
+    ("Other major decisions (name them)", "other"),
 ]
 
 HOLIDAYS = [
@@ -233,10 +233,14 @@ def joint_statement(path):
                  "Who decides the important questions about the children's lives.")
     for label, key in DECISIONS:
         form.need(40)
-        form.checklist([(label + ": we agree", "agree"), ("we do not agree", "disagree")],
-                       "decide_" + key, columns=2)
+        form.paragraph(label, size=8.5, font="Helvetica-Bold")
+        form.y += 13
+        form.checklist([("We agree", "agree"), ("We do not agree", "disagree")], "decide_" + key, columns=2,
+                       indent=CONTENT_W * 0.52)
         form.fields_row([("Plaintiff proposes:", "decide_%s_plaintiff" % key, CONTENT_W / 2 - 84),
                          ("Defendant proposes:", "decide_%s_defendant" % key, None)], label_size=7.5)
+    form.need(70)
+    form.paragraph("The decision-making the parties propose (mark one):", size=8.5, font="Helvetica-Bold")
     form.checklist([("Joint decision-making, each parent with an equal say", "joint"),
                     ("Joint, with one parent deciding when the parents cannot agree (tie-breaker)", "tieBreak"),
                     ("Sole decision-making by the Plaintiff", "plaintiff"),
