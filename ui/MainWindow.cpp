@@ -14,6 +14,7 @@
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 #include "PdfPreviewDialog.h"
+#include "PdfjsProtocol.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
 #include "UpdateDialog.h"
@@ -238,13 +239,11 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the forms viewer, the client details and
-    // help. Until then they are shown but cannot be chosen.
+    // These commands arrive with the client details and help. Until then
+    // they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
-         {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionContents, ui->actionEmail_Support,
-          ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
+         {ui->actionContents, ui->actionEmail_Support, ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
         action->setEnabled(false);
     for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
         widget->setEnabled(false);
@@ -971,10 +970,6 @@ void MainWindow::on_actionPrint_triggered()
 
 void MainWindow::on_plaintiffMoreButton_clicked() {}
 void MainWindow::on_defendantMoreButton_clicked() {}
-void MainWindow::on_actionSaveable_9_202_triggered() {}
-void MainWindow::on_actionSaveable_9_203_triggered() {}
-void MainWindow::on_actionJoint_Parenting_Statement_triggered() {}
-void MainWindow::on_actionParent_Plan_Tool_triggered() {}
 void MainWindow::on_actionFAQ_triggered() {}
 void MainWindow::on_actionEmail_Support_triggered() {}
 void MainWindow::on_actionContents_triggered() {}
@@ -999,6 +994,38 @@ void MainWindow::on_actionCheck_for_updates_triggered()
     // This window was closed for an installer that now replaces the program.
     if (dialog.programMustEnd())
         QCoreApplication::exit(0);
+}
+
+// ---- Court forms in the form viewer ----------------------------------------------------------
+
+void MainWindow::openForm(const QString &resourceFile, const QString &title, const QString &proposedName)
+{
+    hideBalloons();
+    if (!PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(resourceFile), title, proposedName))
+        PDFUtils::showPdfErrorNotice();
+}
+
+void MainWindow::on_actionSaveable_9_202_triggered()
+{
+    openForm(QStringLiteral("Short-Form-Financial-2016.pdf"), tr("Saveable 9-202"),
+             QStringLiteral("Short-Form-Financial.pdf"));
+}
+
+void MainWindow::on_actionSaveable_9_203_triggered()
+{
+    openForm(QStringLiteral("Long-Form-Financial-2016.pdf"), tr("Saveable 9-203"),
+             QStringLiteral("Long-Form-Financial.pdf"));
+}
+
+void MainWindow::on_actionJoint_Parenting_Statement_triggered()
+{
+    openForm(QStringLiteral("Joint-Parenting-Statement.pdf"), tr("Joint Parenting Statement"),
+             QStringLiteral("Joint-Parenting-Statement.pdf"));
+}
+
+void MainWindow::on_actionParent_Plan_Tool_triggered()
+{
+    openForm(QStringLiteral("Parent-Plan-Tool.pdf"), tr("Parent Plan Tool"), QStringLiteral("Parent-Plan-Tool.pdf"));
 }
 
 void MainWindow::on_actionExit_triggered()

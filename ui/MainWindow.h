@@ -129,6 +129,8 @@ private:
     void setBackground();
     void checkModeRadioButton();
     void hideBalloons();
+    // Opens a court form of the resources in the form viewer.
+    void openForm(const QString &resourceFile, const QString &title, const QString &proposedName);
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
     void finishEdit();
 
