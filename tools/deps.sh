@@ -10,6 +10,7 @@ PACKAGES="
   fonts-liberation2
   poppler-utils
   xdg-utils
+  fp-utils libchm-bin desktop-file-utils shared-mime-info
 "
 
 missing=""
