@@ -1,12 +1,17 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
+#include "ClientDetailsForm.h"
 #include "CommentsDialog.h"
+#include "Deployment.h"
+#include "Desktop.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "HeaderLabel.h"
+#include "Help.h"
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
@@ -42,6 +47,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -231,16 +237,13 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the forms viewer, the client details, help
-    // and the update check. Until then they are shown but cannot be chosen.
+    // These commands arrive with the forms viewer, the alimony calculator and
+    // the update check. Until then they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
          {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
-          ui->actionFAQ, ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
+          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionCalculate_Alimony})
         action->setEnabled(false);
-    for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
-        widget->setEnabled(false);
 }
 
 std::shared_ptr<OrvaDocument> MainWindow::makeDocument() const
@@ -895,12 +898,16 @@ void MainWindow::on_actionOpen_triggered()
         QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
     if (fileName.isEmpty())
         return;
+    openCaseFile(fileName);
+}
 
+bool MainWindow::openCaseFile(const QString &fileName)
+{
     std::shared_ptr<OrvaDocument> opened = makeDocument();
     if (!opened->readCaseFile(fileName)) {
         opened.reset();
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
-        return;
+        Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        return false;
     }
     replaceDocument(std::move(opened));
     if (m_document->mode() == OrvaDocument::PreOct2020) {
@@ -910,6 +917,16 @@ void MainWindow::on_actionOpen_triggered()
         showOld->setEnabled(false);
     }
     refresh();
+    return true;
+}
+
+bool MainWindow::openAlimonyFile(const QString &fileName)
+{
+    // This build has no alimony calculator to take the file: refuse it as
+    // any file that cannot be read.
+    qWarning() << "MainWindow::openAlimonyFile: no alimony calculator for" << fileName;
+    Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+    return false;
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -963,18 +980,103 @@ void MainWindow::on_actionPrint_triggered()
 // fill them in; none of them can be triggered yet.
 
 void MainWindow::on_actionCalculate_Alimony_triggered() {}
-void MainWindow::on_plaintiffMoreButton_clicked() {}
-void MainWindow::on_defendantMoreButton_clicked() {}
 void MainWindow::on_actionSaveable_9_202_triggered() {}
 void MainWindow::on_actionSaveable_9_203_triggered() {}
 void MainWindow::on_actionJoint_Parenting_Statement_triggered() {}
 void MainWindow::on_actionParent_Plan_Tool_triggered() {}
-void MainWindow::on_actionFAQ_triggered() {}
-void MainWindow::on_actionEmail_Support_triggered() {}
-void MainWindow::on_actionContents_triggered() {}
-void MainWindow::on_actionSearch_triggered() {}
 void MainWindow::on_actionCheck_for_updates_triggered() {}
-void MainWindow::on_actionOpen_website_triggered() {}
+
+// ---- Client details, help, FAQ, support and website -------------------------------------
+
+void MainWindow::on_plaintiffMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::PlaintiffTab, m_document, this);
+    form.exec();
+}
+
+void MainWindow::on_defendantMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::DefendantTab, m_document, this);
+    form.exec();
+}
+
+QString MainWindow::besideProgram(const QString &fileName)
+{
+    return QDir::cleanPath(
+        QFileInfo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName).absoluteFilePath());
+}
+
+QString MainWindow::helpFilePath()
+{
+    return besideProgram(QStringLiteral("ORVA_CALC.chm"));
+}
+
+QString MainWindow::faqFilePath()
+{
+    return besideProgram(QStringLiteral("FAQ.pdf"));
+}
+
+QString MainWindow::manualPagePath(const QString &page)
+{
+    return besideProgram(QStringLiteral("manual/") + page);
+}
+
+QUrl MainWindow::supportMailUrl()
+{
+    QUrl url(QStringLiteral("mailto:") + QLatin1String(Deployment::supportAddress));
+    url.setQuery(QStringLiteral("subject=Question&body=Place Question here."));
+    return url;
+}
+
+void MainWindow::openManualPage(const QString &page)
+{
+    // The same manual as HTML pages, for a desktop without a help viewer.
+    const QString path = manualPagePath(page);
+    if (!QFileInfo::exists(path) || !Platform::openUrl(QUrl::fromLocalFile(path)))
+        Ask::warning(this, tr("ORVA Calc"), tr("The manual could not be opened:\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::on_actionContents_triggered()
+{
+    hideBalloons();
+    if (!Platform::openHelpFile(helpFilePath()))
+        openManualPage(QStringLiteral("index.html"));
+}
+
+void MainWindow::on_actionSearch_triggered()
+{
+    hideBalloons();
+    if (!Platform::openWithDefaultProgram(helpFilePath()))
+        openManualPage(QStringLiteral("keywords.html"));
+}
+
+void MainWindow::on_actionEmail_Support_triggered()
+{
+    hideBalloons();
+    Platform::openUrl(supportMailUrl());
+}
+
+void MainWindow::on_actionFAQ_triggered()
+{
+    hideBalloons();
+    const QString path = faqFilePath();
+    qDebug() << "MainWindow::on_actionFAQ_triggered" << path;
+    PdfPreviewDialog preview(path);
+    preview.exec();
+}
+
+void MainWindow::on_actionOpen_website_triggered()
+{
+    hideBalloons();
+    const QMessageBox::StandardButton answer =
+        Ask::question(this, tr("ORVA Calc"),
+                      tr("You will be navigated to %1 website").arg(QLatin1String(Deployment::websiteHost)),
+                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    if (answer == QMessageBox::Ok)
+        Platform::openUrl(QUrl(QLatin1String(Deployment::websiteAddress)));
+}
 
 void MainWindow::on_actionExit_triggered()
 {
