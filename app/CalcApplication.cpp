@@ -129,10 +129,12 @@ void CalcApplication::openLaunchFile(MainWindow *window, const QString &path)
     case LaunchFile::Kind::None:
         break;
     case LaunchFile::Kind::Case:
-        window->openCaseFile(path);
+        // Absolute, as File/Open gives it: the title and a later Save name the
+        // file itself, not the folder the program happened to start in.
+        window->openCaseFile(QFileInfo(path).absoluteFilePath());
         break;
     case LaunchFile::Kind::Alimony:
-        window->openAlimonyFile(path);
+        window->openAlimonyFile(QFileInfo(path).absoluteFilePath());
         break;
     }
 }

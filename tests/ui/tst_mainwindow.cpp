@@ -167,8 +167,8 @@ void TestMainWindow::menusAndActions()
              QStringList({"actionJoint_Parenting_Statement=Joint Parenting Statement",
                           "actionParent_Plan_Tool=Parent Plan Tool"}));
     QCOMPARE(listed(m_w.ui->menuUpdates_Renew), QStringList({"actionCheck_for_updates=Check for updates"}));
-    QCOMPARE(listed(m_w.ui->menuHelp), QStringList({"actionContents=Contents", "actionEmail_Support=Email Support",
-                                                   "actionAbout=About"}));
+    QCOMPARE(listed(m_w.ui->menuHelp), QStringList({"actionContents=Contents", "actionSearch=Search",
+                                                   "actionEmail_Support=Email Support", "actionAbout=About"}));
     QCOMPARE(listed(m_w.ui->menuFAQ), QStringList({"actionFAQ=FAQ"}));
     QCOMPARE(listed(m_w.ui->menuTrial_Custody_Calendar), QStringList({"actionOpen_website=Open website"}));
 

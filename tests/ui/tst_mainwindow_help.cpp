@@ -344,6 +344,7 @@ void TestMainWindowHelp::fileFromTheCommandLine_data()
     QTest::newRow("not a case") << "garbage.cml" << "";
     QTest::newRow("empty file") << "empty.cml" << "";
     QTest::newRow("alimony file") << "spouses.calc" << "";
+    QTest::newRow("relative to the start folder") << "relative/case.cml" << "24-7004";
 }
 
 void TestMainWindowHelp::fileFromTheCommandLine()
@@ -351,6 +352,7 @@ void TestMainWindowHelp::fileFromTheCommandLine()
     QFETCH(QString, file);
     QFETCH(QString, caseNumber);
     QTemporaryDir folder;
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("relative"))));
     const QString path = folder.filePath(file);
     if (!caseNumber.isEmpty()) {
         OrvaDocument stored(OrvaDocument::NewOct2020);
@@ -368,7 +370,11 @@ void TestMainWindowHelp::fileFromTheCommandLine()
     }
     AskAnswers answers;
 
-    CalcApplication::openLaunchFile(m_w.window.get(), path);
+    // Named as the user typed it, from the folder the program starts in.
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    CalcApplication::openLaunchFile(m_w.window.get(), file);
+    QVERIFY(QDir::setCurrent(startFolder));
 
     OrvaDocument *doc = m_w.window->document();
     const QList<Ask::Shown> shown = answers.shown();
