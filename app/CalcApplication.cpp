@@ -1,6 +1,7 @@
 #include "CalcApplication.h"
 
 #include "LaunchFile.h"
+#include "AlimonyCommand.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
@@ -74,6 +75,7 @@ int CalcApplication::run()
                                                 "file (.calc) to open in the alimony calculator."),
                                  QStringLiteral("[file]"));
     WorksheetCommand::addOptions(parser);
+    AlimonyCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
 
     if (parser.isSet(versionOption))
@@ -82,6 +84,8 @@ int CalcApplication::run()
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
         return WorksheetCommand::run(parser);
+    if (AlimonyCommand::isSet(parser))
+        return AlimonyCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))

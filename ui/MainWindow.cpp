@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "Ask.h"
+#include "AlimonyCalc.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
 #include "ClientDetailsForm.h"
@@ -153,6 +154,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->modeSwitchButton->setFont(switchFont);
 
     disableLaterCommands();
+    connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
+    connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
+    connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
 
     ensurePolished();
     // The frames' own layouts (the fixed-size grid of the amounts among them)
@@ -237,12 +241,12 @@ void MainWindow::bindInputs()
 
 void MainWindow::disableLaterCommands()
 {
-    // These commands arrive with the forms viewer, the alimony calculator and
-    // the update check. Until then they are shown but cannot be chosen.
+    // These commands arrive with the forms viewer and the update check. Until
+    // then they are shown but cannot be chosen.
     Ui::MainWindow *ui = m_ui.get();
     for (QAction *action :
          {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionCalculate_Alimony})
+          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates})
         action->setEnabled(false);
 }
 
@@ -922,11 +926,12 @@ bool MainWindow::openCaseFile(const QString &fileName)
 
 bool MainWindow::openAlimonyFile(const QString &fileName)
 {
-    // This build has no alimony calculator to take the file: refuse it as
-    // any file that cannot be read.
-    qWarning() << "MainWindow::openAlimonyFile: no alimony calculator for" << fileName;
-    Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
-    return false;
+    // As the calculator's own Open: a file it cannot read is said over its
+    // empty form, which stays open for a new entry.
+    AlimonyCalc calculator;
+    const bool opened = calculator.openFile(fileName);
+    calculator.exec();
+    return opened;
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -979,7 +984,6 @@ void MainWindow::on_actionPrint_triggered()
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_actionCalculate_Alimony_triggered() {}
 void MainWindow::on_actionSaveable_9_202_triggered() {}
 void MainWindow::on_actionSaveable_9_203_triggered() {}
 void MainWindow::on_actionJoint_Parenting_Statement_triggered() {}
@@ -1076,6 +1080,14 @@ void MainWindow::on_actionOpen_website_triggered()
                       QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     if (answer == QMessageBox::Ok)
         Platform::openUrl(QUrl(QLatin1String(Deployment::websiteAddress)));
+}
+
+// The calculator stands apart from the case: no parent, and the case's
+// warning balloons stay where they are.
+void MainWindow::on_actionCalculate_Alimony_triggered()
+{
+    AlimonyCalc calculator;
+    calculator.exec();
 }
 
 void MainWindow::on_actionExit_triggered()

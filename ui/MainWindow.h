@@ -58,7 +58,8 @@ public:
     // Replaces the case by the one in a case file, as Open does after its
     // dialog; an unreadable file keeps the current case and shows the error.
     bool openCaseFile(const QString &fileName);
-    // Opens an alimony file in the alimony calculator.
+    // Runs the alimony calculator with an alimony file; false when the file
+    // could not be read (the calculator then opens empty).
     bool openAlimonyFile(const QString &fileName);
 
     // Documents installed beside the program: the compiled help, its HTML

@@ -79,6 +79,8 @@ private slots:
     void faqOpensInThePreview();
     void fileFromTheCommandLine_data();
     void fileFromTheCommandLine();
+    void alimonyFileFromTheCommandLine_data();
+    void alimonyFileFromTheCommandLine();
 
 private:
     // Registers (or not) a program for help files with the desktop, as the
@@ -343,7 +345,6 @@ void TestMainWindowHelp::fileFromTheCommandLine_data()
     QTest::newRow("missing file") << "missing.cml" << "";
     QTest::newRow("not a case") << "garbage.cml" << "";
     QTest::newRow("empty file") << "empty.cml" << "";
-    QTest::newRow("alimony file") << "spouses.calc" << "";
     QTest::newRow("relative to the start folder") << "relative/case.cml" << "24-7004";
 }
 
@@ -365,8 +366,6 @@ void TestMainWindowHelp::fileFromTheCommandLine()
         writeFile(path, "<html><body>not a case</body></html>");
     } else if (file.startsWith(QLatin1String("empty"))) {
         writeFile(path, QByteArray());
-    } else if (file.endsWith(QLatin1String(".calc"))) {
-        writeFile(path, R"(CalcFormValue = {"yearsEdit":"10"})");
     }
     AskAnswers answers;
 
@@ -397,6 +396,60 @@ void TestMainWindowHelp::fileFromTheCommandLine()
         QVERIFY(!doc->modified());
         QVERIFY(doc->caseNumber().isEmpty());
     }
+}
+
+void TestMainWindowHelp::alimonyFileFromTheCommandLine_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("years"); // empty: refused with the calculator's own message
+    QTest::newRow("alimony file") << "spouses.calc"
+                                  << QByteArray(R"(CalcFormValue = {"years":"12","payorgross":"187500"})") << "12";
+    QTest::newRow("upper case, relative") << "relative/SPOUSES.CALC"
+                                          << QByteArray(R"(CalcFormValue = {"years":"7.5"})") << "7.5";
+    QTest::newRow("not an alimony file") << "broken.calc" << QByteArray("CalcFormValue = {not json") << "";
+    QTest::newRow("missing") << "missing.calc" << QByteArray() << "";
+}
+
+void TestMainWindowHelp::alimonyFileFromTheCommandLine()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, years);
+    QTemporaryDir folder;
+    QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("relative"))));
+    if (!content.isEmpty())
+        writeFile(folder.filePath(file), content);
+    m_w.doc->setCaseNumber(QStringLiteral("24-7100"));
+    m_w.doc->setModified(true);
+    AskAnswers answers;
+
+    struct Seen {
+        QString className;
+        QString years;
+    } seen;
+    const auto answer = answerModal([&](QWidget *modal) {
+        seen.className = QString::fromLatin1(modal->metaObject()->className());
+        if (auto *yearsEdit = modal->findChild<QLineEdit *>(QStringLiteral("yearsEdit")))
+            seen.years = yearsEdit->text();
+        static_cast<QDialog *>(modal)->reject();
+    });
+    const QString startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    CalcApplication::openLaunchFile(m_w.window.get(), file);
+    QVERIFY(QDir::setCurrent(startFolder));
+    QTRY_VERIFY(answer->answered);
+
+    // The calculator, with the file's inputs or empty after its message.
+    QCOMPARE(seen.className, QStringLiteral("AlimonyCalc"));
+    QCOMPARE(seen.years, years);
+    const QList<Ask::Shown> shown = answers.shown();
+    QCOMPARE(shown.size(), years.isEmpty() ? 1 : 0);
+    if (years.isEmpty())
+        QCOMPARE(shown.first().icon, QMessageBox::Critical);
+    // The case in the window is not touched.
+    QCOMPARE(m_w.doc->caseNumber(), QStringLiteral("24-7100"));
+    QVERIFY(m_w.doc->modified());
 }
 
 ORVA_WIDGET_TEST_MAIN(TestMainWindowHelp)
