@@ -12,6 +12,7 @@ PACKAGES="
   fonts-liberation2
   poppler-utils
   xdg-utils
+  fp-utils libchm-bin desktop-file-utils shared-mime-info
   python3
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 "

@@ -1,14 +1,19 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "Ask.h"
 #include "AlimonyCalc.h"
 #include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
+#include "ClientDetailsForm.h"
 #include "CommentsDialog.h"
+#include "Deployment.h"
+#include "Desktop.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "HeaderLabel.h"
+#include "Help.h"
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
@@ -47,6 +52,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -151,7 +157,6 @@ MainWindow::MainWindow(QWidget *parent)
     switchFont.setBold(true);
     m_ui->modeSwitchButton->setFont(switchFont);
 
-    disableLaterCommands();
     connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
     connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
     connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
@@ -235,18 +240,6 @@ void MainWindow::bindInputs()
         connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
-}
-
-void MainWindow::disableLaterCommands()
-{
-    // These commands arrive with the client details and help. Until then
-    // they are shown but cannot be chosen.
-    Ui::MainWindow *ui = m_ui.get();
-    for (QAction *action :
-         {ui->actionContents, ui->actionEmail_Support, ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
-        action->setEnabled(false);
-    for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
-        widget->setEnabled(false);
 }
 
 std::shared_ptr<OrvaDocument> MainWindow::makeDocument() const
@@ -901,12 +894,16 @@ void MainWindow::on_actionOpen_triggered()
         QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
     if (fileName.isEmpty())
         return;
+    openCaseFile(fileName);
+}
 
+bool MainWindow::openCaseFile(const QString &fileName)
+{
     std::shared_ptr<OrvaDocument> opened = makeDocument();
     if (!opened->readCaseFile(fileName)) {
         opened.reset();
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
-        return;
+        Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        return false;
     }
     replaceDocument(std::move(opened));
     if (m_document->mode() == OrvaDocument::PreOct2020) {
@@ -916,6 +913,17 @@ void MainWindow::on_actionOpen_triggered()
         showOld->setEnabled(false);
     }
     refresh();
+    return true;
+}
+
+bool MainWindow::openAlimonyFile(const QString &fileName)
+{
+    // As the calculator's own Open: a file it cannot read is said over its
+    // empty form, which stays open for a new entry.
+    AlimonyCalc calculator;
+    const bool opened = calculator.openFile(fileName);
+    calculator.exec();
+    return opened;
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -968,13 +976,97 @@ void MainWindow::on_actionPrint_triggered()
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_plaintiffMoreButton_clicked() {}
-void MainWindow::on_defendantMoreButton_clicked() {}
-void MainWindow::on_actionFAQ_triggered() {}
-void MainWindow::on_actionEmail_Support_triggered() {}
-void MainWindow::on_actionContents_triggered() {}
-void MainWindow::on_actionSearch_triggered() {}
-void MainWindow::on_actionOpen_website_triggered() {}
+// ---- Client details, help, FAQ, support and website -------------------------------------
+
+void MainWindow::on_plaintiffMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::PlaintiffTab, m_document, this);
+    form.exec();
+}
+
+void MainWindow::on_defendantMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::DefendantTab, m_document, this);
+    form.exec();
+}
+
+QString MainWindow::besideProgram(const QString &fileName)
+{
+    return QDir::cleanPath(
+        QFileInfo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName).absoluteFilePath());
+}
+
+QString MainWindow::helpFilePath()
+{
+    return besideProgram(QStringLiteral("ORVA_CALC.chm"));
+}
+
+QString MainWindow::faqFilePath()
+{
+    return besideProgram(QStringLiteral("FAQ.pdf"));
+}
+
+QString MainWindow::manualPagePath(const QString &page)
+{
+    return besideProgram(QStringLiteral("manual/") + page);
+}
+
+QUrl MainWindow::supportMailUrl()
+{
+    QUrl url(QStringLiteral("mailto:") + QLatin1String(Deployment::supportAddress));
+    url.setQuery(QStringLiteral("subject=Question&body=Place Question here."));
+    return url;
+}
+
+void MainWindow::openManualPage(const QString &page)
+{
+    // The same manual as HTML pages, for a desktop without a help viewer.
+    const QString path = manualPagePath(page);
+    if (!QFileInfo::exists(path) || !Platform::openUrl(QUrl::fromLocalFile(path)))
+        Ask::warning(this, tr("ORVA Calc"), tr("The manual could not be opened:\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::on_actionContents_triggered()
+{
+    hideBalloons();
+    if (!Platform::openHelpFile(helpFilePath()))
+        openManualPage(QStringLiteral("index.html"));
+}
+
+void MainWindow::on_actionSearch_triggered()
+{
+    hideBalloons();
+    if (!Platform::openWithDefaultProgram(helpFilePath()))
+        openManualPage(QStringLiteral("keywords.html"));
+}
+
+void MainWindow::on_actionEmail_Support_triggered()
+{
+    hideBalloons();
+    Platform::openUrl(supportMailUrl());
+}
+
+void MainWindow::on_actionFAQ_triggered()
+{
+    hideBalloons();
+    const QString path = faqFilePath();
+    qDebug() << "MainWindow::on_actionFAQ_triggered" << path;
+    PdfPreviewDialog preview(path);
+    preview.exec();
+}
+
+void MainWindow::on_actionOpen_website_triggered()
+{
+    hideBalloons();
+    const QMessageBox::StandardButton answer =
+        Ask::question(this, tr("ORVA Calc"),
+                      tr("You will be navigated to %1 website").arg(QLatin1String(Deployment::websiteHost)),
+                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    if (answer == QMessageBox::Ok)
+        Platform::openUrl(QUrl(QLatin1String(Deployment::websiteAddress)));
+}
 
 // The calculator stands apart from the case: no parent, and the case's
 // warning balloons stay where they are.
