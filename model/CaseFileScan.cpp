@@ -56,16 +56,54 @@ public:
 
     void feed(QStringView text)
     {
-        for (const QChar c : text) {
-            if (c == QLatin1Char('\n'))
+        qsizetype i = 0;
+        while (i < text.size() && !m_scan->overloaded) {
+            // Text, quoted values, comments and CDATA are most of a file: they
+            // end only at one character, found at once.
+            const char16_t stop = runEnd();
+            if (stop) {
+                const qsizetype found = text.indexOf(QChar(stop), i);
+                const qsizetype end = found < 0 ? text.size() : found;
+                pass(text.mid(i, end - i));
+                i = end;
+                if (found < 0)
+                    break;
+            }
+            const char16_t c = text.at(i++).unicode();
+            if (c == u'\n')
                 ++m_line;
-            step(c.unicode());
-            if (m_scan->overloaded)
-                return;
+            step(c);
         }
     }
 
 private:
+    // The one character a run of the current state can end at; 0 when every
+    // character counts.
+    char16_t runEnd() const
+    {
+        switch (m_state) {
+        case Text: return u'<';
+        case Quoted: return m_quote;
+        case Comment:
+        case CData:
+        case Instruction: return u'>';
+        default: return 0;
+        }
+    }
+
+    // Characters that change nothing but the line and what came last.
+    void pass(QStringView run)
+    {
+        m_line += run.count(QLatin1Char('\n'));
+        if (run.size() >= 2) {
+            m_last[0] = run.at(run.size() - 2).unicode();
+            m_last[1] = run.last().unicode();
+        } else if (run.size() == 1) {
+            m_last[0] = m_last[1];
+            m_last[1] = run.first().unicode();
+        }
+    }
+
     enum State { Text, TagOpen, Bang, StartTag, Quoted, EndTag, Comment, CData, Instruction, Declaration };
 
     void step(char16_t c)

@@ -20,12 +20,12 @@ struct CaseFileScan {
 };
 
 // Attributes of all elements together, counted as the reader's work: the
-// sum over the elements of the square of their number. Lets one element
-// carry up to 2000 of them.
-constexpr qint64 CaseFileAttributeBudget = 4'000'000;
+// sum over the elements of the square of their number. About a quarter of a
+// second of the reader's time; one element may carry some 7000.
+constexpr qint64 CaseFileAttributeBudget = 50'000'000;
 // Namespace declarations of all elements together: the reader looks each
 // element's namespace up among all those in scope.
-constexpr qint64 CaseFileNamespaceBudget = 256;
+constexpr qint64 CaseFileNamespaceBudget = 32;
 
 // Reads `device` from where it stands to its end.
 CaseFileScan scanCaseFile(QIODevice *device);

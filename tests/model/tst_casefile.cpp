@@ -1036,12 +1036,18 @@ void TestCaseFile::manyAttributesFailFast_data()
         << caseXml("<future" + attributes(1000, "a") + "/><casenum>1</casenum>") << true << "";
     QTest::newRow("attributes with quotes and brackets in their values")
         << caseXml("<future a=\"x='>'\" b='\"]]>'/><casenum>1</casenum>") << true << "";
+    QTest::newRow("7500 attributes on one element")
+        << caseXml("<future" + attributes(7500, "a") + "/><casenum>1</casenum>") << false
+        << "not a valid case file (line 2: more attributes than a case file can carry, 7500 in one element)";
     QByteArray spread;
-    for (int i = 0; i < 3000; ++i)
-        spread += "<e" + attributes(40, "a") + "/>";
-    QTest::newRow("40 attributes on each of 3000 elements")
+    const QByteArray many = "<e" + attributes(100, "a") + "/>\n";
+    for (int i = 0; i < 5100; ++i)
+        spread += many;
+    QTest::newRow("100 attributes on each of 5100 elements")
         << caseXml(spread + "<casenum>1</casenum>") << false
-        << "not a valid case file (line 2: more attributes than a case file can carry, 40 in one element)";
+        << "not a valid case file (line 5001: more attributes than a case file can carry, 100 in one element)";
+    QTest::newRow("100 attributes on each of 4900 elements")
+        << caseXml(spread.left(many.size() * 4900) + "<casenum>1</casenum>") << true << "";
     QTest::newRow("300 namespace declarations")
         << caseXml("<future" + attributes(300, "xmlns:n") + "/><casenum>1</casenum>") << false
         << "not a valid case file (line 2: more attributes than a case file can carry, 300 in one element)";
