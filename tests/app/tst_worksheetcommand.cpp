@@ -1,5 +1,6 @@
 // The headless worksheet command of the real executable: JSON and PDF output
 // for case files on disk, errors, usage and a machine without a display.
+#include "ChildProcess.h"
 #include "OrvaDocument.h"
 #include "ProgramRun.h"
 #include "PDFDocument.h"
@@ -418,6 +419,7 @@ void TestWorksheetCommand::pdfRefusedOrFailed_data()
     QTest::newRow("character device") << "device" << "Is a device, not a regular file";
     QTest::newRow("folder") << "folder" << "Is a directory";
     QTest::newRow("full disk keeps the earlier worksheet") << "full" << "File too large";
+    QTest::newRow("full file system") << "full-file-system" << "No space left on device";
 }
 
 void TestWorksheetCommand::pdfRefusedOrFailed()
@@ -436,19 +438,37 @@ void TestWorksheetCommand::pdfRefusedOrFailed()
         QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
     } else if (target == "folder") {
         QVERIFY(QDir().mkpath(out));
+    } else if (target == "full-file-system") {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        // The program runs on a full file system of its own, mounted on the
+        // output's folder; it is gone when the program ends.
+        QVERIFY(QDir().mkpath(path("full-file-system")));
     } else {
         QCOMPARE(run({"--worksheet-pdf", out, writeCase("earlier.cml", Doc::PreOct2020, Doc::Shared)}).exitCode, 0);
         before = readAll(out);
         QVERIFY(before.startsWith("%PDF"));
     }
 
-    const Run result = runModified({"--worksheet-pdf", out, file}, [target] {
+    const QString output = target == "full-file-system" ? path("full-file-system/worksheet.pdf") : out;
+    const QByteArray folder = QFile::encodeName(path("full-file-system"));
+    const Run result = runModified({"--worksheet-pdf", output, file}, [target, folder] {
+        if (target == "full-file-system") {
+            if (!OrvaTest::mountPrivateFileSystem(folder, 64 * 1024) || !OrvaTest::fillFileSystem(folder, 0))
+                ::_exit(92);
+        }
         if (target != "full")
             return;
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     });
+    if (target == "full-file-system") {
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(QString::fromLocal8Bit(result.err),
+                 "orvacalc: cannot write the worksheet PDF \"" + output + "\": " + reason + "\n");
+        return;
+    }
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(QString::fromLocal8Bit(result.err),
              "orvacalc: cannot write the worksheet PDF \"" + out + "\": " + reason + "\n");

@@ -282,6 +282,7 @@ private slots:
     void manyAttributesFailFast_data();
     void manyAttributesFailFast();
     void ignoredContentIsLoggedBriefly();
+    void fullFileSystemKeepsPreviousFile();
 
 private:
     QTemporaryDir m_dir;
@@ -1091,6 +1092,39 @@ void TestCaseFile::ignoredContentIsLoggedBriefly()
     QCOMPARE(log.lines.last(), QStringLiteral("OrvaDoc: 9968 more unknown or ignored elements"));
     for (const QString &line : log.lines)
         QVERIFY2(line.size() < 250, qPrintable(line.left(80)));
+}
+
+void TestCaseFile::fullFileSystemKeepsPreviousFile()
+{
+    if (geteuid() != 0)
+        QSKIP("mounting a small file system needs root");
+    const QString dir = m_dir.filePath("full-file-system");
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        LogCapture quiet;
+        Doc previous(Doc::July2022);
+        previous.setCaseNumber("previous");
+        if (!OrvaTest::mountPrivateFileSystem(QFile::encodeName(dir), 64 * 1024) || !previous.writeCaseFile(path)
+            || !OrvaTest::fillFileSystem(QFile::encodeName(dir), 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        const QByteArray before = readAll(path);
+        Doc doc(Doc::July2022);
+        fillFixedCase(doc);
+        doc.setModified(true);
+        const bool saved = doc.writeCaseFile(path, error);
+        if (readAll(path) != before)
+            error->append(" (previous file changed)");
+        if (!doc.modified() || !doc.untitled())
+            error->append(" (marked saved)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
 }
 
 QTEST_GUILESS_MAIN(TestCaseFile)

@@ -71,6 +71,7 @@ private slots:
     void saveReportsAnUnwritableFile();
     void failedSaveKeepsPreviousFile_data();
     void failedSaveKeepsPreviousFile();
+    void fullFileSystemKeepsPreviousFile();
     void printPDFFitsEveryPage();
     void printPDFCancelled();
     void printPDFMissingFile();
@@ -330,6 +331,37 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
         QVERIFY(S_ISDIR(st.st_mode));
     const QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     QCOMPARE(left, target == "none" ? QStringList() : QStringList{"worksheet.pdf"});
+}
+
+void TestPDFUtils::fullFileSystemKeepsPreviousFile()
+{
+    if (!OrvaTest::runsAsRoot())
+        QSKIP("mounting a small file system needs root");
+    const QString dir = path("full-file-system");
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = dir + "/worksheet.pdf";
+    const auto earlierCase = WorksheetCases::ordinary(Doc::PreOct2020, Doc::SoleFather);
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        if (!OrvaTest::mountPrivateFileSystem(QFile::encodeName(dir), 256 * 1024)
+            || !PDFUtils::save(*earlierCase, file, nullptr) || !OrvaTest::fillFileSystem(QFile::encodeName(dir), 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        QFile earlier(file);
+        const QByteArray before = earlier.open(QIODevice::ReadOnly) ? earlier.readAll() : QByteArray();
+        earlier.close();
+        const bool saved = PDFUtils::save(*document, file, nullptr, error);
+        QFile kept(file);
+        if (before.isEmpty() || !kept.open(QIODevice::ReadOnly) || kept.readAll() != before)
+            error->append(" (earlier worksheet changed)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
 }
 
 void TestPDFUtils::printPDFFitsEveryPage()

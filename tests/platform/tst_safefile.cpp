@@ -77,6 +77,8 @@ private slots:
     void specialTargets_data();
     void specialTargets();
     void symbolicLinkChainToItself();
+    void fullFileSystem_data();
+    void fullFileSystem();
 
 private:
     QTemporaryDir m_dir;
@@ -289,6 +291,53 @@ void TestSafeFile::symbolicLinkChainToItself()
     QVERIFY(!Platform::writeFileSafely(path, "data", &error));
     QCOMPARE(error, QStringLiteral("Too many levels of symbolic links"));
     QVERIFY(S_ISLNK(statOf(path).st_mode));
+}
+
+void TestSafeFile::fullFileSystem_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced from a temporary file") << false;
+    QTest::newRow("rewritten in place") << true;
+}
+
+void TestSafeFile::fullFileSystem()
+{
+    QFETCH(bool, inPlace);
+    if (!OrvaTest::runsAsRoot())
+        QSKIP("mounting a small file system needs root");
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath(inPlace ? "full-in-place" : "full-atomic");
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    const QByteArray dirName = QFile::encodeName(dir);
+    const QByteArray before = caseSized('p').left(1800);
+    const QByteArray after = caseSized('n').repeated(3); // more pages than the old file has
+
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        if (!OrvaTest::mountPrivateFileSystem(dirName, 64 * 1024) || !writeBytes(path, before)
+            || ::chown(QFile::encodeName(path).constData(), WriterUser, WriterUser) != 0
+            || !OrvaTest::fillFileSystem(dirName, 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        if (inPlace && (::chmod(dirName.constData(), 0555) != 0 || ::setgid(WriterUser) != 0
+                        || ::setuid(WriterUser) != 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        const bool ok = Platform::writeFileSafely(path, after, error);
+        if (readAll(path) != before)
+            error->append(" (previous file changed)");
+        const QStringList left = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        if (left != QStringList{".filler", "case.cml"})
+            error->append(" (left: " + left.join(',') + ")");
+        return ok;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
+    QVERIFY(QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the mount went with the child
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)

@@ -6,10 +6,14 @@
 #include <QString>
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <poll.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -101,6 +105,35 @@ inline ChildResult runInChild(const ChildLimits &limits, const std::function<boo
 inline bool runsAsRoot()
 {
     return ::geteuid() == 0;
+}
+
+// Inside a child run as root: a file system of `bytes` on `folder`, seen
+// only by this child and gone with it.
+inline bool mountPrivateFileSystem(const QByteArray &folder, qint64 bytes)
+{
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return false;
+    const QByteArray options = "size=" + QByteArray::number(bytes);
+    return ::mount("tmpfs", folder.constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+// Fills the file system of `folder` with the file ".filler" so that no more
+// than `room` bytes fit: a real full disk, "No space left on device".
+inline bool fillFileSystem(const QByteArray &folder, qint64 room)
+{
+    const QByteArray filler = folder + "/.filler";
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return false;
+    const QByteArray page(4096, 'f');
+    while (::write(fd, page.constData(), size_t(page.size())) == page.size()) {
+    }
+    struct stat st {};
+    ::fstat(fd, &st);
+    const qint64 keep = qMax<qint64>(0, qint64(st.st_size) - (room / 4096) * 4096);
+    const bool ok = ::ftruncate(fd, off_t(keep)) == 0;
+    ::close(fd);
+    return ok;
 }
 
 } // namespace OrvaTest
