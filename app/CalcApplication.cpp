@@ -1,5 +1,6 @@
 #include "CalcApplication.h"
 
+#include "AlimonyCommand.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
@@ -65,11 +66,14 @@ int CalcApplication::run()
     parser.addOption(importOption);
     parser.addOption(scaleOption);
     WorksheetCommand::addOptions(parser);
+    AlimonyCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
 
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
         return WorksheetCommand::run(parser);
+    if (AlimonyCommand::isSet(parser))
+        return AlimonyCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))

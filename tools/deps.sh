@@ -10,6 +10,8 @@ PACKAGES="
   fonts-liberation2
   poppler-utils
   xdg-utils
+  python3
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 "
 
 missing=""

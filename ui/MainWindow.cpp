@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "AlimonyCalc.h"
 #include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
@@ -148,6 +149,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->modeSwitchButton->setFont(switchFont);
 
     disableLaterCommands();
+    connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
+    connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
+    connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
 
     ensurePolished();
     // The frames' own layouts (the fixed-size grid of the amounts among them)
@@ -238,7 +242,7 @@ void MainWindow::disableLaterCommands()
     for (QAction *action :
          {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
           ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
-          ui->actionFAQ, ui->actionOpen_website, ui->actionCalculate_Alimony, ui->actionSearch})
+          ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
         action->setEnabled(false);
     for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
         widget->setEnabled(false);
@@ -975,7 +979,6 @@ void MainWindow::on_actionPrint_triggered()
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_actionCalculate_Alimony_triggered() {}
 void MainWindow::on_plaintiffMoreButton_clicked() {}
 void MainWindow::on_defendantMoreButton_clicked() {}
 void MainWindow::on_actionSaveable_9_202_triggered() {}
@@ -988,6 +991,14 @@ void MainWindow::on_actionContents_triggered() {}
 void MainWindow::on_actionSearch_triggered() {}
 void MainWindow::on_actionCheck_for_updates_triggered() {}
 void MainWindow::on_actionOpen_website_triggered() {}
+
+// The calculator stands apart from the case: no parent, and the case's
+// warning balloons stay where they are.
+void MainWindow::on_actionCalculate_Alimony_triggered()
+{
+    AlimonyCalc calculator;
+    calculator.exec();
+}
 
 void MainWindow::on_actionExit_triggered()
 {
