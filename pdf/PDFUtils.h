@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 class OrvaDocument;
 class QPainter;
@@ -16,8 +18,10 @@ public:
     // Renders the worksheet of `document` (A or B as its custody type
     // decides) into the PDF file `fileName` when `printer` is null, otherwise
     // onto the already configured printer. True when the painter finished
-    // without error.
-    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer);
+    // without error and, for a file, all of it was written; false with the
+    // reason in `error`, an existing file then unchanged.
+    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
+                     QString *error = nullptr);
 
     // Prints every page of a PDF file after a print dialog owned by `parent`.
     static bool printPDF(const QString &fileName, QWidget *parent);
@@ -36,4 +40,29 @@ public:
     static QPoint centredOrigin(const QSize &size, const QRect &page);
     // Integer size of `source` scaled to fit `page`, aspect ratio kept.
     static QSize fittedSize(const QSizeF &source, const QSize &page);
+
+    // ---- Court forms and the desktop (PDFUtilsDesktop.cpp) ----
+
+    // Opens a form (a "qrc:///PDFJS/resourses/..." address) in the form
+    // viewer window, which lives on and deletes itself when closed. False
+    // when the viewer cannot be set up; the caller then shows the notice.
+    static bool openWithAcrobat(const QUrl &url, const QString &title, const QString &proposedName);
+    // The notice shown when openWithAcrobat fails.
+    static void showPdfErrorNotice();
+
+    // True when a PDF program is registered to open files with.
+    static bool canOpenWithAcrobat_platform_specific();
+    // Starts the registered PDF program on `fileName`; true when started.
+    static bool openInAcrobat_platform_specific(const QString &fileName);
+    // The mail program's compose window with `attachment` attached; false
+    // only when the mail facility is missing or reports a general failure.
+    static bool sendToMail_platform_specific(const QString &subject, const QString &body,
+                                             const QString &attachment);
+    // One dated line in the mail log.
+    static void appendMailLog(const QString &message);
+    static QString mailLogPath();
+
+private:
+    static bool drawWorksheetPdf(const OrvaDocument &document, QByteArray *pdf);
+    static void drawWorksheet(const OrvaDocument &document, QPainter *painter);
 };
