@@ -482,10 +482,11 @@ void MainWindow::setupUi(QMainWindow *window)
     menuTrial_Custody_Calendar->addAction(actionOpen_website);
     window->setMenuBar(menuBar);
 
-    // Tab goes from input to input; the commands are clicked, and clicking
-    // one leaves the keyboard in the field being typed into.
-    for (QWidget *command : {static_cast<QWidget *>(plaintiffMoreButton), static_cast<QWidget *>(defendantMoreButton),
-                             static_cast<QWidget *>(rateConverterButton), static_cast<QWidget *>(calendarButton),
+    // Tab goes from input to input (the "more" buttons lead to the parties'
+    // addresses); the tools of the right-hand panel are clicked or taken
+    // from the Tools menu, and clicking one leaves the keyboard in the field
+    // being typed into.
+    for (QWidget *command : {static_cast<QWidget *>(rateConverterButton), static_cast<QWidget *>(calendarButton),
                              static_cast<QWidget *>(statuteButton), static_cast<QWidget *>(commentsButton)})
         command->setFocusPolicy(Qt::NoFocus);
 
