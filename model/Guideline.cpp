@@ -145,6 +145,23 @@ int OrvaDocument::childCount() const
     return count == 0 ? 1 : count;
 }
 
+WorksheetInput OrvaDocument::worksheetInput() const
+{
+    WorksheetInput input;
+    input.mode = m_mode;
+    input.custodyType = m_custodyType;
+    input.childCount = childCount();
+    input.mother = {m_motherMonthlyIncome,       m_motherExistingChildSupportPayment, m_motherAlimonyPaid,
+                    m_motherAlimonyAwarded,      m_motherOvernights,                  m_motherWorkRelatedExpenses,
+                    m_motherHealthInsurance,     m_motherExtraMedicalExpenses,        m_motherCashMedicalPercent,
+                    m_motherAdditionalExpenses};
+    input.father = {m_fatherMonthlyIncome,       m_fatherExistingChildSupportPayment, m_fatherAlimonyPaid,
+                    m_fatherAlimonyAwarded,      m_fatherOvernights,                  m_fatherWorkRelatedExpenses,
+                    m_fatherHealthInsurance,     m_fatherExtraMedicalExpenses,        m_fatherCashMedicalPercent,
+                    m_fatherAdditionalExpenses};
+    return input;
+}
+
 qint64 OrvaDocument::extrapolationLimit() const
 {
     return m_mode == July2022 ? 30000 : 15000;

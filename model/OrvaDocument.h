@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QString>
 
+#include "WorksheetLines.h"
+
 // Declares a stored member with a plain getter and a plain setter: the setter
 // stores the value unchanged and does nothing else (no signal, no recompute).
 #define ORVA_PLAIN_FIELD(Type, name, setter, initial)                                              \
@@ -197,6 +199,12 @@ public:
     ORVA_PLAIN_FIELD(qint64, lastCheckedAdjustedCombinedIncome, setLastCheckedAdjustedCombinedIncome, 0)
 
 public:
+    // ---- The worksheet -------------------------------------------------------------------
+    // The inputs of the worksheet arithmetic, read from the stored fields.
+    WorksheetInput worksheetInput() const;
+    // Every worksheet line and both warnings' figures, computed afresh.
+    WorksheetLines worksheet() const { return computeWorksheetLines(worksheetInput()); }
+
     // ---- Lines 1 to 4 -------------------------------------------------------------------
     qint64 combinedIncome() const;
     qint64 motherAdjustedActualIncome() const;
