@@ -263,8 +263,13 @@ public:
     // figure when the check gets that far.
     bool motherRecommendedChildSupportWarning(qint64 &soleValue) const;
     bool fatherRecommendedChildSupportWarning(qint64 &soleValue) const;
+    // The same warning read from lines already computed.
+    static bool sharedAboveSoleWarning(const WorksheetLines &lines, Parent parent, qint64 &soleValue);
     bool hasSharedAboveSoleWarning() const;
     ExtrapolationCheck checkExtrapolation(bool quiet);
+    // The same check on the adjusted combined income of `lines`, computed
+    // from this case.
+    ExtrapolationCheck checkExtrapolation(bool quiet, const WorksheetLines &lines);
 
     static QString extrapolationWarningText(Mode mode);
     static QString sharedAboveSoleNoticeText();
@@ -278,17 +283,6 @@ signals:
     void modifiedFlagChanged(bool modified);
 
 private:
-    qint64 expenseOf(Parent parent, ExpenseKind kind) const;
-    qint64 expenseTotal(ExpenseKind kind) const;
-    qint64 incomeShareProduct(Parent parent, qint64 amount) const;
-    qint64 soleBasicSupportDue(Parent parent) const;
-    qint64 soleRecommendedChildSupport(Parent parent) const;
-    qint64 sharedBasicSupportDue(Parent parent) const;
-    qint64 sharedRecommendedChildSupport(Parent parent) const;
-    qint64 adjustedSharedObligation(Parent parent) const;
-    qint64 amountOwed(Parent parent) const;
-    bool recommendedChildSupportWarning(Parent parent, qint64 &soleValue) const;
-
     bool m_modified = false;
     CustodyType m_custodyType = Shared;
     qint64 m_motherAlimonyAwarded = 0;
