@@ -45,7 +45,7 @@ FCItemEdit::FCItemEdit(QWidget *parent)
         button->setSizePolicy(policy);
         button->hide();
     }
-    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_edit)));
+    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_edit)));
     connect(m_edit, &MyLineEdit::focusChanged, this, &FCItemEdit::onFocusChanged);
     m_edit->installEventFilter(this);
 }

@@ -29,7 +29,7 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
         const double percent = step * 0.5;
         m_comboBox->addItem(QString::number(percent, 'f', 1) + QLatin1Char('%'), percent);
     }
-    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
     connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
 }

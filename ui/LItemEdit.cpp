@@ -12,7 +12,7 @@ LItemEdit::LItemEdit(QWidget *parent)
 {
     setupUi();
     setFocusProxy(m_lineEdit);
-    m_label->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    m_label->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &QLineEdit::textEdited, this, &LItemEdit::textEdited);
     connect(m_lineEdit, &QLineEdit::editingFinished, this, [this] { emit editingFinished(m_lineEdit->text()); });
 }

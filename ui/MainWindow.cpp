@@ -63,10 +63,17 @@ bool fuzzyIsOne(float value)
     return qFuzzyCompare(value, 1.0f);
 }
 
+// A normal window of fixed size: title bar, system menu, minimise and close
+// buttons, no maximise button. Given at construction: changed afterwards,
+// the flags make Qt re-style the whole form.
+constexpr Qt::WindowFlags MainWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent, MainWindowFlags)
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_settings(std::make_shared<QSettings>())
     , m_titleFormat(QStringLiteral("Orva-Calc Professional v%1 %2%3"))
@@ -85,9 +92,6 @@ MainWindow::MainWindow(QWidget *parent)
     setBackground();
     checkModeRadioButton();
     qDebug() << "MainWindow: style sheet:" << styleSheet();
-
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
     const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
@@ -149,13 +153,9 @@ MainWindow::MainWindow(QWidget *parent)
     disableLaterCommands();
 
     ensurePolished();
-    // The frames' own layouts (the fixed-size grid of the amounts among them)
-    // settle only when activated; the window's minimum depends on them.
-    const QList<QWidget *> widgets = findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
-        if (widget->layout())
-            widget->layout()->activate();
-    }
+    // The amounts' grid keeps its frame at its own size only once activated;
+    // the window's minimum depends on that size.
+    m_ui->gridLayout_2->activate();
     adjustSize();
     setFixedSize(minimumSizeHint());
     qInfo() << "MainWindow: window size:" << size();
