@@ -123,26 +123,30 @@ Q_NEVER_INLINE void measuredKeystrokes(KeystrokeWindow &target, int count)
         target.keystroke(i);
 }
 
+// What a start-up leaves behind; destroyed after the measured section.
+struct Started {
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QWidget> window;
+};
+
 // Application object, window, shown; returns the window's line edits.
-Q_NEVER_INLINE int measuredStartup(int argc, char **argv, bool bare, int lineEdits)
+Q_NEVER_INLINE int measuredStartup(Started &started, int &argc, char **argv, bool bare, int lineEdits)
 {
     if (bare) {
-        QApplication app(argc, argv);
-        QWidget window;
-        auto *grid = new QGridLayout(&window);
+        started.app = std::make_unique<QApplication>(argc, argv);
+        started.window = std::make_unique<QWidget>();
+        auto *grid = new QGridLayout(started.window.get());
         for (int i = 0; i < lineEdits; ++i)
-            grid->addWidget(new QLineEdit(&window), i / 3, i % 3);
-        window.show();
-        if (!QTest::qWaitForWindowExposed(&window))
-            return -1;
-        return int(window.findChildren<QLineEdit *>().size());
+            grid->addWidget(new QLineEdit(started.window.get()), i / 3, i % 3);
+        started.window->show();
+    } else {
+        started.app = std::make_unique<CalcApplication>(argc, argv, 1.0f);
+        started.window = std::make_unique<MainWindow>();
+        started.window->showNormal();
     }
-    CalcApplication app(argc, argv, 1.0f);
-    MainWindow window;
-    window.showNormal();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!QTest::qWaitForWindowExposed(started.window.get()))
         return -1;
-    return int(window.findChildren<QLineEdit *>().size());
+    return int(started.window->findChildren<QLineEdit *>().size());
 }
 
 namespace {
@@ -153,11 +157,13 @@ int startupChild(int argc, char **argv)
 {
     const bool bare = argc > 2 && std::strcmp(argv[2], "bare") == 0;
     const int lineEdits = argc > 3 ? std::atoi(argv[3]) : 0;
-    const int shown = measuredStartup(argc, argv, bare, lineEdits);
+    Started started;
+    const int shown = measuredStartup(started, argc, argv, bare, lineEdits);
     if (shown < 0)
         return 1;
     std::printf("shown %ld %d\n", peakResidentKb(), shown);
     std::fflush(stdout);
+    started.window.reset();
     return 0;
 }
 
