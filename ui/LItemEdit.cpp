@@ -73,7 +73,12 @@ void LItemEdit::setLabelAlignment(Qt::Alignment alignment)
 
 void LItemEdit::setBold(bool bold)
 {
+    // Under a style sheet every font change re-polishes the edit: only a
+    // change of weight is worth it.
+    const QFont::Weight weight = bold ? QFont::Bold : QFont::Normal;
     QFont font = m_lineEdit->font();
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    if (font.weight() == weight && m_lineEdit->testAttribute(Qt::WA_SetFont))
+        return;
+    font.setWeight(weight);
     m_lineEdit->setFont(font);
 }
