@@ -9,6 +9,7 @@ PACKAGES="
   qt6-pdf-dev
   fonts-liberation2
   poppler-utils
+  valgrind
   xdg-utils
 "
 
