@@ -171,8 +171,8 @@ void sharedLines(const WorksheetInput &in, WorksheetLines &w)
         WorksheetLines::Parent &lines = *parents[p];
         const float share = lines.incomeShare;
         lines.timeShare = timeShareOf(inputs[p]->overnights);
-        lines.sharedObligation = roundFloat(share * float(w.sharedBasicObligation));
         const float product = share * float(w.sharedBasicObligation);
+        lines.sharedObligation = roundFloat(product);
         const double factor = overnightsFactorOf(in.mode, inputs[p]->overnights);
         lines.adjustedSharedObligation = roundFloat(float(double(product) * (1.0 + factor)));
         lines.sharedAdjustment = sub(lines.adjustedSharedObligation, lines.sharedObligation);
@@ -308,7 +308,7 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
 int OrvaDocument::childCount() const
 {
     // A name counts when something is left after trimming white space; checked
-    // in place because this runs for nearly every worksheet line.
+    // in place, without a trimmed copy, as it runs for every computed worksheet.
     const QString *names[6] = {&m_child1Name, &m_child2Name, &m_child3Name,
                                &m_child4Name, &m_child5Name, &m_child6Name};
     int count = 0;
