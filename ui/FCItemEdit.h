@@ -56,6 +56,7 @@ private slots:
 
 private:
     void setupUi();
+    void ensureButtons();
     void applyText(const QString &text);
     void setInvalid(bool invalid);
     void restoreShownValue();

@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 FCbItemEdit::FCbItemEdit(QWidget *parent)
@@ -20,27 +20,20 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
     setupUi();
 
     m_lineEdit->setReadOnly(true);
-    m_comboBox->setFocusProxy(this);
     m_fButton->setFocusProxy(this);
     setFocusProxy(m_lineEdit);
-    for (QWidget *widget : {static_cast<QWidget *>(m_fButton), static_cast<QWidget *>(m_comboBox)}) {
-        QSizePolicy policy = widget->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        widget->setSizePolicy(policy);
-        widget->hide();
-    }
-    for (int step = 0; step <= 10; ++step) {
-        const double percent = step * 0.5;
-        m_comboBox->addItem(QString::number(percent, 'f', 1) + QLatin1Char('%'), percent);
-    }
-    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    QSizePolicy policy = m_fButton->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_fButton->setSizePolicy(policy);
+    m_fButton->hide();
+    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
-    connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
     m_lineEdit->installEventFilter(this);
-    m_comboBox->view()->installEventFilter(this);
-    m_comboBox->view()->window()->installEventFilter(this);
 }
 
+// The percentage list is built when it is first needed (the field takes the
+// focus, or someone asks for it): until then it is hidden, and an editable
+// combo box is the costliest part of the field.
 void FCbItemEdit::setupUi()
 {
     if (objectName().isEmpty())
@@ -72,7 +65,15 @@ void FCbItemEdit::setupUi()
     m_fButton->setFlat(true);
     m_fButton->setToolTip(tr("Footnote"));
     m_horizontalLayout->addWidget(m_fButton);
+    m_horizontalLayout_2->addWidget(m_frame);
 
+    QMetaObject::connectSlotsByName(this);
+}
+
+MyComboBox *FCbItemEdit::comboBox()
+{
+    if (m_comboBox)
+        return m_comboBox;
     m_comboBox = new MyComboBox(m_frame);
     m_comboBox->setObjectName(QStringLiteral("comboBox"));
     m_comboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -82,14 +83,28 @@ void FCbItemEdit::setupUi()
     m_comboBox->setInsertPolicy(QComboBox::NoInsert);
     // Keyboard focus always resolves to the amount; the list is the way to pick.
     m_comboBox->lineEdit()->setReadOnly(true);
+    m_comboBox->setFocusProxy(this);
+    QSizePolicy policy = m_comboBox->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_comboBox->setSizePolicy(policy);
+    m_comboBox->hide();
+    for (int step = 0; step <= 10; ++step) {
+        const double percent = step * 0.5;
+        m_comboBox->addItem(QString::number(percent, 'f', 1) + QLatin1Char('%'), percent);
+    }
+    m_comboBox->setCurrentIndex(m_comboBox->findData(m_percent));
     m_horizontalLayout->addWidget(m_comboBox);
-    m_horizontalLayout_2->addWidget(m_frame);
-
-    QMetaObject::connectSlotsByName(this);
+    connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
+    m_comboBox->view()->installEventFilter(this);
+    m_comboBox->view()->window()->installEventFilter(this);
+    return m_comboBox;
 }
 
 void FCbItemEdit::setPercent(double percent)
 {
+    m_percent = percent;
+    if (!m_comboBox)
+        return;
     const int index = m_comboBox->findData(percent);
     m_comboBox->setCurrentIndex(index);
     // The list's own edit line may still show something else (a percentage
@@ -108,7 +123,10 @@ void FCbItemEdit::setAmountText(const QString &text)
 void FCbItemEdit::focusChanged(bool focused)
 {
     qDebug() << objectName() << "focus changed" << focused;
-    m_comboBox->setVisible(focused);
+    if (focused)
+        comboBox();
+    if (m_comboBox)
+        m_comboBox->setVisible(focused);
     m_fButton->setVisible(focused);
     if (focused)
         m_lineEdit->selectAll();
@@ -132,7 +150,8 @@ bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // The open list hands its focus on to this field, so its keys arrive at
     // the list window or at the amount: both are handled here.
-    const bool ours = watched == m_lineEdit || watched == m_comboBox->view() || watched == m_comboBox->view()->window();
+    const bool ours = watched == m_lineEdit
+                      || (m_comboBox && (watched == m_comboBox->view() || watched == m_comboBox->view()->window()));
     if (ours && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
         return true;
     return QFrame::eventFilter(watched, event);
@@ -140,11 +159,12 @@ bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
 
 bool FCbItemEdit::handleKey(QKeyEvent *event)
 {
+    MyComboBox *combo = comboBox();
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    QAbstractItemView *list = m_comboBox->view();
+    QAbstractItemView *list = combo->view();
     const bool open = list->isVisible();
-    const int current = open ? list->currentIndex().row() : m_comboBox->currentIndex();
-    const int last = m_comboBox->count() - 1;
+    const int current = open ? list->currentIndex().row() : combo->currentIndex();
+    const int last = combo->count() - 1;
     // In the open list the keys move the highlight and Return chooses; with
     // the list closed they choose at once.
     const auto go = [this, list, open](int index) {
@@ -161,7 +181,7 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
         return true;
     }
     if (open && modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        m_comboBox->hidePopup();
+        combo->hidePopup();
         choose(current);
         return true;
     }
@@ -169,9 +189,9 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
                         || (modifiers == Qt::NoModifier && key == Qt::Key_F4);
     if (toggle || (open && key == Qt::Key_Escape)) {
         if (open)
-            m_comboBox->hidePopup();
+            combo->hidePopup();
         else if (key != Qt::Key_Up)
-            m_comboBox->showPopup();
+            combo->showPopup();
         return true;
     }
     const QString text = event->text();
@@ -190,7 +210,7 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
     // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %.
     const QString sought = m_typed.startsWith(QLatin1Char('.')) ? QLatin1Char('0') + m_typed : m_typed;
     for (int i = 0; i <= last; ++i) {
-        if (m_comboBox->itemText(i).startsWith(sought)) {
+        if (combo->itemText(i).startsWith(sought)) {
             go(i);
             break;
         }
@@ -200,8 +220,10 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
 
 void FCbItemEdit::choose(int index)
 {
-    if (index < 0 || index == m_comboBox->currentIndex())
+    MyComboBox *combo = comboBox();
+    if (index < 0 || index == combo->currentIndex())
         return;
-    m_comboBox->setCurrentIndex(index);
-    emit percentChanged(m_comboBox->itemData(index).toDouble());
+    combo->setCurrentIndex(index);
+    m_percent = combo->itemData(index).toDouble();
+    emit percentChanged(m_percent);
 }

@@ -27,7 +27,8 @@ public:
     QString footnote() const { return m_footnote; }
 
     MyLineEdit *lineEdit() const { return m_lineEdit; }
-    MyComboBox *comboBox() const { return m_comboBox; }
+    // The percentage list, built on first use.
+    MyComboBox *comboBox();
 
 signals:
     void percentChanged(double percent);
@@ -54,6 +55,7 @@ private:
     MyComboBox *m_comboBox = nullptr;
 
     QString m_footnote;
+    double m_percent = 0.0; // shown by the list once it exists
     QString m_typed;         // what has been typed to pick a percentage
     qint64 m_typedAt = 0;    // when, in ms; a pause starts a new search
 };
