@@ -25,14 +25,14 @@ QString pdfErrorName(QPdfDocument::Error error)
     return key ? QString::fromLatin1(key) : QString::number(int(error));
 }
 
-// A4 portrait without margins on the printer's own resolution; returns the
-// printable page in device pixels.
+// The chosen paper, portrait, without margins on the printer's own
+// resolution; returns the printable page in device pixels.
 QRect prepareFullPage(QPrinter *printer, const char *logTag)
 {
     printer->setResolution(printer->physicalDpiX());
     qDebug() << logTag << printer->resolution();
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                       QPageLayout::Point));
+    printer->setPageLayout(QPageLayout(PaperSize::pageSize(PaperSize::fromSettings()), QPageLayout::Portrait,
+                                       QMarginsF(0, 0, 0, 0), QPageLayout::Point));
     printer->setFullPage(true);
     return printer->pageRect(QPrinter::DevicePixel).toRect();
 }
@@ -65,6 +65,11 @@ void PDFUtils::setUpPainter(QPainter *painter, QPrinter *printer)
 
 bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer)
 {
+    return save(document, fileName, printer, PaperSize::fromSettings());
+}
+
+bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer, PaperSize::Size paper)
+{
     QElapsedTimer timer;
     timer.start();
 
@@ -72,7 +77,7 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     std::unique_ptr<QPrinter> ownPrinter;
     if (printer) {
         printer->setFullPage(true);
-        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageSize(PaperSize::pageSize(paper));
         printer->setPageOrientation(QPageLayout::Portrait);
         printer->setResolution(printer->physicalDpiX());
         printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -80,7 +85,7 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
         ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer = ownPrinter.get();
         printer->setPageOrientation(QPageLayout::Portrait);
-        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageSize(PaperSize::pageSize(paper));
         printer->setFullPage(true);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(fileName);

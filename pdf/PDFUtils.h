@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PaperSize.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -15,9 +17,12 @@ class PDFUtils
 public:
     // Renders the worksheet of `document` (A or B as its custody type
     // decides) into the PDF file `fileName` when `printer` is null, otherwise
-    // onto the already configured printer. True when the painter finished
-    // without error.
+    // onto the already configured printer, on the paper chosen in the
+    // settings. True when the painter finished without error.
     static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer);
+    // The same on the given paper.
+    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
+                     PaperSize::Size paper);
 
     // Prints every page of a PDF file after a print dialog owned by `parent`.
     static bool printPDF(const QString &fileName, QWidget *parent);

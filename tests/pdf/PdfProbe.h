@@ -44,6 +44,38 @@ inline QList<QRectF> find(QPdfDocument &pdf, int page, const QString &text)
     return boxes;
 }
 
+// One word of a page as Qt Pdf reads it back: its text and glyph box.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+// Every run of non-blank characters on a page, in the order of the text. A
+// word broken after a hyphen at the end of a line is two words: text
+// extraction joins them with U+FFFE, which is read back as the hyphen.
+inline QList<Word> words(QPdfDocument &pdf, int page)
+{
+    const QChar lineEndHyphen(0xFFFE);
+    QList<Word> list;
+    const QString all = pdf.getAllText(page).text();
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        const bool blank = i == all.size() || all.at(i).isSpace();
+        if (!blank && start < 0)
+            start = i;
+        const bool hyphen = !blank && all.at(i) == lineEndHyphen;
+        if ((blank || hyphen) && start >= 0) {
+            const qsizetype end = hyphen ? i + 1 : i;
+            const QRectF box = pdf.getSelectionAtIndex(page, int(start), int(end - start)).boundingRectangle();
+            QString text = all.mid(start, end - start);
+            text.replace(lineEndHyphen, QLatin1Char('-'));
+            list << Word{text, box};
+            start = -1;
+        }
+    }
+    return list;
+}
+
 inline QRectF findOne(QPdfDocument &pdf, int page, const QString &text)
 {
     const QList<QRectF> boxes = find(pdf, page, text);
