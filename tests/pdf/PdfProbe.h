@@ -16,7 +16,8 @@ namespace PdfProbe {
 
 // Runs layout lines on a fresh A4 PDF with the worksheet page set-up.
 inline bool renderLines(const QString &path, const QStringList &lines, const QHash<QString, QString> &fields,
-                        int custodyType, bool *commentsCut = nullptr)
+                        int custodyType, bool *commentsCut = nullptr, const QStringList &continuation = {},
+                        int *pages = nullptr)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -28,9 +29,11 @@ inline bool renderLines(const QString &path, const QStringList &lines, const QHa
         return false;
     PDFUtils::setUpPainter(&painter, &printer);
     LayoutInterpreter interpreter(&painter, fields, custodyType);
-    interpreter.run(lines);
+    interpreter.run(lines, continuation);
     if (commentsCut)
         *commentsCut = interpreter.commentsCut();
+    if (pages)
+        *pages = interpreter.pageCount();
     return painter.end();
 }
 
