@@ -1,3 +1,4 @@
+#include "AlimonyCommand.h"
 #include "CalcApplication.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
@@ -77,9 +78,9 @@ void logScreenDiagnostics()
 
 int main(int argc, char **argv)
 {
-    // The worksheet command draws no window: it needs neither a scale nor a
-    // screen, and must run where there is no display at all.
-    const bool headless = WorksheetCommand::requested(argc, argv);
+    // The worksheet and alimony commands draw no window: they need neither a
+    // scale nor a screen, and must run where there is no display at all.
+    const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv);
     float monitorScale = 1.0f;
     bool noDisplay = false;
     if (headless) {

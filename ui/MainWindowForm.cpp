@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -112,7 +113,12 @@ void MainWindow::setupUi(QMainWindow *window)
     actionOpen_website = action(window, "actionOpen_website", QObject::tr("Open website"));
     actionCalculate_Alimony = action(window, "actionCalculate_Alimony", QObject::tr("Calculate Alimony"),
                                      ":/images/menu/calculator.png");
+    actionCalculate_Alimony->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     actionSearch = action(window, "actionSearch", QObject::tr("Search"));
+    // The Tools menu offers the buttons of the right-hand panel as well.
+    actionRate_Converter = action(window, "actionRate_Converter", QObject::tr("Rate Converter"));
+    actionCalendar = action(window, "actionCalendar", QObject::tr("Calendar"));
+    actionComments = action(window, "actionComments", QObject::tr("Comments"));
     actionShow_Old_Guidelines = action(window, "actionShow_Old_Guidelines",
                                        QObject::tr("Show Pre Oct 2020 Guidelines"));
     actionShow_Old_Guidelines->setCheckable(true);
@@ -428,8 +434,9 @@ void MainWindow::setupUi(QMainWindow *window)
     menuFAQ = named(new QMenu(QObject::tr("FAQ"), menuBar), "menuFAQ");
     menuTrial_Custody_Calendar = named(new QMenu(QObject::tr("Trial Custody Calendar"), menuBar),
                                        "menuTrial_Custody_Calendar");
-    for (QMenu *menu : {menuFile, menuFinancial_Forms, menuCustody_Forms, menuUpdates_Renew, menuHelp, menuFAQ,
-                        menuTrial_Custody_Calendar})
+    menuTools = named(new QMenu(QObject::tr("Tools"), menuBar), "menuTools");
+    for (QMenu *menu : {menuFile, menuFinancial_Forms, menuCustody_Forms, menuTools, menuUpdates_Renew, menuHelp,
+                        menuFAQ, menuTrial_Custody_Calendar})
         menuBar->addMenu(menu);
     menuFile->addAction(actionNew);
     menuFile->addAction(actionOpen);
@@ -446,8 +453,15 @@ void MainWindow::setupUi(QMainWindow *window)
     menuFinancial_Forms->addAction(actionSaveable_9_203);
     menuCustody_Forms->addAction(actionJoint_Parenting_Statement);
     menuCustody_Forms->addAction(actionParent_Plan_Tool);
+    menuTools->addAction(actionCalculate_Alimony);
+    menuTools->addSeparator();
+    menuTools->addAction(actionRate_Converter);
+    menuTools->addAction(actionCalendar);
+    menuTools->addAction(actionComments);
     menuUpdates_Renew->addAction(actionCheck_for_updates);
     menuHelp->addAction(actionContents);
+    // Search has no place of its own in the menus: beside Contents a user finds it.
+    menuHelp->addAction(actionSearch);
     menuHelp->addAction(actionEmail_Support);
     menuHelp->addAction(actionAbout);
     menuFAQ->addAction(actionFAQ);

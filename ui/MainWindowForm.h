@@ -55,6 +55,9 @@ public:
     QAction *actionCalculate_Alimony = nullptr;
     QAction *actionSearch = nullptr;
     QAction *actionShow_Old_Guidelines = nullptr;
+    QAction *actionRate_Converter = nullptr;
+    QAction *actionCalendar = nullptr;
+    QAction *actionComments = nullptr;
 
     QWidget *centralWidget = nullptr;
     QVBoxLayout *verticalLayout = nullptr;
@@ -184,6 +187,7 @@ public:
     QMenu *menuHelp = nullptr;
     QMenu *menuFAQ = nullptr;
     QMenu *menuTrial_Custody_Calendar = nullptr;
+    QMenu *menuTools = nullptr;
 };
 
 } // namespace Ui

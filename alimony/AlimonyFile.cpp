@@ -1,0 +1,110 @@
+#include "AlimonyFile.h"
+
+#include "AlimonyFormulas.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+namespace Alimony {
+
+const QList<InputField> &inputFields()
+{
+    static const QList<InputField> fields = {
+        {"docket", "caseNumberEdit", "$caseNumber"},
+        {"county", "countyEdit", "$county"},
+        {"Plaintiff", "plaintiffEdit", "$plaintiff"},
+        {"Defendant", "defendantEdit", "$defendant"},
+        {"years", YearsEdit, "$years"},
+        {"payorgross", PayorGrossEdit, "$payorGross"},
+        {"payeegross", PayeeGrossEdit, "$payeeGross"},
+        {"payordeviationO", UpwardEdit, "$payorDeviation"},
+        {"payeedeviationO", DownwardEdit, "$payeeDeviation"},
+    };
+    return fields;
+}
+
+QByteArray filePrefix()
+{
+    return QByteArrayLiteral("CalcFormValue = ");
+}
+
+QByteArray fileBytes(const QMap<QString, QString> &textsByKey)
+{
+    // QJsonObject keeps its keys sorted, upper case before lower case.
+    QJsonObject object;
+    for (const InputField &field : inputFields()) {
+        const QString key = QString::fromLatin1(field.key);
+        object.insert(key, textsByKey.value(key));
+    }
+    for (const QString &name : resultNames())
+        object.insert(name, textsByKey.value(name));
+    return filePrefix() + QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray singleQuotedToJson(const QByteArray &text)
+{
+    QByteArray out;
+    out.reserve(text.size() + 16);
+    char quote = 0; // the quote of the string being copied, or 0 outside one
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (quote == 0) {
+            if (c == '\'' || c == '"') {
+                quote = c;
+                out += '"';
+            } else {
+                out += c;
+            }
+            continue;
+        }
+        if (c == '\\' && i + 1 < text.size()) {
+            const char next = text.at(++i);
+            if (next == '\'') // \' needs no escape in JSON
+                out += '\'';
+            else
+                out.append('\\').append(next);
+        } else if (c == quote) {
+            quote = 0;
+            out += '"';
+        } else if (c == '"') { // a double quote inside a single-quoted literal
+            out += "\\\"";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QString *error)
+{
+    const QByteArray body = bytes.mid(PrefixLength);
+    QJsonParseError strict;
+    QJsonDocument document = QJsonDocument::fromJson(body, &strict);
+    if (strict.error != QJsonParseError::NoError) {
+        // Files in script style quote with apostrophes; a name like O'Brien
+        // inside a JSON string must never reach this reading.
+        QJsonParseError script;
+        document = QJsonDocument::fromJson(singleQuotedToJson(body), &script);
+        if (script.error != QJsonParseError::NoError) {
+            // The reading that came further says best what is wrong.
+            if (error)
+                *error = (script.offset > strict.offset ? script : strict).errorString();
+            return false;
+        }
+    }
+    if (!document.isObject()) {
+        if (error)
+            *error = QStringLiteral("not a JSON object");
+        return false;
+    }
+    const QJsonObject object = document.object();
+    inputsByKey->clear();
+    for (const InputField &field : inputFields()) {
+        const QString key = QString::fromLatin1(field.key);
+        inputsByKey->insert(key, object.value(key).toString());
+    }
+    return true;
+}
+
+} // namespace Alimony

@@ -1,0 +1,134 @@
+#include "AlimonyCommand.h"
+
+#include "AlimonyFile.h"
+#include "AlimonyFormulas.h"
+#include "WorksheetCommand.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <cstdio>
+
+namespace {
+
+const char *const JsonName = "alimony-json";
+
+QCommandLineOption jsonOption()
+{
+    return QCommandLineOption(QString::fromLatin1(JsonName),
+                              QStringLiteral("Read the inputs of the alimony file <file.calc>, recalculate, and print "
+                                             "the 29 members the alimony calculator would save as one JSON object, "
+                                             "without opening a window, then exit."),
+                              QStringLiteral("file.calc"));
+}
+
+void printError(const QString &message)
+{
+    const QByteArray line = QStringLiteral("orvacalc: %1\n").arg(message).toLocal8Bit();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+bool readFile(const QString &path, QMap<QString, QString> *inputs, QString *reason)
+{
+    if (QFileInfo(path).isDir()) {
+        *reason = QStringLiteral("a folder, not an alimony file");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *reason = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        return false;
+    }
+    QString error;
+    if (!Alimony::readInputs(bytes, inputs, &error)) {
+        *reason = QStringLiteral("not a valid alimony file (%1)").arg(error);
+        return false;
+    }
+    return true;
+}
+
+// Standard output may be a full disk or a closed pipe: the command must
+// not report success then.
+bool writeOut(const QByteArray &text)
+{
+    const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size());
+    const bool flushed = std::fflush(stdout) == 0;
+    return written && flushed && !std::ferror(stdout);
+}
+
+} // namespace
+
+namespace AlimonyCommand {
+
+bool requested(int argc, char **argv)
+{
+    const QByteArray option = QByteArray("--") + JsonName;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == option || argument.startsWith(option + '='))
+            return true;
+    }
+    return false;
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.addOption(jsonOption());
+}
+
+bool isSet(const QCommandLineParser &parser)
+{
+    return parser.isSet(QString::fromLatin1(JsonName));
+}
+
+QJsonObject savedObject(const QMap<QString, QString> &inputsByKey)
+{
+    Alimony::Inputs inputs;
+    inputs.years = inputsByKey.value(QStringLiteral("years"));
+    inputs.payorGross = inputsByKey.value(QStringLiteral("payorgross"));
+    inputs.payeeGross = inputsByKey.value(QStringLiteral("payeegross"));
+    inputs.upward = inputsByKey.value(QStringLiteral("payordeviationO"));
+    inputs.downward = inputsByKey.value(QStringLiteral("payeedeviationO"));
+    QMap<QString, QString> texts = Alimony::recalculate(inputs);
+    texts.insert(inputsByKey);
+    const QByteArray bytes = Alimony::fileBytes(texts);
+    return QJsonDocument::fromJson(bytes.mid(Alimony::PrefixLength)).object();
+}
+
+int run(const QCommandLineParser &parser)
+{
+    const QString path = parser.value(QString::fromLatin1(JsonName));
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty()) {
+        printError(QStringLiteral("unexpected argument \"%1\"; usage: orvacalc --alimony-json FILE.calc")
+                       .arg(positional.first()));
+        return WorksheetCommand::UsageError;
+    }
+    if (path.isEmpty()) {
+        printError(QStringLiteral("the file name is empty; usage: orvacalc --alimony-json FILE.calc"));
+        return WorksheetCommand::UsageError;
+    }
+
+    QMap<QString, QString> inputs;
+    QString reason;
+    if (!readFile(path, &inputs, &reason)) {
+        printError(QStringLiteral("cannot read alimony file \"%1\": %2").arg(path, reason));
+        return WorksheetCommand::FileError;
+    }
+    if (!writeOut(QJsonDocument(savedObject(inputs)).toJson(QJsonDocument::Indented))) {
+        printError(QStringLiteral("cannot write to standard output"));
+        return WorksheetCommand::FileError;
+    }
+    return WorksheetCommand::Done;
+}
+
+} // namespace AlimonyCommand

@@ -1,0 +1,107 @@
+#!/usr/bin/python3
+"""Compiles every program source for Windows with MinGW-w64, syntax and types only.
+
+Windows is the program's first target, but only the Linux build runs here. This
+takes each program source's command from the build's compile_commands.json,
+swaps the compiler for MinGW-w64's, and stops after the syntax and type checks,
+so every branch under Q_OS_WIN meets a real Windows compiler and the Windows
+API declarations. Nothing is linked (there is no Qt for Windows here).
+
+usage: check-windows.py [BUILD_DIR]     (default: build)
+Prints one line per file that fails, with its first errors; exits 1 when any
+file fails, 2 when the check cannot run at all.
+"""
+
+import concurrent.futures
+import json
+import os
+import shlex
+import shutil
+import subprocess
+import sys
+import time
+
+COMPILER = "x86_64-w64-mingw32-g++-posix"
+# Folders whose sources are not part of the program.
+NOT_PROGRAM = ("tests", "bench", "tools", "build")
+FIRST_ERRORS = 5
+
+
+def program_sources(build_dir, source_dir):
+    with open(os.path.join(build_dir, "compile_commands.json"), encoding="utf-8") as f:
+        entries = json.load(f)
+    build_dir = os.path.realpath(build_dir)
+    chosen = {}
+    for entry in entries:
+        path = os.path.realpath(os.path.join(entry["directory"], entry["file"]))
+        if path.startswith(build_dir + os.sep):
+            continue  # generated: moc, rcc, schedules
+        relative = os.path.relpath(path, source_dir)
+        if relative.startswith("..") or relative.split(os.sep)[0] in NOT_PROGRAM:
+            continue
+        chosen.setdefault(path, entry)
+    return chosen
+
+
+def windows_command(entry):
+    words = entry["arguments"] if "arguments" in entry else shlex.split(entry["command"])
+    # Skip a compiler launcher such as ccache, then the compiler itself.
+    while words and os.path.basename(words[0]) in ("ccache", "sccache", "distcc"):
+        words = words[1:]
+    command = [COMPILER]
+    skip_next = False
+    for word in words[1:]:
+        if skip_next:
+            skip_next = False
+            continue
+        if word in ("-o", "-MF", "-MT", "-MQ"):
+            skip_next = True
+            continue
+        if word in ("-c", "-fPIC", "-MD", "-MMD", "-g") or word.startswith("-o"):
+            continue
+        command.append(word)
+    # Qt's Linux headers carry export attributes MinGW warns about.
+    command += ["-fsyntax-only", "-Wno-attributes"]
+    return command
+
+
+def check(item):
+    path, entry = item
+    result = subprocess.run(windows_command(entry), cwd=entry["directory"],
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    errors = [line for line in result.stdout.splitlines() if " error: " in line or "fatal error:" in line]
+    if result.returncode != 0 and not errors:
+        errors = result.stdout.splitlines()[-FIRST_ERRORS:] or ["exit status %d" % result.returncode]
+    return path, result.returncode, errors[:FIRST_ERRORS]
+
+
+def main():
+    build_dir = sys.argv[1] if len(sys.argv) > 1 else "build"
+    source_dir = os.path.realpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+    if not shutil.which(COMPILER):
+        print("check-windows: %s is missing (packages g++-mingw-w64-x86-64-posix, mingw-w64-x86-64-dev)" % COMPILER,
+              file=sys.stderr)
+        return 2
+    try:
+        sources = program_sources(build_dir, source_dir)
+    except (OSError, ValueError) as error:
+        print("check-windows: cannot read %s/compile_commands.json: %s" % (build_dir, error), file=sys.stderr)
+        return 2
+    if not sources:
+        print("check-windows: no program sources in %s/compile_commands.json" % build_dir, file=sys.stderr)
+        return 2
+
+    started = time.monotonic()
+    failed = 0
+    with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
+        for path, code, errors in pool.map(check, sorted(sources.items())):
+            if code != 0:
+                failed += 1
+                print("FAILED %s: %s" % (os.path.relpath(path, source_dir), " | ".join(errors)))
+    print("check-windows: %d program files compiled for Windows, %d failed, %.0f s"
+          % (len(sources), failed, time.monotonic() - started))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
