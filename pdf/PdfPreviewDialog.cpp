@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -152,9 +154,16 @@ void PdfPreviewDialog::setUp()
     }
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
+    // The view fits a page to its full height and then adds the document's
+    // margins above and below, which cut off the page's foot: no margins there.
+    const QMargins margins = m_pdfView->documentMargins();
+    m_pdfView->setDocumentMargins(QMargins(margins.left(), 0, margins.right(), 0));
+    m_pdfView->setPageSpacing(margins.left());
     m_pdfView->viewport()->installEventFilter(this);
     applyZoom(m_zoomValue);
     QApplication::restoreOverrideCursor();
+    if (!m_caseMode)
+        setWindowTitle(documentTitle());
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->geometry();
@@ -162,6 +171,14 @@ void PdfPreviewDialog::setUp()
         resize(size);
         move(available.center() - QPoint(size.width() / 2, size.height() / 2));
     }
+}
+
+// A document is known by its own title ("Maryland Family Law ... Guidelines
+// from July 2022"), or else by its file name.
+QString PdfPreviewDialog::documentTitle() const
+{
+    const QString title = m_pdf->metaData(QPdfDocument::MetaDataField::Title).toString().trimmed();
+    return title.isEmpty() ? QFileInfo(m_fileName).fileName() : title;
 }
 
 int PdfPreviewDialog::exec()
@@ -266,9 +283,9 @@ void PdfPreviewDialog::applyZoom(int value)
 
 void PdfPreviewDialog::fitPage()
 {
-    // The view's own fit leaves the margins above and below the page out of
-    // its sum, so the foot of the page ends below the window: the factor
-    // that shows the whole page is worked out here from the same measures.
+    // Worked out here rather than left to the view's own fit, which leaves
+    // the zoom factor (the start of the zoom steps) unchanged and does not
+    // follow a change of the window's size.
     const int page = m_pdfView->pageNavigator()->currentPage();
     const QSizeF points = m_pdf && m_pdf->pageCount() > 0 ? m_pdf->pagePointSize(page) : QSizeF();
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -277,9 +294,11 @@ void PdfPreviewDialog::fitPage()
         return;
     }
     const qreal pixelsPerPoint = screen->logicalDotsPerInch() / 72.0;
+    // The gap below the page shows where it ends.
     const QMargins margins = m_pdfView->documentMargins();
     const QSize room = m_pdfView->viewport()->size()
-                       - QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+                       - QSize(margins.left() + margins.right(),
+                               margins.top() + margins.bottom() + m_pdfView->pageSpacing());
     const qreal factor = qMin(room.width() / (points.width() * pixelsPerPoint),
                               room.height() / (points.height() * pixelsPerPoint));
     if (factor <= 0)

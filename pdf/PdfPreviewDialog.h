@@ -56,6 +56,7 @@ private:
     void setUp();
     void applyZoom(int value);
     void fitPage();
+    QString documentTitle() const;
     void stepZoom(bool in);
 
     QString m_fileName;
