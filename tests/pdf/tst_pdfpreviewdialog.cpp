@@ -118,8 +118,8 @@ private slots:
     void missingFileStillOpens();
     void zoomListIsReadable_data();
     void zoomListIsReadable();
-    void fitPageShowsTheWholePage_data();
-    void fitPageShowsTheWholePage();
+    void fitPageKeepsFittingTheWindow_data();
+    void fitPageKeepsFittingTheWindow();
     void zoomSteps_data();
     void zoomSteps();
     void proposedFileName_data();
@@ -221,7 +221,7 @@ void TestPdfPreviewDialog::zoomListIsReadable()
     QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
-void TestPdfPreviewDialog::fitPageShowsTheWholePage_data()
+void TestPdfPreviewDialog::fitPageKeepsFittingTheWindow_data()
 {
     QTest::addColumn<QString>("file"); // empty: the worksheet of a case
     QTest::addColumn<int>("custody");
@@ -237,7 +237,7 @@ void TestPdfPreviewDialog::fitPageShowsTheWholePage_data()
     QTest::newRow("statute, square window") << statute << 0 << QSize(600, 600) << QSize(420, 590);
 }
 
-void TestPdfPreviewDialog::fitPageShowsTheWholePage()
+void TestPdfPreviewDialog::fitPageKeepsFittingTheWindow()
 {
     QFETCH(QString, file);
     QFETCH(int, custody);
