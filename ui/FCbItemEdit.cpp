@@ -177,6 +177,7 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
     };
     const int key = event->key();
     if (modifiers == Qt::NoModifier && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+        m_typed.clear();
         go(current < 0 ? 0 : qBound(0, current + (key == Qt::Key_Down ? 1 : -1), last));
         return true;
     }
@@ -201,20 +202,23 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
     if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(',') && c != QLatin1Char('%'))
         return false;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - m_typedAt > QApplication::keyboardInputInterval())
+    if (now - m_typedAt > QApplication::keyboardInputInterval() || m_typed.isEmpty()) {
         m_typed.clear();
+        m_typedFrom = current;
+    }
     m_typedAt = now;
     if (c == QLatin1Char('%'))
         return true;
     m_typed += c == QLatin1Char(',') ? QLatin1Char('.') : c;
-    // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %.
+    // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %. Typing that
+    // names no percentage ("25", "7") brings back the one from before it.
     const QString sought = m_typed.startsWith(QLatin1Char('.')) ? QLatin1Char('0') + m_typed : m_typed;
-    for (int i = 0; i <= last; ++i) {
-        if (combo->itemText(i).startsWith(sought)) {
-            go(i);
-            break;
-        }
+    int found = -1;
+    for (int i = 0; i <= last && found < 0; ++i) {
+        if (combo->itemText(i).startsWith(sought))
+            found = i;
     }
+    go(found >= 0 ? found : m_typedFrom);
     return true;
 }
 

@@ -58,4 +58,5 @@ private:
     double m_percent = 0.0; // shown by the list once it exists
     QString m_typed;         // what has been typed to pick a percentage
     qint64 m_typedAt = 0;    // when, in ms; a pause starts a new search
+    int m_typedFrom = -1;    // the item chosen before that typing
 };

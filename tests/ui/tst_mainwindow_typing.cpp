@@ -598,6 +598,8 @@ void TestMainWindowTyping::percentFromTheKeyboard_data()
     QTest::newRow("typing .5") << ".5" << 0.5;
     QTest::newRow("typing 3,5%") << "3,5%" << 3.5;
     QTest::newRow("typing a percentage that is none") << "7" << 0.0;
+    QTest::newRow("typing 25, which is none") << "{Down}{Down}25" << 1.0;
+    QTest::newRow("typing 15, then 3 after a pause") << "15{Down}" << 0.5;
     QTest::newRow("the list from the keyboard") << "{Alt+Down}{Down}{Down}{Down}{Return}" << 1.5;
     QTest::newRow("the list left with Escape") << "{F4}{Down}{Down}{Escape}" << 0.0;
     QTest::newRow("the list, typing in it") << "{F4}4.5{Return}" << 4.5;
