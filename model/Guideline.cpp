@@ -307,18 +307,23 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
 
 int OrvaDocument::childCount() const
 {
-    // A name counts when something is left after trimming white space; checked
-    // in place, without a trimmed copy, as it runs for every computed worksheet.
-    const QString *names[6] = {&m_child1Name, &m_child2Name, &m_child3Name,
-                               &m_child4Name, &m_child5Name, &m_child6Name};
-    int count = 0;
-    for (const QString *name : names) {
-        for (const QChar c : *name) {
-            if (!c.isSpace()) {
-                ++count;
-                break;
-            }
+    // A child counts when its name or its birth date holds something besides
+    // white space: a birth date alone is a child too. Checked in place,
+    // without a trimmed copy, as it runs for every computed worksheet.
+    const QString *details[6][2] = {{&m_child1Name, &m_child1BirthDate}, {&m_child2Name, &m_child2BirthDate},
+                                    {&m_child3Name, &m_child3BirthDate}, {&m_child4Name, &m_child4BirthDate},
+                                    {&m_child5Name, &m_child5BirthDate}, {&m_child6Name, &m_child6BirthDate}};
+    const auto filled = [](const QString *text) {
+        for (const QChar c : *text) {
+            if (!c.isSpace())
+                return true;
         }
+        return false;
+    };
+    int count = 0;
+    for (const auto &child : details) {
+        if (filled(child[0]) || filled(child[1]))
+            ++count;
     }
     return count == 0 ? 1 : count;
 }

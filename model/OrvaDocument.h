@@ -215,6 +215,7 @@ public:
     qint64 adjustedCombinedIncome() const;
     float motherIncomeShare() const;
     float fatherIncomeShare() const;
+    // Children with a name or a birth date (1 to 6; at least 1).
     int childCount() const;
     qint64 basicObligation() const;
     qint64 extrapolationLimit() const;

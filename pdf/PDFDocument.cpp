@@ -137,7 +137,7 @@ QStringList PDFDocument::knownFieldNames()
         // captions
         "court", "guidelines", "plaintiff_m", "defendant_d", "parent1_m", "parent2_d",
         // header
-        "casenum", "plaintiff", "defendant", "prepost", "preparer", "date", "comments",
+        "casenum", "plaintiff", "defendant", "prepost", "preparer", "date", "comments", "numchildren",
         // incomes and deductions
         "monthly_income_m", "monthly_income_f", "existing_child_supp_pay_m", "existing_child_supp_pay_f",
         "alimony_paid_m", "alimony_paid_f", "alimony_awarded_m", "alimony_awarded_f",
@@ -266,6 +266,8 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &
         setField(QStringLiteral("childn%1").arg(i), d.childName(i));
     for (int i = 1; i <= 6; ++i)
         setField(QStringLiteral("bday%1").arg(i), d.childBirthDate(i));
+    // The number the schedule was read with, as the court's forms state it.
+    setField(QStringLiteral("numchildren"), QString::number(d.childCount()));
 
     setNumberWithFootnote(QStringLiteral("monthly_income_m"), d.motherMonthlyIncome(), d, 1);
     setNumberWithFootnote(QStringLiteral("monthly_income_f"), d.fatherMonthlyIncome(), d, 2);

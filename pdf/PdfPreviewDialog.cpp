@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPdfDocument>
+#include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -158,6 +159,8 @@ void PdfPreviewDialog::setUp()
     const QMargins margins = m_pdfView->documentMargins();
     m_pdfView->setDocumentMargins(QMargins(margins.left(), 0, margins.right(), 0));
     m_pdfView->setPageSpacing(margins.left());
+    m_pdfView->viewport()->installEventFilter(this);
+    applyZoom(m_zoomValue);
     QApplication::restoreOverrideCursor();
     if (!m_caseMode)
         setWindowTitle(documentTitle());
@@ -267,14 +270,50 @@ void PdfPreviewDialog::on_saveButton_clicked()
 
 void PdfPreviewDialog::applyZoom(int value)
 {
+    m_zoomValue = value;
     if (value == -2) {
         m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     } else if (value == -1) {
-        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+        fitPage();
     } else {
         m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
         m_pdfView->setZoomFactor(value / 100.0);
     }
+}
+
+void PdfPreviewDialog::fitPage()
+{
+    // Worked out here rather than left to the view's own fit, which leaves
+    // the zoom factor (the start of the zoom steps) unchanged and does not
+    // follow a change of the window's size.
+    const int page = m_pdfView->pageNavigator()->currentPage();
+    const QSizeF points = m_pdf && m_pdf->pageCount() > 0 ? m_pdf->pagePointSize(page) : QSizeF();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (points.isEmpty() || !screen) {
+        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+        return;
+    }
+    const qreal pixelsPerPoint = screen->logicalDotsPerInch() / 72.0;
+    // The gap below the page shows where it ends.
+    const QMargins margins = m_pdfView->documentMargins();
+    const QSize room = m_pdfView->viewport()->size()
+                       - QSize(margins.left() + margins.right(),
+                               margins.top() + margins.bottom() + m_pdfView->pageSpacing());
+    const qreal factor = qMin(room.width() / (points.width() * pixelsPerPoint),
+                              room.height() / (points.height() * pixelsPerPoint));
+    if (factor <= 0)
+        return;
+    m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
+    if (!qFuzzyCompare(m_pdfView->zoomFactor(), factor))
+        m_pdfView->setZoomFactor(factor);
+}
+
+bool PdfPreviewDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // "Fit page" keeps fitting when the window changes size.
+    if (watched == m_pdfView->viewport() && event->type() == QEvent::Resize && m_zoomValue == -1)
+        QMetaObject::invokeMethod(this, [this] { if (m_zoomValue == -1) fitPage(); }, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void PdfPreviewDialog::stepZoom(bool in)

@@ -41,6 +41,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_closeButton_clicked();
@@ -54,11 +55,13 @@ private:
     void setUpForm();
     void setUp();
     void applyZoom(int value);
+    void fitPage();
     QString documentTitle() const;
     void stepZoom(bool in);
 
     QString m_fileName;
     QPdfDocument *m_pdf = nullptr;
+    int m_zoomValue = -1; // the zoom list's data last applied
     std::shared_ptr<OrvaDocument> m_document;
     bool m_caseMode = false;
     QEventLoop m_loop;

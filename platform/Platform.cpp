@@ -10,10 +10,33 @@
 #include <cstdio>
 #else
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <cstdlib>
 #endif
 
 namespace Platform {
+
+ScreenSize primaryMonitorSize(const QList<Monitor> &monitors, const ScreenSize &wholeScreen)
+{
+    const Monitor *chosen = nullptr;
+    for (const Monitor &monitor : monitors) {
+        if (monitor.width <= 0 || monitor.height <= 0)
+            continue;
+        if (monitor.primary) {
+            chosen = &monitor;
+            break;
+        }
+        if (!chosen)
+            chosen = &monitor;
+    }
+    if (!chosen)
+        return wholeScreen;
+    ScreenSize size;
+    size.valid = true;
+    size.width = chosen->width;
+    size.height = chosen->height;
+    return size;
+}
 
 #ifdef Q_OS_WIN
 
@@ -70,22 +93,74 @@ QString sharedDocumentsFolder()
 
 #else
 
+namespace {
+
+// The monitors XRandR knows: those of RandR 1.5, else the connected outputs
+// of RandR 1.2 with the primary one marked. Empty without RandR.
+QList<Monitor> randrMonitors(Display *connection)
+{
+    QList<Monitor> monitors;
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XRRQueryExtension(connection, &eventBase, &errorBase) || !XRRQueryVersion(connection, &major, &minor))
+        return monitors;
+    const Window root = DefaultRootWindow(connection);
+    if (major > 1 || (major == 1 && minor >= 5)) {
+        int count = 0;
+        if (XRRMonitorInfo *list = XRRGetMonitors(connection, root, True, &count)) {
+            for (int i = 0; i < count; ++i)
+                monitors.append({list[i].x, list[i].y, list[i].width, list[i].height, list[i].primary != 0});
+            XRRFreeMonitors(list);
+        }
+        if (!monitors.isEmpty())
+            return monitors;
+    }
+    if (major < 1 || (major == 1 && minor < 2))
+        return monitors;
+    XRRScreenResources *resources = XRRGetScreenResourcesCurrent(connection, root);
+    if (!resources)
+        return monitors;
+    const RROutput primary = XRRGetOutputPrimary(connection, root);
+    for (int i = 0; i < resources->noutput; ++i) {
+        XRROutputInfo *output = XRRGetOutputInfo(connection, resources, resources->outputs[i]);
+        if (!output)
+            continue;
+        if (output->connection == RR_Connected && output->crtc) {
+            if (XRRCrtcInfo *crtc = XRRGetCrtcInfo(connection, resources, output->crtc)) {
+                monitors.append({crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height),
+                                 resources->outputs[i] == primary});
+                XRRFreeCrtcInfo(crtc);
+            }
+        }
+        XRRFreeOutputInfo(output);
+    }
+    XRRFreeScreenResources(resources);
+    return monitors;
+}
+
+} // namespace
+
 ScreenSize primaryScreenSize()
 {
-    ScreenSize size;
+    ScreenSize whole;
     const char *display = std::getenv("DISPLAY");
     if (!display || !*display)
-        return size;
+        return whole;
     // Ask the X server directly: no Qt object may exist yet at this point.
     Display *connection = XOpenDisplay(nullptr);
     if (!connection)
-        return size;
+        return whole;
     const int screen = DefaultScreen(connection);
-    size.width = DisplayWidth(connection, screen);
-    size.height = DisplayHeight(connection, screen);
+    whole.width = DisplayWidth(connection, screen);
+    whole.height = DisplayHeight(connection, screen);
+    whole.valid = whole.width > 0 && whole.height > 0;
+    // The X screen spans every monitor (two stacked make one twice as tall):
+    // the scale is decided for the monitor the window opens on.
+    const QList<Monitor> monitors = randrMonitors(connection);
     XCloseDisplay(connection);
-    size.valid = size.width > 0 && size.height > 0;
-    return size;
+    return primaryMonitorSize(monitors, whole);
 }
 
 void setProcessDpiAware()

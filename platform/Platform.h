@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The thin layer between the program and the operating system. Windows is the
@@ -14,9 +15,23 @@ struct ScreenSize {
     int height = 0;     // pixels
 };
 
-// Size of the primary screen in physical pixels (GetSystemMetrics on Windows,
-// the default X11 screen on Linux when DISPLAY is set).
+// Size of the primary monitor in physical pixels: GetSystemMetrics on
+// Windows; on Linux (when DISPLAY is set) XRandR's primary monitor, else its
+// first, else the whole X screen, which may span several monitors.
 ScreenSize primaryScreenSize();
+
+// One monitor of the desktop, in physical pixels.
+struct Monitor {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool primary = false;
+};
+
+// The monitor a window opens on: the primary one, else the first; the whole
+// screen when no monitor is known.
+ScreenSize primaryMonitorSize(const QList<Monitor> &monitors, const ScreenSize &wholeScreen);
 
 // Declares the process DPI-aware (Windows); nothing to do elsewhere.
 void setProcessDpiAware();

@@ -2,34 +2,34 @@
 
 #include "CommentsDialog.h"
 #include "FieldGeometry.h"
+#include "FieldLook.h"
 #include "MyLineEdit.h"
 #include "RateConverter.h"
 #include "SquareButton.h"
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace {
 
 bool toAmount(const QString &text, qlonglong *amount)
 {
-    if (text.isEmpty()) {
-        *amount = 0;
-        return true;
-    }
-    bool ok = false;
-    *amount = text.toLongLong(&ok, 10);
-    return ok;
+    return FCItemEdit::parseAmount(text, amount);
 }
 
-// A sign alone is the first keystroke of a negative amount, not an error.
+// A sign or a dollar sign alone is the start of an amount, not an error.
 bool isPartialAmount(const QString &text)
 {
-    return text == QLatin1String("-") || text == QLatin1String("+");
+    static const QRegularExpression start(QStringLiteral("^\\s*(?:[-+]\\s*\\$?|\\$\\s*[-+]?)?\\s*$"));
+    return start.match(text).hasMatch();
 }
 
-const char *const InvalidStyle = "QLineEdit { border-color: red; }";
+QString shownText(double value)
+{
+    return value == 0.0 ? QString() : QString::number(value, 'g', 15);
+}
 
 } // namespace
 
@@ -110,21 +110,60 @@ void FCItemEdit::ensureButtons()
 
 QString FCItemEdit::invalidToolTip()
 {
-    return tr("Whole dollars only: digits, with a leading minus if negative");
+    return tr("Whole dollars only, such as 4500, 4,500 or $4,500, with a leading minus if negative");
+}
+
+bool FCItemEdit::parseAmount(const QString &text, qlonglong *amount)
+{
+    // One sign at most, before or after the dollar sign; groups of exactly
+    // three digits after the first, so that 4.500 or 4,50 are never read as
+    // some other amount.
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([-+]?)\\s*(\\$?)\\s*([-+]?)([0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)\\s*$"));
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        *amount = 0;
+        return true;
+    }
+    const QRegularExpressionMatch match = pattern.match(trimmed);
+    if (!match.hasMatch())
+        return false;
+    const QString before = match.captured(1);
+    const QString after = match.captured(3);
+    if (!before.isEmpty() && !after.isEmpty())
+        return false;
+    QString digits = match.captured(4);
+    digits.remove(QLatin1Char(','));
+    bool ok = false;
+    const qlonglong value = (before + after + digits).toLongLong(&ok, 10);
+    if (!ok)
+        return false;
+    *amount = value;
+    return true;
 }
 
 void FCItemEdit::setValue(double value)
 {
-    m_shownValue = value;
+    const qlonglong amount = static_cast<qlonglong>(value);
+    m_reported = amount;
+    // Text being typed stays as it is while it stands for the value: it reads
+    // as it, or it reads as nothing and the value is the one from before.
+    qlonglong typed = 0;
+    const bool readable = toAmount(m_edit->text(), &typed);
+    if (m_edit->hasFocus() && (readable ? static_cast<double>(typed) == value : amount == m_entryValue))
+        return;
+    const QString text = shownText(value);
+    if (m_edit->text() != text)
+        m_edit->setText(text);
+    m_entryValue = amount;
     setInvalid(false);
-    m_edit->setText(value == 0.0 ? QString() : QString::number(value, 'g', 15));
 }
 
 qlonglong FCItemEdit::value() const
 {
     qlonglong amount = 0;
     if (!toAmount(m_edit->text(), &amount))
-        return 0;
+        return m_entryValue;
     return amount;
 }
 
@@ -133,9 +172,17 @@ void FCItemEdit::applyText(const QString &text)
     qlonglong amount = 0;
     if (toAmount(text, &amount)) {
         setInvalid(false);
+        m_reported = amount;
         emit valueChanged(amount);
-    } else {
-        setInvalid(!isPartialAmount(text));
+        return;
+    }
+    setInvalid(!isPartialAmount(text));
+    // Text that stands for no amount must not leave the case holding what a
+    // part of it read as ("4" of "4,50"): the amount from before the typing
+    // holds until the text reads as one again.
+    if (m_reported != m_entryValue) {
+        m_reported = m_entryValue;
+        emit valueChanged(m_entryValue);
     }
 }
 
@@ -144,22 +191,30 @@ void FCItemEdit::setInvalid(bool invalid)
     if (invalid == m_invalid)
         return;
     m_invalid = invalid;
-    m_edit->setStyleSheet(invalid ? QString::fromLatin1(InvalidStyle) : QString());
+    m_edit->setStyleSheet(invalid ? FieldLook::invalidStyleSheet() : QString());
     m_edit->setToolTip(invalid ? invalidToolTip() : QString());
 }
 
 void FCItemEdit::restoreShownValue()
 {
+    m_typing = false;
     qlonglong amount = 0;
-    if (toAmount(m_edit->text(), &amount))
+    if (!toAmount(m_edit->text(), &amount)) {
+        setValue(static_cast<double>(m_entryValue));
         return;
-    setValue(m_shownValue);
+    }
+    // "$4,500" reads as 4500: shown like every other amount once left.
+    const QString text = shownText(static_cast<double>(amount));
+    if (m_edit->text() != text)
+        m_edit->setText(text);
 }
 
 bool FCItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the field (not merely another window or a popup taking the
     // focus) gives up text that never reached the case.
+    if (watched == m_edit && event->type() == QEvent::FocusIn)
+        m_focusReason = static_cast<QFocusEvent *>(event)->reason();
     if (watched == m_edit && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -176,9 +231,19 @@ void FCItemEdit::onFocusChanged(bool focused)
         m_footnoteButton->setVisible(focused);
         m_calcButton->setVisible(focused);
     }
-    if (focused)
+    // Coming back from another window goes on with the same typing.
+    qlonglong amount = 0;
+    if (focused && !m_typing && toAmount(m_edit->text(), &amount)) {
+        m_typing = true;
+        m_entryValue = amount;
+        m_reported = amount;
+    }
+    // Entering the field selects what it holds; coming back to the window
+    // (or from a list) goes on where the typing was, lest a key replace it all.
+    const bool returning = m_focusReason == Qt::ActiveWindowFocusReason || m_focusReason == Qt::PopupFocusReason;
+    if (focused && !returning)
         m_edit->selectAll();
-    else
+    else if (!focused)
         m_edit->deselect();
 }
 

@@ -7,9 +7,10 @@ class MyLineEdit;
 class SquareButton;
 
 // Amount entry with a footnote ("F") and a calculator ("C") button, both shown
-// only while the field has focus. Whole dollars only: text that is not a
-// whole number changes nothing and is marked until it converts again; leaving
-// the field then brings back the amount last shown.
+// only while the field has focus. Whole dollars, written as people write them
+// ("4500", "4,500", "$4,500"): text that is no such amount changes nothing and
+// is marked until it converts again; leaving the field then brings back the
+// amount last shown.
 class FCItemEdit : public QFrame
 {
     Q_OBJECT
@@ -17,9 +18,12 @@ class FCItemEdit : public QFrame
 public:
     explicit FCItemEdit(QWidget *parent = nullptr);
 
-    // Shows `value`: empty for 0, else general notation with 15 digits.
+    // Shows `value`: empty for 0, else general notation with 15 digits. Text
+    // being typed that already stands for `value` is left as it is, with its
+    // cursor, selection and undo steps.
     void setValue(double value);
-    // The text as a decimal integer; 0 when it is not one.
+    // The amount the text reads as; while it reads as none, the amount the
+    // field held before it was typed into.
     qlonglong value() const;
 
     void setFootnote(const QString &text) { m_footnote = text; }
@@ -31,6 +35,11 @@ public:
     MyLineEdit *lineEdit() const { return m_edit; }
 
     static QString invalidToolTip();
+
+    // Reads a whole-dollar amount: digits with an optional sign, a leading
+    // "$", commas between groups of three digits and blanks around it. Empty
+    // text is 0. False for anything else.
+    static bool parseAmount(const QString &text, qlonglong *amount);
 
 signals:
     void footnoteChanged(const QString &value);
@@ -60,6 +69,9 @@ private:
     SquareButton *m_calcButton = nullptr;
 
     QString m_footnote;
-    double m_shownValue = 0.0;
+    qlonglong m_entryValue = 0; // held before the typing began
+    qlonglong m_reported = 0;   // last reported or shown
+    bool m_typing = false;      // entered and not yet left
+    Qt::FocusReason m_focusReason = Qt::OtherFocusReason;
     bool m_invalid = false;
 };

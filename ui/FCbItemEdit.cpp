@@ -6,8 +6,12 @@
 #include "MyLineEdit.h"
 #include "SquareButton.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDateTime>
 #include <QDebug>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 FCbItemEdit::FCbItemEdit(QWidget *parent)
@@ -24,6 +28,7 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
     m_fButton->hide();
     m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
+    m_lineEdit->installEventFilter(this);
 }
 
 // The percentage list is built when it is first needed (the field takes the
@@ -90,19 +95,29 @@ MyComboBox *FCbItemEdit::comboBox()
     m_comboBox->setCurrentIndex(m_comboBox->findData(m_percent));
     m_horizontalLayout->addWidget(m_comboBox);
     connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
+    m_comboBox->view()->installEventFilter(this);
+    m_comboBox->view()->window()->installEventFilter(this);
     return m_comboBox;
 }
 
 void FCbItemEdit::setPercent(double percent)
 {
     m_percent = percent;
-    if (m_comboBox)
-        m_comboBox->setCurrentIndex(m_comboBox->findData(percent));
+    if (!m_comboBox)
+        return;
+    const int index = m_comboBox->findData(percent);
+    m_comboBox->setCurrentIndex(index);
+    // The list's own edit line may still show something else (a percentage
+    // typed, or no match at all): it always shows the item chosen.
+    const QString text = index < 0 ? QString() : m_comboBox->itemText(index);
+    if (m_comboBox->lineEdit() && m_comboBox->lineEdit()->text() != text)
+        m_comboBox->lineEdit()->setText(text);
 }
 
 void FCbItemEdit::setAmountText(const QString &text)
 {
-    m_lineEdit->setText(text);
+    if (m_lineEdit->text() != text)
+        m_lineEdit->setText(text);
 }
 
 void FCbItemEdit::focusChanged(bool focused)
@@ -129,4 +144,90 @@ void FCbItemEdit::on_fButton_clicked()
     dialog.setPlainText(m_footnote);
     if (dialog.exec() == QDialog::Accepted)
         emit footnoteChanged(dialog.plainText());
+}
+
+bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    // The open list hands its focus on to this field, so its keys arrive at
+    // the list window or at the amount: both are handled here.
+    const bool ours = watched == m_lineEdit
+                      || (m_comboBox && (watched == m_comboBox->view() || watched == m_comboBox->view()->window()));
+    if (ours && event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return QFrame::eventFilter(watched, event);
+}
+
+bool FCbItemEdit::handleKey(QKeyEvent *event)
+{
+    MyComboBox *combo = comboBox();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    QAbstractItemView *list = combo->view();
+    const bool open = list->isVisible();
+    const int current = open ? list->currentIndex().row() : combo->currentIndex();
+    const int last = combo->count() - 1;
+    // In the open list the keys move the highlight and Return chooses; with
+    // the list closed they choose at once.
+    const auto go = [this, list, open](int index) {
+        if (index < 0)
+            return;
+        if (open)
+            list->setCurrentIndex(list->model()->index(index, 0));
+        else
+            choose(index);
+    };
+    const int key = event->key();
+    if (modifiers == Qt::NoModifier && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+        m_typed.clear();
+        go(current < 0 ? 0 : qBound(0, current + (key == Qt::Key_Down ? 1 : -1), last));
+        return true;
+    }
+    if (open && modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        combo->hidePopup();
+        choose(current);
+        return true;
+    }
+    const bool toggle = (modifiers == Qt::AltModifier && (key == Qt::Key_Down || key == Qt::Key_Up))
+                        || (modifiers == Qt::NoModifier && key == Qt::Key_F4);
+    if (toggle || (open && key == Qt::Key_Escape)) {
+        if (open)
+            combo->hidePopup();
+        else if (key != Qt::Key_Up)
+            combo->showPopup();
+        return true;
+    }
+    const QString text = event->text();
+    if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier || text.size() != 1)
+        return false;
+    const QChar c = text.at(0);
+    if (!c.isDigit() && c != QLatin1Char('.') && c != QLatin1Char(',') && c != QLatin1Char('%'))
+        return false;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_typedAt > QApplication::keyboardInputInterval() || m_typed.isEmpty()) {
+        m_typed.clear();
+        m_typedFrom = current;
+    }
+    m_typedAt = now;
+    if (c == QLatin1Char('%'))
+        return true;
+    m_typed += c == QLatin1Char(',') ? QLatin1Char('.') : c;
+    // ".5" is 0.5; "2" already picks 2.0 % and "2.5" then 2.5 %. Typing that
+    // names no percentage ("25", "7") brings back the one from before it.
+    const QString sought = m_typed.startsWith(QLatin1Char('.')) ? QLatin1Char('0') + m_typed : m_typed;
+    int found = -1;
+    for (int i = 0; i <= last && found < 0; ++i) {
+        if (combo->itemText(i).startsWith(sought))
+            found = i;
+    }
+    go(found >= 0 ? found : m_typedFrom);
+    return true;
+}
+
+void FCbItemEdit::choose(int index)
+{
+    MyComboBox *combo = comboBox();
+    if (index < 0 || index == combo->currentIndex())
+        return;
+    combo->setCurrentIndex(index);
+    m_percent = combo->itemData(index).toDouble();
+    emit percentChanged(m_percent);
 }

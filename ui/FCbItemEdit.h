@@ -3,12 +3,15 @@
 #include <QFrame>
 
 class QHBoxLayout;
+class QKeyEvent;
 class MyComboBox;
 class MyLineEdit;
 class SquareButton;
 
 // A computed amount with a percentage picker (0.0 % to 5.0 %) and a footnote
-// button, both shown only while the field has focus.
+// button, both shown only while the field has focus. From the keyboard the
+// arrows step the percentage, typing "2.5" picks 2.5 %, Alt+Down or F4 opens
+// the list.
 class FCbItemEdit : public QFrame
 {
     Q_OBJECT
@@ -31,6 +34,9 @@ signals:
     void percentChanged(double percent);
     void footnoteChanged(const QString &value);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private slots:
     void focusChanged(bool focused);
     void comboActivated(int index);
@@ -38,6 +44,8 @@ private slots:
 
 private:
     void setupUi();
+    bool handleKey(QKeyEvent *event);
+    void choose(int index);
 
     QHBoxLayout *m_horizontalLayout_2 = nullptr;
     MyLineEdit *m_lineEdit = nullptr;
@@ -48,4 +56,7 @@ private:
 
     QString m_footnote;
     double m_percent = 0.0; // shown by the list once it exists
+    QString m_typed;         // what has been typed to pick a percentage
+    qint64 m_typedAt = 0;    // when, in ms; a pause starts a new search
+    int m_typedFrom = -1;    // the item chosen before that typing
 };

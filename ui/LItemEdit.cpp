@@ -1,6 +1,7 @@
 #include "LItemEdit.h"
 
 #include "FieldGeometry.h"
+#include "FieldLook.h"
 #include "MyLineEdit.h"
 
 #include <QFont>
@@ -38,7 +39,9 @@ void LItemEdit::setupUi()
 
 void LItemEdit::setText(const QString &text)
 {
-    m_lineEdit->setText(text);
+    // Rewriting equal text would move the cursor of someone typing here.
+    if (m_lineEdit->text() != text)
+        m_lineEdit->setText(text);
 }
 
 QString LItemEdit::text() const
@@ -81,4 +84,35 @@ void LItemEdit::setBold(bool bold)
         return;
     font.setWeight(weight);
     m_lineEdit->setFont(font);
+}
+
+void LItemEdit::setInvalid(bool invalid, const QString &reason)
+{
+    if (invalid == m_invalid && reason == m_invalidReason)
+        return;
+    m_invalid = invalid;
+    m_invalidReason = invalid ? reason : QString();
+    updateMark();
+}
+
+void LItemEdit::setNote(const QString &note)
+{
+    if (note == m_note)
+        return;
+    m_note = note;
+    updateMark();
+}
+
+void LItemEdit::updateMark()
+{
+    if (m_invalid) {
+        m_lineEdit->setStyleSheet(FieldLook::invalidStyleSheet());
+        m_lineEdit->setToolTip(m_invalidReason);
+    } else if (!m_note.isEmpty()) {
+        m_lineEdit->setStyleSheet(FieldLook::noteStyleSheet());
+        m_lineEdit->setToolTip(m_note);
+    } else {
+        m_lineEdit->setStyleSheet(QString());
+        m_lineEdit->setToolTip(QString());
+    }
 }

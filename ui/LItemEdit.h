@@ -24,6 +24,14 @@ public:
     void setLabelAlignment(Qt::Alignment alignment);
     void setBold(bool bold);
 
+    // Red border while the text cannot be used, with `reason` as tool tip.
+    void setInvalid(bool invalid, const QString &reason = QString());
+    bool isInvalid() const { return m_invalid; }
+    // A standing remark on the value shown (amber border and tool tip), such
+    // as a number the case could not take as typed; empty removes it.
+    void setNote(const QString &note);
+    QString note() const { return m_note; }
+
     MyLineEdit *lineEdit() const { return m_lineEdit; }
     QLabel *label() const { return m_label; }
 
@@ -37,4 +45,9 @@ private:
     QHBoxLayout *m_horizontalLayout = nullptr;
     MyLineEdit *m_lineEdit = nullptr;
     QLabel *m_label = nullptr;
+    bool m_invalid = false;
+    QString m_invalidReason;
+    QString m_note;
+
+    void updateMark();
 };

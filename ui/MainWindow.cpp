@@ -25,6 +25,8 @@
 #include "RateConverter.h"
 #include "UpdateDialog.h"
 #include "UpdateService.h"
+#include "WheelGuard.h"
+#include "Ask.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -44,6 +46,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMoveEvent>
+#include <QPointer>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -73,6 +79,72 @@ float applicationScale()
 bool fuzzyIsOne(float value)
 {
     return qFuzzyCompare(value, 1.0f);
+}
+
+// Rewriting a field with the text it already holds would throw away the
+// cursor, selection and undo steps of someone typing in it.
+void showText(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+// The combo box shows its current entry, whatever was typed into it.
+void showCurrentItem(QComboBox *combo, int index)
+{
+    combo->setCurrentIndex(index);
+    const QString text = index < 0 ? QString() : combo->itemText(index);
+    if (combo->isEditable() && combo->currentText() != text)
+        combo->setEditText(text);
+}
+
+// Keeps a notice from taking the keyboard: where the window system makes it
+// the active window all the same, the keyboard goes back to `owner` (and so
+// to the field being typed into). A click into the notice is the user's own
+// choice and is left alone.
+class KeyboardStaysWith : public QObject
+{
+public:
+    KeyboardStaysWith(QWidget *notice, QWidget *owner)
+        : QObject(notice)
+        , m_owner(owner)
+    {
+        notice->installEventFilter(this);
+        for (QWidget *child : notice->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_clicked = true;
+        if (event->type() == QEvent::WindowActivate && watched == parent() && !m_clicked) {
+            QPointer<QWidget> owner = m_owner;
+            QMetaObject::invokeMethod(
+                this,
+                [owner] {
+                    if (owner)
+                        QApplication::setActiveWindow(owner);
+                },
+                Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+    bool m_clicked = false;
+};
+
+// Overnights as the window reads them: a whole number, blanks around it allowed.
+bool toNights(const QString &text, int *nights)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (ok)
+        *nights = value;
+    return ok;
 }
 
 // A normal window of fixed size: title bar, system menu, minimise and close
@@ -105,12 +177,7 @@ MainWindow::MainWindow(QWidget *parent)
     checkModeRadioButton();
     qDebug() << "MainWindow: style sheet:" << styleSheet();
 
-    const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
-    const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
-    if (!preparer.isEmpty())
-        m_document->setPreparer(preparer);
-    if (county != -1)
-        m_document->setCounty(county);
+    applyRememberedCaseDetails();
 
     m_ui->preparerEdit->setLabelText(tr("Date"));
     const bool a4 = PaperSize::fromSettings() == PaperSize::A4;
@@ -121,9 +188,13 @@ MainWindow::MainWindow(QWidget *parent)
         m_ui->countryComboBox->addItem(OrvaDocument::countyName(value), value);
     for (int custody = OrvaDocument::Shared; custody <= OrvaDocument::SoleParent2; ++custody)
         m_ui->custodyTypeComboBox->addItem(OrvaDocument::custodyTypeName(custody), custody);
-    // Typed text must select an existing entry, never add one without a value.
-    m_ui->countryComboBox->setInsertPolicy(QComboBox::NoInsert);
-    m_ui->custodyTypeComboBox->setInsertPolicy(QComboBox::NoInsert);
+    for (QComboBox *combo : {m_ui->countryComboBox, m_ui->custodyTypeComboBox}) {
+        // Typed text must select an existing entry, never add one without a value.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // Text that names no entry is not kept: the box shows the case's entry again.
+        connect(combo->lineEdit(), &QLineEdit::editingFinished, this, [this, combo] { restoreComboText(combo); });
+        WheelGuard::install(combo);
+    }
     connectDocument();
 
     m_ui->motherRecommendedChildSupportEdit->setBold(true);
@@ -183,9 +254,30 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(2000);
+
+    // Alt with a letter belongs to the menus, never to the text of a field.
+    qApp->installEventFilter(this);
+    // The balloons belong to this window: away while another program is in
+    // front, and never over the field that has the keyboard.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            showWarningBalloons();
+        else
+            hideBalloons();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this] { keepBalloonsOffFocus(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A field with the keyboard reports its last edit as it loses it while
+    // the window is taken apart, after the case is gone: nobody listens then.
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
+    if (m_document)
+        disconnect(m_document.get(), nullptr, this, nullptr);
+}
 
 void MainWindow::bindInputs()
 {
@@ -239,8 +331,10 @@ void MainWindow::bindInputs()
         connect(edit, &FCbItemEdit::percentChanged, this, &MainWindow::cashMedicalPercentChanged);
         connect(edit, &FCbItemEdit::footnoteChanged, this, &MainWindow::fieldFootnoteChanged);
     }
-    for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit})
+    for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit}) {
         connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
+        connect(edit, &LItemEdit::textEdited, this, &MainWindow::overnightsTyped);
+    }
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
 }
@@ -364,8 +458,8 @@ void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloo
         // A style sheet change re-polishes the edit and drops its own font.
         if (setStyleSheetIfChanged(field, sharedAboveSoleStyle()))
             field->setBold(true);
-        if (!balloon->isVisible())
-            balloon->showBalloon(field->mapToGlobal(QPoint(10, field->height() / 2)), true);
+        if (!balloon->isVisible() && !isMinimized())
+            placeBalloon(balloon);
     } else {
         if (setStyleSheetIfChanged(field, QString()))
             field->setBold(true);
@@ -383,8 +477,8 @@ void MainWindow::refresh()
     const WorksheetLines lines = doc->worksheet();
 
     updateTitle();
-    ui->countryComboBox->setCurrentIndex(ui->countryComboBox->findData(doc->county()));
-    ui->custodyTypeComboBox->setCurrentIndex(ui->custodyTypeComboBox->findData(static_cast<int>(doc->custodyType())));
+    showCurrentItem(ui->countryComboBox, ui->countryComboBox->findData(doc->county()));
+    showCurrentItem(ui->custodyTypeComboBox, ui->custodyTypeComboBox->findData(static_cast<int>(doc->custodyType())));
     setBackground();
     checkModeRadioButton();
 
@@ -412,19 +506,31 @@ void MainWindow::refresh()
     else
         ui->districtCourtTypeRadio->setChecked(true);
 
-    ui->caseNumberEdit->setText(doc->caseNumber());
-    ui->plaintiffNameEdit->setText(doc->plaintiffName());
-    ui->defendantNameEdit->setText(doc->defendantName());
+    showText(ui->caseNumberEdit, doc->caseNumber());
+    showText(ui->plaintiffNameEdit, doc->plaintiffName());
+    showText(ui->defendantNameEdit, doc->defendantName());
     QLineEdit *const childNames[] = {ui->child1NameEdit, ui->child2NameEdit, ui->child3NameEdit,
                                      ui->child4NameEdit, ui->child5NameEdit, ui->child6NameEdit};
     QLineEdit *const childDates[] = {ui->child1DateEdit, ui->child2DateEdit, ui->child3DateEdit,
                                      ui->child4DateEdit, ui->child5DateEdit, ui->child6DateEdit};
     for (int i = 0; i < 6; ++i) {
-        childNames[i]->setText(doc->childName(i + 1));
-        childDates[i]->setText(doc->childBirthDate(i + 1));
+        showText(childNames[i], doc->childName(i + 1));
+        showText(childDates[i], doc->childBirthDate(i + 1));
     }
+    ui->childCountLabel->setText(tr("Number of Minor Children: %1").arg(doc->childCount()));
 
     const auto amount = [](qint64 value) { return QString::number(value); };
+    // A note on overnights the case took differently holds while they show
+    // what the case took; any other figure there ends it.
+    const auto showNights = [](LItemEdit *field, int nights) {
+        const QString text = QString::number(nights);
+        if (field->text() != text || field->isInvalid()) {
+            field->setInvalid(false);
+            if (field->text() != text)
+                field->setNote(QString());
+            field->setText(text);
+        }
+    };
     const auto setAmount = [doc](FCItemEdit *edit, qint64 (OrvaDocument::*getter)() const) {
         edit->setValue(static_cast<double>((doc->*getter)()));
     };
@@ -435,7 +541,7 @@ void MainWindow::refresh()
     setAmount(ui->motherAlimonyAwardedEdit, &OrvaDocument::motherAlimonyAwarded);
     ui->motherAdjustedActualIncomeEdit->setText(amount(lines.mother.adjustedActualIncome));
     ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(lines.mother.incomeShare));
-    ui->motherOvernightsEdit->setText(QString::number(doc->motherOvernights()));
+    showNights(ui->motherOvernightsEdit, doc->motherOvernights());
     ui->motherOvernightsEdit->setLabelText(percentText(lines.mother.timeShare));
     setAmount(ui->motherWorkRelatedExpensesEdit, &OrvaDocument::motherWorkRelatedExpenses);
     setAmount(ui->motherHealthInsuranceEdit, &OrvaDocument::motherHealthInsurance);
@@ -451,7 +557,7 @@ void MainWindow::refresh()
     setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
     ui->fatherAdjustedActualIncomeEdit->setText(amount(lines.father.adjustedActualIncome));
     ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(lines.father.incomeShare));
-    ui->fatherOvernightsEdit->setText(QString::number(doc->fatherOvernights()));
+    showNights(ui->fatherOvernightsEdit, doc->fatherOvernights());
     ui->fatherOvernightsEdit->setLabelText(percentText(lines.father.timeShare));
     setAmount(ui->fatherWorkRelatedExpensesEdit, &OrvaDocument::fatherWorkRelatedExpenses);
     setAmount(ui->fatherHealthInsuranceEdit, &OrvaDocument::fatherHealthInsurance);
@@ -461,8 +567,8 @@ void MainWindow::refresh()
     setAmount(ui->fatherAdditionalExpensesEdit, &OrvaDocument::fatherAdditionalExpenses);
     ui->fatherRecommendedChildSupportEdit->setText(amount(lines.father.recommendedChildSupport));
 
-    ui->combinedIncomeEdit->setText(amount(lines.combinedIncome));
-    ui->adjustedCombinedIncomeEdit->setText(amount(lines.adjustedCombinedIncome));
+    showText(ui->combinedIncomeEdit, amount(lines.combinedIncome));
+    showText(ui->adjustedCombinedIncomeEdit, amount(lines.adjustedCombinedIncome));
 
     ui->preparerEdit->setText(doc->preparer());
     ui->dateEdit->setText(doc->preparedDate());
@@ -518,12 +624,68 @@ void MainWindow::showExtrapolationNotice()
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, Qt::Horizontal, notice);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, notice, &QDialog::accept);
+    connect(notice, &QDialog::finished, notice, &QObject::deleteLater);
     QTimer::singleShot(20000, notice, &QDialog::accept);
-    notice->exec();
-    notice->deleteLater();
+    // The notice comes while the user types: it must neither take the
+    // keyboard nor block the window, nor cover the field being typed into.
+    notice->setWindowModality(Qt::NonModal);
+    notice->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice->setFocusPolicy(Qt::NoFocus);
+    new KeyboardStaysWith(notice, this);
+    notice->adjustSize();
+    placeNotice(notice);
+    notice->show();
+}
+
+void MainWindow::placeNotice(QWidget *notice)
+{
+    const QRect window = frameGeometry();
+    const QSize size = notice->frameGeometry().size().expandedTo(notice->sizeHint());
+    const QRect avoid = focusedFieldArea();
+    const QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const int left = window.center().x() - size.width() / 2;
+    const QRect content = geometry();
+    // Centred over the window, else over its top (the case header), else its bottom.
+    const QList<QRect> places = {
+        QRect(QPoint(left, window.center().y() - size.height() / 2), size),
+        QRect(QPoint(left, content.top() + 8), size),
+        QRect(QPoint(left, content.bottom() - size.height() - 8), size),
+    };
+    for (const QRect &place : places) {
+        if ((avoid.isEmpty() || !place.intersects(avoid)) && (available.isEmpty() || available.contains(place))) {
+            notice->move(place.topLeft());
+            return;
+        }
+    }
+    notice->move(places.first().topLeft());
 }
 
 // ---- Edit handlers ----------------------------------------------------------------
+
+void MainWindow::restoreComboText(QComboBox *combo)
+{
+    const int value = combo == m_ui->countryComboBox ? m_document->county()
+                                                     : static_cast<int>(m_document->custodyType());
+    showCurrentItem(combo, combo->findData(value));
+}
+
+void MainWindow::applyRememberedCaseDetails()
+{
+    const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
+    const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
+    if (!preparer.isEmpty())
+        m_document->setPreparer(preparer);
+    if (county != -1)
+        m_document->setCounty(county);
+}
+
+void MainWindow::rememberCaseDetails()
+{
+    m_settings->setValue(QStringLiteral("county"), m_document->county());
+    m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
+    m_settings->sync();
+}
 
 void MainWindow::finishEdit()
 {
@@ -625,21 +787,72 @@ void MainWindow::childDetailChanged(const QString &value)
     finishEdit();
 }
 
+namespace {
+
+QString overnightsInvalidText()
+{
+    return QObject::tr("Overnights: a whole number of nights, 0 to 365");
+}
+
+} // namespace
+
+void MainWindow::overnightsTyped(const QString &value)
+{
+    auto *field = qobject_cast<LItemEdit *>(sender());
+    if (!field)
+        return;
+    int nights = 0;
+    field->setInvalid(!value.trimmed().isEmpty() && !toNights(value, &nights), overnightsInvalidText());
+}
+
 void MainWindow::overnightsChanged(const QString &value)
 {
     QObject *source = sender();
     qDebug() << "Overnights control" << source->objectName() << "edited. New value:" << value;
-    bool ok = false;
-    int nights = value.toInt(&ok);
-    if (!ok)
-        nights = 0;
-    if (nights >= 366)
-        nights = 365;
-    if (source == m_ui->motherOvernightsEdit)
+    LItemEdit *field = source == m_ui->motherOvernightsEdit   ? m_ui->motherOvernightsEdit
+                       : source == m_ui->fatherOvernightsEdit ? m_ui->fatherOvernightsEdit
+                                                              : nullptr;
+    if (!field)
+        return;
+    const bool mother = field == m_ui->motherOvernightsEdit;
+    const int before = m_document->motherOvernights();
+    const int shownBefore = mother ? before : m_document->fatherOvernights();
+    int typed = 0;
+    // Text that is no number, or the number already held, changes nothing:
+    // the case keeps its overnights and is not marked as changed.
+    if (!toNights(value, &typed) || typed == shownBefore) {
+        refresh();
+        return;
+    }
+    const int nights = typed >= 366 ? 365 : typed;
+    if (mother)
         m_document->setMotherOvernights(nights);
-    else if (source == m_ui->fatherOvernightsEdit)
+    else
         m_document->setFatherOvernights(nights);
-    finishEdit();
+    const int stored = mother ? m_document->motherOvernights() : m_document->fatherOvernights();
+    if (m_document->motherOvernights() == before) {
+        refresh();
+    } else {
+        finishEdit();
+    }
+    if (stored != typed)
+        field->setNote(overnightsNote(typed, stored));
+}
+
+QString MainWindow::overnightsNote(int typed, int stored) const
+{
+    const OrvaDocument::CustodyType custody = m_document->custodyType();
+    if (!OrvaDocument::isSharedCustody(custody))
+        return tr("%1 not used: under sole custody the custodial parent has all 365 overnights, "
+                  "the other parent none.")
+            .arg(typed);
+    const bool newRange = m_document->mode() == OrvaDocument::NewOct2020 || m_document->mode() == OrvaDocument::July2022;
+    return tr("%1 not used: shared custody under these guidelines allows %2 to %3 overnights "
+              "with each parent; %4 is the nearest.")
+        .arg(typed)
+        .arg(newRange ? 92 : 128)
+        .arg(newRange ? 273 : 237)
+        .arg(stored);
 }
 
 void MainWindow::additionalFieldChanged(const QString &value)
@@ -660,6 +873,109 @@ void MainWindow::modifiedFlagChanged(bool flag)
 }
 
 // ---- Balloons and window events ------------------------------------------------------
+
+QRect MainWindow::focusedFieldArea() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this)
+        return QRect();
+    // The composite field around an inner edit, with its buttons.
+    QWidget *field = focused;
+    if (QWidget *parent = focused->parentWidget();
+        parent && (qobject_cast<FCItemEdit *>(parent) || qobject_cast<FCbItemEdit *>(parent)
+                   || qobject_cast<LItemEdit *>(parent)))
+        field = parent;
+    return QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
+}
+
+void MainWindow::placeBalloon(QBalloonTip *balloon)
+{
+    QWidget *field = balloon->owner();
+    const int middle = field->height() / 2;
+    const QPoint usual = field->mapToGlobal(QPoint(10, middle));
+    const QRect avoid = focusedFieldArea();
+    bool top = true;
+    bool left = true;
+    if (avoid.isEmpty() || !balloon->placementFor(usual, &top, &left)) {
+        balloon->showBalloon(usual, true);
+        return;
+    }
+    // Where it usually stands, unless that covers the field being typed
+    // into: then above or below instead, or beside its field.
+    struct Place {
+        QPoint anchor;
+        bool top;
+        bool left;
+    };
+    const QPoint beforeField = field->mapToGlobal(QPoint(-1, middle));
+    const QPoint afterField = field->mapToGlobal(QPoint(field->width(), middle));
+    const Place places[] = {
+        {usual, top, left},         {usual, !top, left},      {beforeField, top, false},
+        {beforeField, !top, false}, {afterField, top, true},  {afterField, !top, true},
+    };
+    const QScreen *screen = QGuiApplication::screenAt(usual);
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    for (const Place &place : places) {
+        const QRect area = balloon->geometryFor(place.anchor, place.top, place.left);
+        if (available.contains(area) && !area.intersects(avoid)) {
+            balloon->showBalloon(place.anchor, true, place.top, place.left);
+            return;
+        }
+    }
+    balloon->showBalloon(usual, true);
+}
+
+void MainWindow::showWarningBalloons()
+{
+    if (!isVisible() || isMinimized())
+        return;
+    qint64 soleValue = 0;
+    if (m_document->motherRecommendedChildSupportWarning(soleValue) && !m_motherBalloon->isVisible())
+        placeBalloon(m_motherBalloon.get());
+    soleValue = 0;
+    if (m_document->fatherRecommendedChildSupportWarning(soleValue) && !m_fatherBalloon->isVisible())
+        placeBalloon(m_fatherBalloon.get());
+}
+
+void MainWindow::keepBalloonsOffFocus()
+{
+    const QRect avoid = focusedFieldArea();
+    if (avoid.isEmpty())
+        return;
+    for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
+        if (balloon && balloon->isVisible() && balloon->geometry().intersects(avoid)) {
+            balloon->hideBalloon();
+            placeBalloon(balloon);
+        }
+    }
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    if (isMinimized())
+        hideBalloons();
+    else
+        showWarningBalloons();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt with a printable key is a menu key: when no menu takes it, it must
+    // not reach the text of a field (where it would type and change the case).
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers();
+        // Ctrl+Alt is AltGr on Windows keyboards: a character, typed on purpose.
+        if ((modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier))
+            && !key->text().isEmpty() && key->text().at(0).isPrint()
+            && static_cast<QWidget *>(watched)->window() == this)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::hideBalloons()
 {
@@ -715,9 +1031,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_settings->setValue(QStringLiteral("county"), m_document->county());
-    m_settings->setValue(QStringLiteral("preparer"), m_document->preparer());
-    m_settings->sync();
+    rememberCaseDetails();
     if (m_document->modified() && !maySaveChanges()) {
         event->ignore();
         return;
@@ -887,20 +1201,26 @@ bool MainWindow::saveDocument(bool as)
     hideBalloons();
     QString target = m_document->filePath();
     if (m_document->untitled() || as) {
-        QFileDialog dialog(this, tr("Choose location and file name"),
-                           caseFolder() + QDir::separator() + QStringLiteral("untitled.cml"), caseFileFilter());
+        // A case that has a file is saved again beside it, under its own name.
+        const QString proposed = m_document->untitled()
+                                     ? caseFolder() + QDir::separator() + QStringLiteral("untitled.cml")
+                                     : QDir::toNativeSeparators(m_document->filePath());
+        QFileDialog dialog(this, tr("Choose location and file name"), proposed, caseFileFilter());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         // A name typed without the extension still lands where Open finds it.
         dialog.setDefaultSuffix(QStringLiteral("cml"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
+        target = Ask::exec(dialog);
+        if (target.isEmpty())
             return false;
-        target = dialog.selectedFiles().value(0);
     }
     QString reason;
     if (!m_document->writeCaseFile(target, &reason)) {
         showCaseFileError(this, tr("Error while saving document"), reason);
         return false;
     }
+    // The name changes even when the modified flag does not (Save As of a
+    // saved case): the title shows it at once.
+    updateTitle();
     return true;
 }
 
@@ -912,7 +1232,11 @@ void MainWindow::on_actionNew_triggered()
         if (!maySaveChanges())
             return;
     }
+    // The next case starts with the county and preparer of this one, as the
+    // first case of a session starts with those of the last.
+    rememberCaseDetails();
     replaceDocument(makeDocument());
+    applyRememberedCaseDetails();
     refresh();
 }
 
@@ -923,8 +1247,7 @@ void MainWindow::on_actionOpen_triggered()
     if (m_document->modified() && !maySaveChanges())
         return;
 
-    const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
+    const QString fileName = Ask::openFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
     if (fileName.isEmpty())
         return;
     openCaseFile(fileName);
@@ -978,7 +1301,7 @@ bool MainWindow::confirmSharedAboveSole()
                     QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("sharedAboveSoleQuestion"));
     box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() != QMessageBox::Cancel;
+    return Ask::exec(box) != QMessageBox::Cancel;
 }
 
 void MainWindow::on_actionPreview_triggered()

@@ -10,6 +10,7 @@ class FCbItemEdit;
 class LItemEdit;
 class OrvaDocument;
 class QBalloonTip;
+class QComboBox;
 class QRadioButton;
 class QSettings;
 class QUrl;
@@ -55,6 +56,11 @@ public:
     // Start folder of the case-file dialogs for the current case.
     QString caseFolder() const;
 
+    // Where a notice or balloon may go without covering the field being
+    // typed into: that field's area on the screen, empty when the keyboard
+    // is elsewhere.
+    QRect focusedFieldArea() const;
+
     // Replaces the case by the one in a case file, as Open does after its
     // dialog; an unreadable file keeps the current case and shows the error.
     bool openCaseFile(const QString &fileName);
@@ -75,6 +81,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void basicFieldsChanged(const QString &value);
@@ -85,6 +93,7 @@ private slots:
     void fieldFootnoteChanged(const QString &value);
     void childDetailChanged(const QString &value);
     void overnightsChanged(const QString &value);
+    void overnightsTyped(const QString &value);
     void cashMedicalPercentChanged(double value);
     void additionalFieldChanged(const QString &value);
     void modifiedFlagChanged(bool flag);
@@ -151,7 +160,16 @@ private:
     // Opens a court form of the resources in the form viewer.
     void openForm(const QString &resourceFile, const QString &title, const QString &proposedName);
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
+    void placeBalloon(QBalloonTip *balloon);
+    void showWarningBalloons();
+    void keepBalloonsOffFocus();
     void finishEdit();
+    void applyRememberedCaseDetails();
+    void rememberCaseDetails();
+    void restoreComboText(QComboBox *combo);
+    void placeNotice(QWidget *notice);
+    // Why the overnights shown differ from the number typed.
+    QString overnightsNote(int typed, int stored) const;
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::shared_ptr<OrvaDocument> m_document;

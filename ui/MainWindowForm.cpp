@@ -82,15 +82,15 @@ void MainWindow::setupUi(QMainWindow *window)
     window->resize(764, 564);
 
     // ---- Actions ----------------------------------------------------------------
-    actionNew = action(window, "actionNew", QObject::tr("New"), ":/images/menu/add.png");
-    actionOpen = action(window, "actionOpen", QObject::tr("Open"), ":/images/menu/folder_add.png");
-    actionSave = action(window, "actionSave", QObject::tr("Save"), ":/images/menu/disk.png");
-    actionSave_As = action(window, "actionSave_As", QObject::tr("Save As..."));
-    actionPreview = action(window, "actionPreview", QObject::tr("Preview"), ":/images/menu/magnifier.png");
-    actionPrint = action(window, "actionPrint", QObject::tr("Print"), ":/images/menu/printer.png");
-    actionExit = action(window, "actionExit", QObject::tr("Exit"), ":/images/menu/door_out.png");
-    actionPaper_Letter = action(window, "actionPaper_Letter", QObject::tr("US Letter (8.5 x 11 in)"));
-    actionPaper_A4 = action(window, "actionPaper_A4", QObject::tr("A4 (210 x 297 mm)"));
+    actionNew = action(window, "actionNew", QObject::tr("&New"), ":/images/menu/add.png");
+    actionOpen = action(window, "actionOpen", QObject::tr("&Open"), ":/images/menu/folder_add.png");
+    actionSave = action(window, "actionSave", QObject::tr("&Save"), ":/images/menu/disk.png");
+    actionSave_As = action(window, "actionSave_As", QObject::tr("Save &As..."));
+    actionPreview = action(window, "actionPreview", QObject::tr("Pre&view"), ":/images/menu/magnifier.png");
+    actionPrint = action(window, "actionPrint", QObject::tr("&Print"), ":/images/menu/printer.png");
+    actionExit = action(window, "actionExit", QObject::tr("E&xit"), ":/images/menu/door_out.png");
+    actionPaper_Letter = action(window, "actionPaper_Letter", QObject::tr("US &Letter (8.5 x 11 in)"));
+    actionPaper_A4 = action(window, "actionPaper_A4", QObject::tr("&A4 (210 x 297 mm)"));
     paperGroup = named(new QActionGroup(window), "paperGroup");
     for (QAction *paper : {actionPaper_Letter, actionPaper_A4}) {
         paper->setCheckable(true);
@@ -121,6 +121,21 @@ void MainWindow::setupUi(QMainWindow *window)
     actionComments = action(window, "actionComments", QObject::tr("Comments"));
     actionShow_Old_Guidelines = action(window, "actionShow_Old_Guidelines",
                                        QObject::tr("Show Pre Oct 2020 Guidelines"));
+    // The keys every desktop program uses; where the platform has none for a
+    // command, the common one.
+    const auto keys = [](QAction *command, QKeySequence::StandardKey key, const char *fallback) {
+        QList<QKeySequence> sequences = QKeySequence::keyBindings(key);
+        if (sequences.isEmpty() && fallback)
+            sequences << QKeySequence(QString::fromLatin1(fallback));
+        command->setShortcuts(sequences);
+    };
+    keys(actionNew, QKeySequence::New, "Ctrl+N");
+    keys(actionOpen, QKeySequence::Open, "Ctrl+O");
+    keys(actionSave, QKeySequence::Save, "Ctrl+S");
+    keys(actionSave_As, QKeySequence::SaveAs, "Ctrl+Shift+S");
+    keys(actionPrint, QKeySequence::Print, "Ctrl+P");
+    keys(actionExit, QKeySequence::Quit, "Ctrl+Q");
+    actionPreview->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     actionShow_Old_Guidelines->setCheckable(true);
     actionShow_Old_Guidelines->setToolTip(QObject::tr("Show Pre Oct 2020 Guidelines"));
 
@@ -236,6 +251,9 @@ void MainWindow::setupUi(QMainWindow *window)
     custodyTypeLabel_2 = caption(childrenFrame_2, "custodyTypeLabel_2", QObject::tr("Selected Guidelines"),
                                  Qt::AlignBottom | Qt::AlignHCenter);
     childrenFrame->addWidget(custodyTypeLabel_2, 2, 3);
+    // Shares the cell of the hidden caption above: the count stands under the custody type.
+    childCountLabel = caption(childrenFrame_2, "childCountLabel", QString(), Qt::AlignCenter);
+    childrenFrame->addWidget(childCountLabel, 2, 3);
     horizontalLayout_3 = named(new QHBoxLayout, "horizontalLayout_3");
     custodyTypeLabel_3 = caption(childrenFrame_2, "custodyTypeLabel_3", QObject::tr("Selected Guidelines"),
                                  Qt::AlignCenter);
@@ -345,9 +363,13 @@ void MainWindow::setupUi(QMainWindow *window)
         ++row;
     }
 
-    motherAdjustedActualIncomeEdit->setReadOnly(true);
-    motherRecommendedChildSupportEdit->setReadOnly(true);
-    fatherRecommendedChildSupportEdit->setReadOnly(true);
+    // Computed figures: read-only, passed over by Tab (a click still selects
+    // them for copying), and styled apart from the inputs.
+    for (LItemEdit *computedField : {motherAdjustedActualIncomeEdit, fatherAdjustedActualIncomeEdit,
+                                     motherRecommendedChildSupportEdit, fatherRecommendedChildSupportEdit}) {
+        computedField->setReadOnly(true);
+        computedField->lineEdit()->setFocusPolicy(Qt::ClickFocus);
+    }
     motherRecommendedChildSupportEdit->setBold(true);
     fatherRecommendedChildSupportEdit->setBold(true);
     motherOvernightsEdit->setMaxLength(3);
@@ -373,6 +395,8 @@ void MainWindow::setupUi(QMainWindow *window)
     label_7 = caption(rightFrame, "label_7", QObject::tr("Combined Income"), Qt::AlignCenter);
     verticalLayout_2->addWidget(label_7);
     combinedIncomeEdit = named(new QLineEdit(rightFrame), "combinedIncomeEdit");
+    combinedIncomeEdit->setReadOnly(true);
+    combinedIncomeEdit->setFocusPolicy(Qt::ClickFocus);
     verticalLayout_2->addWidget(combinedIncomeEdit);
 
     horizontalLayout_5 = named(new QHBoxLayout, "horizontalLayout_5");
@@ -390,6 +414,8 @@ void MainWindow::setupUi(QMainWindow *window)
                                               QObject::tr("Adjusted Combined Income"), Qt::AlignCenter);
     verticalLayout_2->addWidget(adjustedCombinedIncomeEditLabel);
     adjustedCombinedIncomeEdit = named(new QLineEdit(rightFrame), "adjustedCombinedIncomeEdit");
+    adjustedCombinedIncomeEdit->setReadOnly(true);
+    adjustedCombinedIncomeEdit->setFocusPolicy(Qt::ClickFocus);
     verticalLayout_2->addWidget(adjustedCombinedIncomeEdit);
     verticalLayout_2->addItem(verticalSpacer());
 
@@ -423,18 +449,18 @@ void MainWindow::setupUi(QMainWindow *window)
                                           "QMenuBar::item { background: transparent; }"
                                           "QMenuBar::item:selected { background: #a8a8a8; }"
                                           "QMenuBar::item:pressed { background: #888888; }"));
-    menuFile = named(new QMenu(QObject::tr("File"), menuBar), "menuFile");
-    menuPaper_Size = named(new QMenu(QObject::tr("Paper Size"), menuFile), "menuPaper_Size");
+    menuFile = named(new QMenu(QObject::tr("&File"), menuBar), "menuFile");
+    menuPaper_Size = named(new QMenu(QObject::tr("Pape&r Size"), menuFile), "menuPaper_Size");
     menuPaper_Size->addAction(actionPaper_Letter);
     menuPaper_Size->addAction(actionPaper_A4);
-    menuFinancial_Forms = named(new QMenu(QObject::tr("Financial Forms"), menuBar), "menuFinancial_Forms");
-    menuCustody_Forms = named(new QMenu(QObject::tr("Custody Forms"), menuBar), "menuCustody_Forms");
-    menuUpdates_Renew = named(new QMenu(QObject::tr("Updates/Renew"), menuBar), "menuUpdates_Renew");
-    menuHelp = named(new QMenu(QObject::tr("Help"), menuBar), "menuHelp");
-    menuFAQ = named(new QMenu(QObject::tr("FAQ"), menuBar), "menuFAQ");
-    menuTrial_Custody_Calendar = named(new QMenu(QObject::tr("Trial Custody Calendar"), menuBar),
+    menuFinancial_Forms = named(new QMenu(QObject::tr("Fi&nancial Forms"), menuBar), "menuFinancial_Forms");
+    menuCustody_Forms = named(new QMenu(QObject::tr("&Custody Forms"), menuBar), "menuCustody_Forms");
+    menuUpdates_Renew = named(new QMenu(QObject::tr("&Updates/Renew"), menuBar), "menuUpdates_Renew");
+    menuHelp = named(new QMenu(QObject::tr("&Help"), menuBar), "menuHelp");
+    menuFAQ = named(new QMenu(QObject::tr("F&AQ"), menuBar), "menuFAQ");
+    menuTrial_Custody_Calendar = named(new QMenu(QObject::tr("&Trial Custody Calendar"), menuBar),
                                        "menuTrial_Custody_Calendar");
-    menuTools = named(new QMenu(QObject::tr("Tools"), menuBar), "menuTools");
+    menuTools = named(new QMenu(QObject::tr("T&ools"), menuBar), "menuTools");
     for (QMenu *menu : {menuFile, menuFinancial_Forms, menuCustody_Forms, menuTools, menuUpdates_Renew, menuHelp,
                         menuFAQ, menuTrial_Custody_Calendar})
         menuBar->addMenu(menu);
@@ -467,6 +493,14 @@ void MainWindow::setupUi(QMainWindow *window)
     menuFAQ->addAction(actionFAQ);
     menuTrial_Custody_Calendar->addAction(actionOpen_website);
     window->setMenuBar(menuBar);
+
+    // Tab goes from input to input (the "more" buttons lead to the parties'
+    // addresses); the tools of the right-hand panel are clicked or taken
+    // from the Tools menu, and clicking one leaves the keyboard in the field
+    // being typed into.
+    for (QWidget *command : {static_cast<QWidget *>(rateConverterButton), static_cast<QWidget *>(calendarButton),
+                             static_cast<QWidget *>(statuteButton), static_cast<QWidget *>(commentsButton)})
+        command->setFocusPolicy(Qt::NoFocus);
 
     window->setWindowTitle(QStringLiteral("Orva-Calc Professional v12.03"));
     modeComboBox->setCurrentIndex(-1);

@@ -104,6 +104,7 @@ public:
     QLineEdit *child6DateEdit = nullptr;
     QComboBox *custodyTypeComboBox = nullptr;
     QLabel *custodyTypeLabel_2 = nullptr;
+    QLabel *childCountLabel = nullptr;
     QHBoxLayout *horizontalLayout_3 = nullptr;
     QLabel *custodyTypeLabel_3 = nullptr;
     QComboBox *modeComboBox = nullptr;

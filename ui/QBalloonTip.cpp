@@ -91,13 +91,42 @@ bool QBalloonTip::placementFor(const QPoint &anchor, bool *arrowAtTop, bool *arr
 
 void QBalloonTip::showBalloon(const QPoint &anchor, bool arrow)
 {
+    bool top = true;
+    bool left = true;
+    if (!placementFor(anchor, &top, &left)) {
+        m_anchor = anchor;
+        m_arrow = arrow;
+        return;
+    }
+    showBalloon(anchor, arrow, top, left);
+}
+
+QRect QBalloonTip::geometryFor(const QPoint &anchor, bool arrowAtTop, bool arrowAtLeft) const
+{
+    const QScreen *screen = QGuiApplication::screenAt(anchor);
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    // The size once shown, whatever the margins are now (they make room for
+    // the arrow at the top or at the bottom; the sum is the same).
+    const QMargins margins = contentsMargins();
+    const QSize hint = sizeHint()
+                       + QSize(8 - margins.left() - margins.right(), ArrowHeight + 6 - margins.top() - margins.bottom());
+    const int w = hint.width();
+    const int h = hint.height();
+    const int y = arrowAtTop ? anchor.y() + ArrowGap : anchor.y() - h - ArrowGap;
+    const int x = arrowAtLeft ? qMax(anchor.x(), available.left() + 2) : qMin(anchor.x() - w, available.right() - w - 2);
+    return QRect(x, y, w, h);
+}
+
+void QBalloonTip::showBalloon(const QPoint &anchor, bool arrow, bool arrowAtTop, bool arrowAtLeft)
+{
     m_anchor = anchor;
     m_arrow = arrow;
     const QScreen *screen = QGuiApplication::screenAt(anchor);
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    placementFor(anchor, &m_arrowAtTop, &m_arrowAtLeft);
+    m_arrowAtTop = arrowAtTop;
+    m_arrowAtLeft = arrowAtLeft;
 
     if (m_arrowAtTop)
         setContentsMargins(4, ArrowHeight + 3, 4, 3);

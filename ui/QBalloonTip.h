@@ -20,7 +20,13 @@ public:
     // Shows the balloon with its arrow (when `arrow` is set) at the global
     // point `anchor`, on the side of the screen where it fits.
     void showBalloon(const QPoint &anchor, bool arrow);
+    // The same with the arrow on the sides given, wherever the screen edge is.
+    void showBalloon(const QPoint &anchor, bool arrow, bool arrowAtTop, bool arrowAtLeft);
     void hideBalloon();
+
+    // Where the balloon would stand on the screen, arrow included, for the
+    // anchor and arrow sides given.
+    QRect geometryFor(const QPoint &anchor, bool arrowAtTop, bool arrowAtLeft) const;
 
     bool isHiddenFlagSet() const { return m_hidden; }
     QWidget *owner() const { return m_owner; }

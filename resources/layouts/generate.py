@@ -162,6 +162,8 @@ def header(s, title, subtitle):
             s.rule(name_x, y + 3, name_r, y + 3)
             s.field(day_x + 2, y, "bday%d" % n, 9, align="bl", width=day_r - day_x - 4)
             s.rule(day_x, y + 3, day_r, y + 3)
+    s.text(L, 248, "Number of Minor Children:", 8, bold=True)
+    s.field(L + 112, 248, "numchildren", 9, align="bl", width=20)
 
 
 def continuation_header(s, title):

@@ -1,12 +1,18 @@
 #include "CalcApplication.h"
+#include "Platform.h"
 #include "ScaleDecision.h"
 #include "resources.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace ScaleDecision;
+
+Q_DECLARE_METATYPE(Platform::Monitor)
 
 class TestScaleDecision : public QObject
 {
@@ -19,6 +25,10 @@ private slots:
     void automaticSearch();
     void automaticSearchDiagnostics();
     void systemScalingKeepsFactorOne();
+    void monitorOfTheDecision_data();
+    void monitorOfTheDecision();
+    void screenOfARealXServer_data();
+    void screenOfARealXServer();
     void factorText_data();
     void factorText();
     void fontForScale_data();
@@ -107,6 +117,90 @@ void TestScaleDecision::systemScalingKeepsFactorOne()
     QCOMPARE(effectiveScalePercent(130, 100 / 100.0f), 130);
     QVERIFY(fuzzyIsOne(1.0f + 1e-7f));
     QVERIFY(!fuzzyIsOne(1.001f));
+}
+
+void TestScaleDecision::monitorOfTheDecision_data()
+{
+    using Platform::Monitor;
+    QTest::addColumn<QList<Monitor>>("monitors");
+    QTest::addColumn<QSize>("wholeScreen");
+    QTest::addColumn<QSize>("chosen");
+    QTest::addColumn<QString>("factor");
+
+    const Monitor top{0, 0, 1920, 1080, false};
+    const Monitor bottomPrimary{0, 1080, 1920, 1080, true};
+    // Two 1920 x 1080 monitors stacked make a 1920 x 2160 X screen, which
+    // alone would give 1.50: the window opens on one monitor of them.
+    QTest::newRow("stacked, primary below") << QList<Monitor>{top, bottomPrimary} << QSize(1920, 2160)
+                                            << QSize(1920, 1080) << "1.00";
+    QTest::newRow("primary is a large one second") << QList<Monitor>{{0, 0, 1366, 768, false}, {1366, 0, 3840, 2160, true}}
+                                                   << QSize(5206, 2160) << QSize(3840, 2160) << "2.00";
+    QTest::newRow("no primary: the first") << QList<Monitor>{{0, 0, 2560, 1440, false}, {2560, 0, 1920, 1080, false}}
+                                           << QSize(4480, 1440) << QSize(2560, 1440) << "1.30";
+    QTest::newRow("a monitor without size is passed over")
+        << QList<Monitor>{{0, 0, 0, 0, true}, {0, 0, 1366, 768, false}} << QSize(1366, 768) << QSize(1366, 768)
+        << "1.00";
+    QTest::newRow("no monitor known: the whole screen") << QList<Monitor>{} << QSize(1920, 2160)
+                                                        << QSize(1920, 2160) << "1.50";
+}
+
+void TestScaleDecision::monitorOfTheDecision()
+{
+    QFETCH(QList<Platform::Monitor>, monitors);
+    QFETCH(QSize, wholeScreen);
+    QFETCH(QSize, chosen);
+    QFETCH(QString, factor);
+    Platform::ScreenSize whole;
+    whole.valid = true;
+    whole.width = wholeScreen.width();
+    whole.height = wholeScreen.height();
+    const Platform::ScreenSize size = Platform::primaryMonitorSize(monitors, whole);
+    QVERIFY(size.valid);
+    QCOMPARE(QSize(size.width, size.height), chosen);
+    QCOMPARE(formatScaleFactor(effectiveScalePercent(automaticScalePercent(size.width, size.height), 1.0f)), factor);
+}
+
+void TestScaleDecision::screenOfARealXServer_data()
+{
+    QTest::addColumn<QStringList>("serverArguments");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("with XRandR") << QStringList{"-screen", "0", "1600x1200x24"} << QSize(1600, 1200);
+    QTest::newRow("without XRandR: the whole screen")
+        << QStringList{"-screen", "0", "1366x768x24", "-extension", "RANDR"} << QSize(1366, 768);
+}
+
+void TestScaleDecision::screenOfARealXServer()
+{
+    QFETCH(QStringList, serverArguments);
+    QFETCH(QSize, expected);
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty())
+        QSKIP("Xvfb is not installed (tools/deps.sh installs it)");
+    int number = 140;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
+           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    QProcess server;
+    server.start(xvfb, QStringList{display, QStringLiteral("-nolisten"), QStringLiteral("tcp")} + serverArguments);
+    QVERIFY(server.waitForStarted(5000));
+    const auto stop = qScopeGuard([&server] {
+        server.terminate();
+        if (!server.waitForFinished(5000))
+            server.kill();
+    });
+    QVERIFY(QTest::qWaitFor(
+        [number] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)); }, 5000));
+
+    const QByteArray before = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display.toLocal8Bit());
+    const Platform::ScreenSize size = Platform::primaryScreenSize();
+    if (before.isNull())
+        qunsetenv("DISPLAY");
+    else
+        qputenv("DISPLAY", before);
+    QVERIFY(size.valid);
+    QCOMPARE(QSize(size.width, size.height), expected);
 }
 
 void TestScaleDecision::factorText_data()

@@ -98,6 +98,7 @@ private:
         d->setDefendantName("John Sample");
         d->setChildName(1, "Ava");
         d->setChildBirthDate(1, "2015");
+        d->setChildBirthDate(4, "3 yrs"); // no name: counts all the same
         d->setMotherMonthlyIncome(1234567);
         d->setFatherMonthlyIncome(5200);
         d->setFatherAlimonyAwarded(-400);
@@ -199,6 +200,7 @@ void TestWorksheetCommand::json()
     QCOMPARE(object.value("fnn7").toString(), QString("1"));
     QCOMPARE(object.value("comments").toString(), QString("* 1 Consent order of 2024\nAgreed.\n"));
     QCOMPARE(object.value("prepost").toString(), QString(""));
+    QCOMPARE(object.value("numchildren").toString(), QString("2"));
     if (worksheet == "A") {
         QCOMPARE(object.value("line14_m").toString(), QString(""));
         QVERIFY(!object.value("line7a_f").toString().isEmpty());

@@ -1,6 +1,7 @@
 #include "RateConverter.h"
 
 #include "../ui/OrvaTestMain.h"
+#include "ListContrast.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -45,6 +46,8 @@ private slots:
     void copyPutsTheResultOnTheClipboard();
     void returnAcceptsWithoutCopying();
     void windowFlags();
+    void highlightedPeriodIsReadable_data();
+    void highlightedPeriodIsReadable();
 };
 
 void TestRateConverter::conversion_data()
@@ -217,6 +220,26 @@ void TestRateConverter::windowFlags()
     QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+}
+
+void TestRateConverter::highlightedPeriodIsReadable_data()
+{
+    QTest::addColumn<int>("row");
+    for (int row = 0; row < 5; ++row)
+        QTest::addRow("period %d", row) << row;
+}
+
+void TestRateConverter::highlightedPeriodIsReadable()
+{
+    QFETCH(int, row);
+    RateConverter converter(QStringLiteral("1000"));
+    converter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&converter));
+    auto *periods = converter.findChild<QComboBox *>(QStringLiteral("sourceComboBox"));
+    QVERIFY(row < periods->count());
+    // At least the 4.5 : 1 asked of ordinary text.
+    const double contrast = OrvaTest::highlightedEntryContrast(periods, row);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 
 ORVA_WIDGET_TEST_MAIN(TestRateConverter)

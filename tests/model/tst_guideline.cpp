@@ -156,6 +156,34 @@ void TestGuideline::worksheet_data()
         << Expected{{"children", 4}};
     QTest::newRow("six names one blank")
         << pre << Setup([](Doc &d) { nameChildren(d, 6); d.setChildName(6, " "); }) << Expected{{"children", 5}};
+    QTest::newRow("three birth dates without names")
+        << jul
+        << Setup([](Doc &d) {
+               d.setChildBirthDate(1, "3/4/2015");
+               d.setChildBirthDate(3, "7 yrs");
+               d.setChildBirthDate(5, "1/1/2020");
+           })
+        << Expected{{"children", 3}};
+    QTest::newRow("name or date, never both counted twice")
+        << jul
+        << Setup([](Doc &d) {
+               d.setChildName(1, "Amy");
+               d.setChildBirthDate(1, "2/2/2012");
+               d.setChildBirthDate(2, "9");
+               d.setChildName(4, " ");
+               d.setChildBirthDate(4, "\t");
+               d.setChildName(6, "Zoe");
+           })
+        << Expected{{"children", 3}};
+    QTest::newRow("dates only change the schedule column")
+        << jul
+        << Setup([](Doc &d) {
+               d.setChildBirthDate(2, "5/5/2016");
+               d.setChildBirthDate(6, "4");
+               d.setFatherMonthlyIncome(30000);
+               d.setChildBirthDate(4, "12/12/2019");
+           })
+        << Expected{{"children", 3}, {"basic", 5256}};
     QTest::newRow("deductions and awarded alimony")
         << jul
         << Setup([](Doc &d) {

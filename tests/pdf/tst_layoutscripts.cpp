@@ -20,7 +20,7 @@ QSet<QString> names(const QStringList &list)
 QSet<QString> commonFields()
 {
     QSet<QString> set = {"court", "guidelines", "plaintiff_m", "defendant_d", "parent1_m", "parent2_d", "casenum",
-                         "plaintiff", "defendant", "preparer", "date", "comments", "monthly_income_m",
+                         "plaintiff", "defendant", "preparer", "date", "comments", "numchildren", "monthly_income_m",
                          "monthly_income_f", "existing_child_supp_pay_m", "existing_child_supp_pay_f",
                          "alimony_paid_m", "alimony_paid_f", "alimony_awarded_m", "alimony_awarded_f",
                          "work_related_child_exp_m", "work_related_child_exp_f", "health_ins_pay_m",

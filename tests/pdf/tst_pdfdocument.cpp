@@ -64,12 +64,14 @@ private slots:
     void commentsKeepPercentSigns();
     void unknownFieldIsLoggedAndStored();
     void headerTexts();
+    void numberOfMinorChildren_data();
+    void numberOfMinorChildren();
 };
 
 void TestPDFDocument::initFieldsCreatesKnownSetEmpty()
 {
     const QStringList names = PDFDocument::knownFieldNames();
-    QCOMPARE(names.size(), 6 + 7 + 8 + 10 + 18 + 41 + 24 + 12);
+    QCOMPARE(names.size(), 6 + 8 + 8 + 10 + 18 + 41 + 24 + 12);
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
 
     Doc document(Doc::July2022);
@@ -435,6 +437,40 @@ void TestPDFDocument::headerTexts()
         QCOMPARE(f.value(QStringLiteral("bday%1").arg(i)), QStringLiteral("0%1/01/2015").arg(i));
     }
     QCOMPARE(f.value("comments"), QString("Agreed.\n"));
+}
+
+void TestPDFDocument::numberOfMinorChildren_data()
+{
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("dates");
+    QTest::addColumn<QString>("printed");
+    QTest::newRow("nobody named: one") << int(Doc::SoleMother) << QStringList() << QStringList() << "1";
+    QTest::newRow("three dates, no names") << int(Doc::SoleFather) << QStringList{"", "", "", "", "", ""}
+                                           << QStringList{"1/1/2015", "", "7 yrs", "", "2/2/2020", ""} << "3";
+    QTest::newRow("names and dates apart") << int(Doc::Shared) << QStringList{"Amy", "", "", "Ben", "", ""}
+                                           << QStringList{"", "4", "", "", "", "3/3/2019"} << "4";
+    QTest::newRow("blank name and date") << int(Doc::SharedP1P2) << QStringList{"Amy", " ", "", "", "", ""}
+                                         << QStringList{"", "\t", "", "", "", ""} << "1";
+    QTest::newRow("six") << int(Doc::SoleParent1) << QStringList{"A", "B", "C", "", "", ""}
+                         << QStringList{"", "", "", "1", "2", "3"} << "6";
+}
+
+void TestPDFDocument::numberOfMinorChildren()
+{
+    QFETCH(int, custody);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, dates);
+    QFETCH(QString, printed);
+    Doc d(Doc::July2022);
+    d.setCustodyType(custody);
+    for (int i = 0; i < names.size(); ++i)
+        d.setChildName(i + 1, names.at(i));
+    for (int i = 0; i < dates.size(); ++i)
+        d.setChildBirthDate(i + 1, dates.at(i));
+    // The worksheet states the number its schedule column was read with.
+    QCOMPARE(filled(d).value("numchildren"), printed);
+    QCOMPARE(QString::number(d.childCount()), printed);
 }
 
 QTEST_GUILESS_MAIN(TestPDFDocument)

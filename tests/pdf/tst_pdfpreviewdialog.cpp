@@ -6,6 +6,8 @@
 #include "TemporarySettings.h"
 #include "resources.h"
 
+#include "ListContrast.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -17,6 +19,7 @@
 #include <QScrollBar>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -76,6 +79,32 @@ void closeAfter(PdfPreviewDialog *preview, int ms, std::function<void()> check =
     });
 }
 
+// Where the first page stands in the view, found in the picture the user
+// sees: the white of its left margin, from its top to its foot. Empty while
+// no page is drawn.
+QRect firstPageShown(QPdfView *view)
+{
+    const QImage shot = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto white = [&shot](int x, int y) { return qGray(shot.pixel(x, y)) > 250; };
+    const int middle = shot.height() / 3;
+    int left = 0;
+    while (left < shot.width() && !white(left, middle))
+        ++left;
+    if (left >= shot.width() - 3)
+        return QRect();
+    const int x = left + 2; // inside the page's blank left margin
+    int top = 0;
+    while (top < shot.height() && !white(x, top))
+        ++top;
+    int foot = top;
+    while (foot < shot.height() && white(x, foot))
+        ++foot;
+    int right = shot.width() - 1; // the blank right margin, seen from the right
+    while (right > left && !white(right, middle))
+        --right;
+    return QRect(QPoint(left, top), QPoint(right, foot - 1));
+}
+
 } // namespace
 
 class TestPdfPreviewDialog : public QObject
@@ -87,6 +116,10 @@ private slots:
     void caseModeShowsTheWorksheet();
     void fileModeShowsTheFile();
     void missingFileStillOpens();
+    void zoomListIsReadable_data();
+    void zoomListIsReadable();
+    void fitPageKeepsFittingTheWindow_data();
+    void fitPageKeepsFittingTheWindow();
     void zoomSteps_data();
     void zoomSteps();
     void proposedFileName_data();
@@ -126,7 +159,6 @@ void TestPdfPreviewDialog::caseModeShowsTheWorksheet()
     QCOMPARE(zoom->count(), 11);
     QCOMPARE(zoom->currentText(), QString("Fit page"));
     auto *view = preview.findChild<QPdfView *>("pdfView");
-    QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::FitInView);
     QCOMPARE(view->pageMode(), QPdfView::PageMode::MultiPage);
     QCOMPARE(preview.windowModality(), Qt::ApplicationModal);
     QCOMPARE(preview.windowTitle(), QString("Print Preview"));
@@ -163,6 +195,81 @@ void TestPdfPreviewDialog::missingFileStillOpens()
     QVERIFY(preview.pdfDocument()->status() == QPdfDocument::Status::Error);
     closeAfter(&preview, 50, [&] { QVERIFY(preview.isVisible()); });
     QCOMPARE(preview.exec(), 0);
+}
+
+void TestPdfPreviewDialog::zoomListIsReadable_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::newRow("Fit page") << 1;
+    QTest::newRow("100 %") << 5;
+    QTest::newRow("800 %") << 10;
+}
+
+void TestPdfPreviewDialog::zoomListIsReadable()
+{
+    QFETCH(int, row);
+    // The program's own style sheet, as the application object sets it.
+    QFile sheet(QStringLiteral(":/stylesheets/orva.qss"));
+    QVERIFY(sheet.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    const auto plain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    PdfPreviewDialog preview(sharedCase());
+    preview.setWindowModality(Qt::NonModal);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    const double contrast = OrvaTest::highlightedEntryContrast(preview.findChild<QComboBox *>("zoomComboBox"), row);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+}
+
+void TestPdfPreviewDialog::fitPageKeepsFittingTheWindow_data()
+{
+    QTest::addColumn<QString>("file"); // empty: the worksheet of a case
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QSize>("resized");
+    const QString statute = QStringLiteral(ORVA_BINARY_DIR "/bin/FL12-201.pdf");
+    QTest::newRow("Worksheet B, wide window") << QString() << int(OrvaDocument::Shared) << QSize(1000, 560)
+                                              << QSize(780, 700);
+    QTest::newRow("Worksheet A, tall window") << QString() << int(OrvaDocument::SoleMother) << QSize(500, 580)
+                                              << QSize(790, 420);
+    QTest::newRow("Worksheet B, maximised at 1366 x 768") << QString() << int(OrvaDocument::Shared)
+                                                          << QSize(1366, 740) << QSize(1920, 1050);
+    QTest::newRow("statute, square window") << statute << 0 << QSize(600, 600) << QSize(420, 590);
+}
+
+void TestPdfPreviewDialog::fitPageKeepsFittingTheWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(int, custody);
+    QFETCH(QSize, window);
+    QFETCH(QSize, resized);
+    auto doc = sharedCase();
+    doc->setCustodyType(custody);
+    std::unique_ptr<PdfPreviewDialog> preview = file.isEmpty() ? std::make_unique<PdfPreviewDialog>(doc)
+                                                               : std::make_unique<PdfPreviewDialog>(file);
+    auto *view = preview->findChild<QPdfView *>("pdfView");
+    QCOMPARE(preview->findChild<QComboBox *>("zoomComboBox")->currentText(), QString("Fit page"));
+    preview->setWindowModality(Qt::NonModal);
+    for (const QSize &size : {window, resized}) {
+        preview->resize(size);
+        preview->show();
+        QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
+        // The whole first page: its top and its foot inside the view, the
+        // view's background below it, and as large as the view allows.
+        QRect page;
+        const auto fits = [&] {
+            page = firstPageShown(view);
+            const QSize room = view->viewport()->size();
+            const bool whole = page.height() > 100 && view->verticalScrollBar()->value() == 0
+                               && page.bottom() < room.height() - 2;
+            const bool large = room.height() - page.height() < 30 || room.width() - page.width() < 30;
+            return whole && large;
+        };
+        QVERIFY2(QTest::qWaitFor(fits, 5000),
+                 qPrintable(QStringLiteral("page %1,%2 %3x%4 in a view of %5x%6")
+                                .arg(page.x()).arg(page.y()).arg(page.width()).arg(page.height())
+                                .arg(view->viewport()->width()).arg(view->viewport()->height())));
+    }
 }
 
 void TestPdfPreviewDialog::zoomSteps_data()
@@ -241,10 +348,23 @@ void TestPdfPreviewDialog::saveWritesTheWorksheet()
     QCOMPARE(saved.load(target), QPdfDocument::Error::None);
     QCOMPARE(saved.pageCount(), 2);
 
-    // Cancelling writes nothing.
+    // Cancelling writes nothing, not even to the name typed before.
     const QString other = m_dir.filePath("not-saved.pdf");
-    answerModal<QFileDialog>(this, [](QFileDialog *dialog) { dialog->reject(); });
+    bool offered = false;
+    answerModal<QFileDialog>(
+        this,
+        [&other, &offered](QFileDialog *dialog) {
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            QVERIFY(name);
+            name->setText(other);
+            offered = true;
+            dialog->reject();
+        },
+        &seen);
+    seen = false;
     preview.findChild<QPushButton *>("saveButton")->click();
+    QVERIFY(seen);
+    QVERIFY(offered);
     QVERIFY(!QFileInfo::exists(other));
 }
 

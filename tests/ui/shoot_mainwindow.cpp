@@ -209,14 +209,13 @@ private slots:
 
         doc->setMode(OrvaDocument::NewOct2020);
         setCase(doc, 9000, 8000, OrvaDocument::SoleFather);
-        QTimer::singleShot(300, [] {
-            if (QWidget *notice = QApplication::activeModalWidget()) {
-                save(notice->grab(), QStringLiteral("12_extrapolation_notice"));
-                notice->close();
-            }
-        });
         window.refresh();
         QTest::qWait(600);
+        // The notice stands beside the window without taking the keyboard.
+        if (QDialog *notice = window.findChild<QDialog *>(QStringLiteral("extrapolationNotice"))) {
+            save(notice->grab(), QStringLiteral("12_extrapolation_notice"));
+            notice->close();
+        }
         shootWindow(window, QStringLiteral("07_sole_father_oct2020_above_schedule"));
 
         doc->setMode(OrvaDocument::July2022);
