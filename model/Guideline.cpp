@@ -10,6 +10,7 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -91,6 +92,49 @@ OrvaDocument::Parent other(OrvaDocument::Parent parent)
     return parent == OrvaDocument::Mother ? OrvaDocument::Father : OrvaDocument::Mother;
 }
 
+// The schedule's obligation for `income` and `children` (1..6) under `mode`:
+// the row at or above the income, the version's formula above its top.
+qint64 basicObligationOf(int mode, qint64 income, int children)
+{
+    const bool july2022 = mode == OrvaDocument::July2022;
+    const qint64 floor = july2022 ? 1200 : 1250;
+    if (income < floor)
+        income = floor;
+    const qint64 limit = july2022 ? 30000 : 15000;
+    if (income > limit) {
+        // Above the schedule: the extrapolation formula of the version, on the
+        // unrounded income.
+        if (july2022) {
+            static constexpr float slope[6] = {0.0669f, 0.1054f, 0.1201f, 0.1342f, 0.1476f, 0.1605f};
+            static constexpr double base[6] = {1156, 1434, 1653, 1845, 2030, 2205};
+            const float product = slope[children - 1] * float(income);
+            return roundFloat(float(double(product) + base[children - 1]));
+        }
+        static constexpr float percent[6] = {0.1295f, 0.18975f, 0.22525f, 0.25225f, 0.279143f, 0.304571f};
+        return roundFloat(percent[children - 1] * float(income));
+    }
+    if (income % OrvaEnums::KeyStep != 0)
+        income += OrvaEnums::KeyStep - income % OrvaEnums::KeyStep;
+    const OrvaEnums::Schedule schedule = july2022 ? OrvaEnums::Second : OrvaEnums::First;
+    return OrvaEnums::instance().row(schedule, income)[children - 1];
+}
+
+// Family Law § 12-201(c)(1)(iii) and (c)(2), § 12-204(a)(3): a parent's
+// allowance for the other children living in the parent's home is 75 % of
+// the basic obligation the schedule gives for those children together (one
+// look-up for all of them, the worksheet's "#Children X.75"), on that
+// parent's own actual income. Halves round up: an obligation of 702 gives 527.
+qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
+{
+    if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
+        return 0;
+    const qint64 obligation =
+        basicObligationOf(mode, actualIncome, std::min(children, OrvaDocument::MaxMultifamilyChildren));
+    // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
+    static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
+    return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
+}
+
 } // namespace
 
 // ---- Lines 1 to 4 ------------------------------------------------------------------
@@ -100,16 +144,29 @@ qint64 OrvaDocument::combinedIncome() const
     return add(m_motherMonthlyIncome, m_fatherMonthlyIncome);
 }
 
+qint64 OrvaDocument::motherMultifamilyAdjustment() const
+{
+    return multifamilyAllowance(m_mode, m_motherMonthlyIncome, m_motherMultifamilyChildren);
+}
+
+qint64 OrvaDocument::fatherMultifamilyAdjustment() const
+{
+    return multifamilyAllowance(m_mode, m_fatherMonthlyIncome, m_fatherMultifamilyChildren);
+}
+
+// Line 2: line 1 minus 1a and 1b, plus or minus 1c, minus 1d.
 qint64 OrvaDocument::motherAdjustedActualIncome() const
 {
-    return add(sub(sub(m_motherMonthlyIncome, m_motherExistingChildSupportPayment), m_motherAlimonyPaid),
-               m_motherAlimonyAwarded);
+    return sub(add(sub(sub(m_motherMonthlyIncome, m_motherExistingChildSupportPayment), m_motherAlimonyPaid),
+                   m_motherAlimonyAwarded),
+               motherMultifamilyAdjustment());
 }
 
 qint64 OrvaDocument::fatherAdjustedActualIncome() const
 {
-    return add(sub(sub(m_fatherMonthlyIncome, m_fatherExistingChildSupportPayment), m_fatherAlimonyPaid),
-               m_fatherAlimonyAwarded);
+    return sub(add(sub(sub(m_fatherMonthlyIncome, m_fatherExistingChildSupportPayment), m_fatherAlimonyPaid),
+                   m_fatherAlimonyAwarded),
+               fatherMultifamilyAdjustment());
 }
 
 qint64 OrvaDocument::adjustedCombinedIncome() const
@@ -152,30 +209,7 @@ qint64 OrvaDocument::extrapolationLimit() const
 
 qint64 OrvaDocument::basicObligation() const
 {
-    qint64 income = adjustedCombinedIncome();
-    const qint64 floor = m_mode == July2022 ? 1200 : 1250;
-    if (income < floor)
-        income = floor;
-
-    const int children = childCount();
-    const qint64 limit = extrapolationLimit();
-    if (income > limit) {
-        // Above the schedule: the extrapolation formula of the version, on the
-        // unrounded income.
-        if (m_mode == July2022) {
-            static constexpr float slope[6] = {0.0669f, 0.1054f, 0.1201f, 0.1342f, 0.1476f, 0.1605f};
-            static constexpr double base[6] = {1156, 1434, 1653, 1845, 2030, 2205};
-            const float product = slope[children - 1] * float(income);
-            return roundFloat(float(double(product) + base[children - 1]));
-        }
-        static constexpr float percent[6] = {0.1295f, 0.18975f, 0.22525f, 0.25225f, 0.279143f, 0.304571f};
-        return roundFloat(percent[children - 1] * float(income));
-    }
-
-    if (income % OrvaEnums::KeyStep != 0)
-        income += OrvaEnums::KeyStep - income % OrvaEnums::KeyStep;
-    const OrvaEnums::Schedule schedule = m_mode == July2022 ? OrvaEnums::Second : OrvaEnums::First;
-    return OrvaEnums::instance().row(schedule, income)[children - 1];
+    return basicObligationOf(m_mode, adjustedCombinedIncome(), childCount());
 }
 
 // ---- Expenses and Worksheet A ---------------------------------------------------------
