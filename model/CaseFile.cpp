@@ -10,6 +10,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -227,6 +228,9 @@ bool OrvaDocument::writeCaseFile(const QString &path)
         w.text("note", note);
         xml.writeEndElement();
     }
+    // Line 1d's counts come last: older readers log and skip them.
+    w.number("multifam_m", m_motherMultifamilyChildren);
+    w.number("multifam_d", m_fatherMultifamilyChildren);
 
     xml.writeEndElement(); // case
     xml.writeEndElement(); // Case
@@ -280,6 +284,8 @@ bool OrvaDocument::readCaseFile(const QString &path)
     bool hasFatherPercent = false;
     double motherPercent = 0.0;
     double fatherPercent = 0.0;
+    qint64 motherMultifamily = 0;
+    qint64 fatherMultifamily = 0;
 
     while (xml.readNextStartElement()) {
         const QString name = xml.name().toString();
@@ -409,6 +415,10 @@ bool OrvaDocument::readCaseFile(const QString &path)
             m_clientAlimonyReceived = text;
         } else if (name == QLatin1String("relationship_idx")) {
             m_relationshipIndex = low32(value);
+        } else if (name == QLatin1String("multifam_m")) {
+            motherMultifamily = value;
+        } else if (name == QLatin1String("multifam_d")) {
+            fatherMultifamily = value;
         } else if (name == QLatin1String("lasttype") || name == QLatin1String("sizefonts")
                    || name == QLatin1String("calcindex") || name == QLatin1String("cbo_cme_m.SelectedIndex")
                    || name == QLatin1String("cbo_cme_d.SelectedIndex") || name == QLatin1String("wife_cli")
@@ -432,6 +442,11 @@ bool OrvaDocument::readCaseFile(const QString &path)
         m_motherCashMedicalPercent = motherPercent;
     if (hasFatherPercent)
         m_fatherCashMedicalPercent = fatherPercent;
+    // Applied once the version is settled: a count outside 0..6, or one in a
+    // file of an older version, must not reach the computation.
+    const auto count = [](qint64 value) { return int(std::clamp<qint64>(value, 0, MaxMultifamilyChildren)); };
+    setMotherMultifamilyChildren(count(motherMultifamily));
+    setFatherMultifamilyChildren(count(fatherMultifamily));
 
     m_untitled = false;
     m_filePath = path;
