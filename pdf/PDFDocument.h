@@ -19,14 +19,19 @@ public:
     explicit PDFDocument(QObject *parent = nullptr);
 
     // ---- Layout scripts ------------------------------------------------------
-    // Resource paths of the three worksheet scripts.
+    // Resource paths of the worksheet scripts. The July 2022 ones carry
+    // line 1d (multifamily adjustment); the others serve the older versions.
     static const QString SoleLayoutPath;
     static const QString SharedLayoutPath;
     static const QString SharedLayoutPreOct2020Path;
+    static const QString SoleLayoutJuly2022Path;
+    static const QString SharedLayoutJuly2022Path;
 
     void loadSoleLayout();
     void loadSharedLayout();
     void loadSharedLayoutPreOct2020();
+    void loadSoleLayoutJuly2022();
+    void loadSharedLayoutJuly2022();
     QStringList soleLayout() const { return m_soleLayout; }
     QStringList sharedLayout() const { return m_sharedLayout; }
     // Loads the script that the case's custody type and guideline version
