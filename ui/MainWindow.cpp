@@ -229,6 +229,8 @@ void MainWindow::bindInputs()
     }
     for (LItemEdit *edit : {ui->motherOvernightsEdit, ui->fatherOvernightsEdit})
         connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
+    for (LItemEdit *edit : {ui->motherMultifamilyChildrenEdit, ui->fatherMultifamilyChildrenEdit})
+        connect(edit, &LItemEdit::textEdited, this, &MainWindow::multifamilyChildrenChanged);
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
 }
@@ -357,6 +359,15 @@ void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloo
     field->setBold(true);
 }
 
+// Line 1d: the count (empty for none) and the allowance it takes off the
+// parent's income; the whole row only under the guidelines that have it.
+void MainWindow::showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown)
+{
+    field->setText(children == 0 ? QString() : QString::number(children));
+    field->setLabelText(allowance == 0 ? QStringLiteral("0") : QStringLiteral("-%1").arg(allowance));
+    field->setVisible(shown);
+}
+
 void MainWindow::refresh()
 {
     Ui::MainWindow *ui = m_ui.get();
@@ -414,6 +425,10 @@ void MainWindow::refresh()
     setAmount(ui->motherExistingChildSupportPaymentEdit, &OrvaDocument::motherExistingChildSupportPayment);
     setAmount(ui->motherAlimonyPaidEdit, &OrvaDocument::motherAlimonyPaid);
     setAmount(ui->motherAlimonyAwardedEdit, &OrvaDocument::motherAlimonyAwarded);
+    const bool line1d = OrvaDocument::hasMultifamilyAdjustment(doc->mode());
+    ui->multifamilyLabel->setVisible(line1d);
+    showMultifamily(ui->motherMultifamilyChildrenEdit, doc->motherMultifamilyChildren(),
+                    doc->motherMultifamilyAdjustment(), line1d);
     ui->motherAdjustedActualIncomeEdit->setText(amount(doc->motherAdjustedActualIncome()));
     ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(doc->motherIncomeShare()));
     ui->motherOvernightsEdit->setText(QString::number(doc->motherOvernights()));
@@ -430,6 +445,8 @@ void MainWindow::refresh()
     setAmount(ui->fatherExistingChildSupportPaymentEdit, &OrvaDocument::fatherExistingChildSupportPayment);
     setAmount(ui->fatherAlimonyPaidEdit, &OrvaDocument::fatherAlimonyPaid);
     setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
+    showMultifamily(ui->fatherMultifamilyChildrenEdit, doc->fatherMultifamilyChildren(),
+                    doc->fatherMultifamilyAdjustment(), line1d);
     ui->fatherAdjustedActualIncomeEdit->setText(amount(doc->fatherAdjustedActualIncome()));
     ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(doc->fatherIncomeShare()));
     ui->fatherOvernightsEdit->setText(QString::number(doc->fatherOvernights()));
@@ -625,6 +642,19 @@ void MainWindow::overnightsChanged(const QString &value)
     finishEdit();
 }
 
+void MainWindow::multifamilyChildrenChanged(const QString &value)
+{
+    QObject *source = sender();
+    qDebug() << "Other children control" << source->objectName() << "edited. New value:" << value;
+    // An empty field is no other children; the setter keeps the count in 0..6.
+    const int children = value.trimmed().toInt();
+    if (source == m_ui->motherMultifamilyChildrenEdit)
+        m_document->setMotherMultifamilyChildren(children);
+    else if (source == m_ui->fatherMultifamilyChildrenEdit)
+        m_document->setFatherMultifamilyChildren(children);
+    finishEdit();
+}
+
 void MainWindow::additionalFieldChanged(const QString &value)
 {
     QObject *source = sender();
@@ -777,6 +807,9 @@ void MainWindow::applyGuidelineSelection(QObject *source)
         }
     }
 
+    // Only the July 2022 guidelines have line 1d: leaving them drops the counts.
+    doc->setMotherMultifamilyChildren(doc->motherMultifamilyChildren());
+    doc->setFatherMultifamilyChildren(doc->fatherMultifamilyChildren());
     ui->actionShow_Old_Guidelines->setEnabled(!ui->oldGuidelinesRadioButton_2->isChecked());
     doc->setLastCheckedAdjustedCombinedIncome(0);
     if (!doc->extrapolationWarnedModes().isEmpty())

@@ -68,6 +68,7 @@ private slots:
     void fieldFootnoteChanged(const QString &value);
     void childDetailChanged(const QString &value);
     void overnightsChanged(const QString &value);
+    void multifamilyChildrenChanged(const QString &value);
     void cashMedicalPercentChanged(double value);
     void additionalFieldChanged(const QString &value);
     void modifiedFlagChanged(bool flag);
@@ -130,6 +131,7 @@ private:
     void checkModeRadioButton();
     void hideBalloons();
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
+    void showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown);
     void finishEdit();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
