@@ -1,4 +1,4 @@
-// The three worksheet scripts as data: well-formed lines, the fields each
+// The worksheet scripts as data: well-formed lines, the fields each
 // one binds, and a page geometry on which no text runs into a rule or into
 // other text, even with the widest amounts and names.
 #include "LayoutInterpreter.h"
