@@ -1,9 +1,11 @@
 #include "CalcApplication.h"
 
+#include "LaunchFile.h"
 #include "AlimonyCommand.h"
 #include "MainWindow.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
+#include "UpdateService.h"
 #include "WorksheetCommand.h"
 #include "resources.h"
 
@@ -14,6 +16,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -63,11 +66,21 @@ int CalcApplication::run()
                                           QStringLiteral("Copy the user files installed with the program into "
                                                          "the shared documents folder, then exit."));
     const QCommandLineOption scaleOption(QStringLiteral("scale"), QStringLiteral("scale factor"), QStringLiteral("1"));
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Print the program's version, then exit."));
     parser.addOption(importOption);
     parser.addOption(scaleOption);
+    parser.addOption(versionOption);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("A case file (.cml) to open in the window, or an alimony "
+                                                "file (.calc) to open in the alimony calculator."),
+                                 QStringLiteral("[file]"));
     WorksheetCommand::addOptions(parser);
     AlimonyCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
+
+    if (parser.isSet(versionOption))
+        return printVersion();
 
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
@@ -87,15 +100,51 @@ int CalcApplication::run()
         return 1;
     }
 
-    // TODO(update check): the start-up update check and its dialog run here,
-    // before the main window, once the update service exists.
+    // Before the window: an installer started from the update dialog ends
+    // the program here. The service lives as long as the event loop.
+    UpdateService updateService;
+    if (!updateService.runStartupCheck())
+        return 0;
 
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();
     window->showNormal();
+    const QString file = LaunchFile::fromArguments(parser.positionalArguments());
+    if (!file.isEmpty()) {
+        // Once the window is up, so that an error box has it to stand on.
+        MainWindow *shown = window.get();
+        QTimer::singleShot(0, shown, [shown, file] { openLaunchFile(shown, file); });
+    }
     const int result = exec();
     m_mainWindow = nullptr;
     return result;
+}
+
+int CalcApplication::printVersion()
+{
+    QString error;
+    const QByteArray line = QStringLiteral("Orva-Calc Professional %1\n").arg(applicationVersion()).toUtf8();
+    if (LaunchFile::writeToStream(stdout, line, &error))
+        return 0;
+    LaunchFile::writeToStream(stderr, QStringLiteral("orvacalc: cannot write the version: %1\n").arg(error).toUtf8());
+    return 1;
+}
+
+void CalcApplication::openLaunchFile(MainWindow *window, const QString &path)
+{
+    qDebug() << "CalcApplication::openLaunchFile" << path;
+    switch (LaunchFile::kindOf(path)) {
+    case LaunchFile::Kind::None:
+        break;
+    case LaunchFile::Kind::Case:
+        // Absolute, as File/Open gives it: the title and a later Save name the
+        // file itself, not the folder the program happened to start in.
+        window->openCaseFile(QFileInfo(path).absoluteFilePath());
+        break;
+    case LaunchFile::Kind::Alimony:
+        window->openAlimonyFile(QFileInfo(path).absoluteFilePath());
+        break;
+    }
 }
 
 int CalcApplication::importOldFiles()

@@ -34,8 +34,15 @@ public:
 
     bool event(QEvent *event) override;
 
+    // Opens a file named on the command line in the shown window: a case
+    // file as File/Open does (an unreadable one leaves the empty new case
+    // and its error box), an alimony file in the alimony calculator.
+    static void openLaunchFile(MainWindow *window, const QString &path);
+
 private:
     int importOldFiles();
+    // "--version": one line on standard output; 1 when it cannot be written.
+    int printVersion();
 
     MainWindow *m_mainWindow = nullptr;
     float m_scale = 1.0f;

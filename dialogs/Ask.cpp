@@ -1,6 +1,9 @@
 #include "Ask.h"
 
 #include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace Ask {
@@ -11,6 +14,8 @@ struct State {
     bool answering = false;
     QList<QMessageBox::StandardButton> boxes;
     QStringList files;
+    QStringList prints;
+    QList<int> dialogs;
     QList<Shown> shown;
 };
 
@@ -125,6 +130,42 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &pro
     return exec(dialog);
 }
 
+bool exec(QPrintDialog &dialog)
+{
+    if (!state().answering)
+        return dialog.exec() == QDialog::Accepted;
+    Shown shown;
+    shown.kind = Shown::Print;
+    shown.title = dialog.windowTitle();
+    const QString file = state().prints.isEmpty() ? QString() : state().prints.takeFirst();
+    shown.answered = !file.isEmpty();
+    state().shown << shown;
+    if (file.isEmpty())
+        return false;
+    // What the dialog's "Print to File (PDF)" choice sets up.
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(file);
+    return true;
+}
+
+int exec(QDialog &dialog)
+{
+    if (!state().answering)
+        return dialog.exec();
+    Shown shown;
+    shown.kind = Shown::Dialog;
+    shown.title = dialog.windowTitle();
+    const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+    QStringList texts;
+    for (const QLabel *label : labels)
+        texts << label->text();
+    shown.text = texts.join(QLatin1Char('\n'));
+    shown.answered = !state().dialogs.isEmpty();
+    const int result = shown.answered ? state().dialogs.takeFirst() : int(QDialog::Rejected);
+    state().shown << shown;
+    return result;
+}
+
 void setAnswering(bool on)
 {
     state().answering = on;
@@ -145,6 +186,16 @@ void answerNextFile(const QString &path)
     state().files << path;
 }
 
+void answerNextPrint(const QString &pdfPath)
+{
+    state().prints << pdfPath;
+}
+
+void answerNextDialog(int result)
+{
+    state().dialogs << result;
+}
+
 QList<Shown> takeShown()
 {
     QList<Shown> shown;
@@ -156,6 +207,8 @@ void clearAnswers()
 {
     state().boxes.clear();
     state().files.clear();
+    state().prints.clear();
+    state().dialogs.clear();
     state().shown.clear();
 }
 

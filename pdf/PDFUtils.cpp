@@ -1,5 +1,6 @@
 #include "PDFUtils.h"
 
+#include "Ask.h"
 #include "LayoutInterpreter.h"
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
@@ -120,7 +121,7 @@ bool PDFUtils::printPDF(const QList<QImage> &images, QWidget *parent)
 {
     QPrinter printer(QPrinter::ScreenResolution);
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!Ask::exec(dialog))
         return false;
     return printImagesOnPrinter(images, &printer);
 }

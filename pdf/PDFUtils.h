@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 class OrvaDocument;
 class QPainter;
@@ -36,4 +37,25 @@ public:
     static QPoint centredOrigin(const QSize &size, const QRect &page);
     // Integer size of `source` scaled to fit `page`, aspect ratio kept.
     static QSize fittedSize(const QSizeF &source, const QSize &page);
+
+    // ---- Court forms and the desktop (PDFUtilsDesktop.cpp) ----
+
+    // Opens a form (a "qrc:///PDFJS/resourses/..." address) in the form
+    // viewer window, which lives on and deletes itself when closed. False
+    // when the viewer cannot be set up; the caller then shows the notice.
+    static bool openWithAcrobat(const QUrl &url, const QString &title, const QString &proposedName);
+    // The notice shown when openWithAcrobat fails.
+    static void showPdfErrorNotice();
+
+    // True when a PDF program is registered to open files with.
+    static bool canOpenWithAcrobat_platform_specific();
+    // Starts the registered PDF program on `fileName`; true when started.
+    static bool openInAcrobat_platform_specific(const QString &fileName);
+    // The mail program's compose window with `attachment` attached; false
+    // only when the mail facility is missing or reports a general failure.
+    static bool sendToMail_platform_specific(const QString &subject, const QString &body,
+                                             const QString &attachment);
+    // One dated line in the mail log.
+    static void appendMailLog(const QString &message);
+    static QString mailLogPath();
 };

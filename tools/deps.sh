@@ -7,9 +7,12 @@ PACKAGES="
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
   qt6-pdf-dev
+  qt6-webengine-dev qt6-webchannel-dev libjs-pdf
+  python3-reportlab
   fonts-liberation2
   poppler-utils
   xdg-utils
+  fp-utils libchm-bin desktop-file-utils shared-mime-info
   python3
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 "

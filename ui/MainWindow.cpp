@@ -1,20 +1,29 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
+#include "Ask.h"
 #include "AlimonyCalc.h"
+#include "Ask.h"
 #include "CalcApplication.h"
 #include "CalendarDialog.h"
+#include "ClientDetailsForm.h"
 #include "CommentsDialog.h"
+#include "Deployment.h"
+#include "Desktop.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "HeaderLabel.h"
+#include "Help.h"
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 #include "PdfPreviewDialog.h"
+#include "PdfjsProtocol.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
+#include "UpdateDialog.h"
+#include "UpdateService.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -43,6 +52,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -147,7 +157,6 @@ MainWindow::MainWindow(QWidget *parent)
     switchFont.setBold(true);
     m_ui->modeSwitchButton->setFont(switchFont);
 
-    disableLaterCommands();
     connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
     connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
     connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
@@ -233,20 +242,6 @@ void MainWindow::bindInputs()
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::multifamilyChildrenChanged);
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
-}
-
-void MainWindow::disableLaterCommands()
-{
-    // These commands arrive with the forms viewer, the client details, help
-    // and the update check. Until then they are shown but cannot be chosen.
-    Ui::MainWindow *ui = m_ui.get();
-    for (QAction *action :
-         {ui->actionSaveable_9_202, ui->actionSaveable_9_203, ui->actionJoint_Parenting_Statement,
-          ui->actionParent_Plan_Tool, ui->actionCheck_for_updates, ui->actionContents, ui->actionEmail_Support,
-          ui->actionFAQ, ui->actionOpen_website, ui->actionSearch})
-        action->setEnabled(false);
-    for (QWidget *widget : {ui->plaintiffMoreButton, ui->defendantMoreButton})
-        widget->setEnabled(false);
 }
 
 std::shared_ptr<OrvaDocument> MainWindow::makeDocument() const
@@ -874,8 +869,8 @@ QString caseFileFilter()
 bool MainWindow::maySaveChanges()
 {
     const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        Ask::question(this, tr("Orva-Calc"), tr("Save file %1?").arg(m_document->documentName()),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     switch (answer) {
     case QMessageBox::Yes:
         // The user asked to keep the case: when it was not written (dialog
@@ -932,12 +927,16 @@ void MainWindow::on_actionOpen_triggered()
         QFileDialog::getOpenFileName(this, tr("Select file to open"), caseFolder(), caseFileFilter());
     if (fileName.isEmpty())
         return;
+    openCaseFile(fileName);
+}
 
+bool MainWindow::openCaseFile(const QString &fileName)
+{
     std::shared_ptr<OrvaDocument> opened = makeDocument();
     if (!opened->readCaseFile(fileName)) {
         opened.reset();
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
-        return;
+        Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        return false;
     }
     replaceDocument(std::move(opened));
     if (m_document->mode() == OrvaDocument::PreOct2020) {
@@ -947,6 +946,17 @@ void MainWindow::on_actionOpen_triggered()
         showOld->setEnabled(false);
     }
     refresh();
+    return true;
+}
+
+bool MainWindow::openAlimonyFile(const QString &fileName)
+{
+    // As the calculator's own Open: a file it cannot read is said over its
+    // empty form, which stays open for a new entry.
+    AlimonyCalc calculator;
+    const bool opened = calculator.openFile(fileName);
+    calculator.exec();
+    return opened;
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -999,18 +1009,97 @@ void MainWindow::on_actionPrint_triggered()
 // The disabled commands below keep their slots so that their work only has to
 // fill them in; none of them can be triggered yet.
 
-void MainWindow::on_plaintiffMoreButton_clicked() {}
-void MainWindow::on_defendantMoreButton_clicked() {}
-void MainWindow::on_actionSaveable_9_202_triggered() {}
-void MainWindow::on_actionSaveable_9_203_triggered() {}
-void MainWindow::on_actionJoint_Parenting_Statement_triggered() {}
-void MainWindow::on_actionParent_Plan_Tool_triggered() {}
-void MainWindow::on_actionFAQ_triggered() {}
-void MainWindow::on_actionEmail_Support_triggered() {}
-void MainWindow::on_actionContents_triggered() {}
-void MainWindow::on_actionSearch_triggered() {}
-void MainWindow::on_actionCheck_for_updates_triggered() {}
-void MainWindow::on_actionOpen_website_triggered() {}
+// ---- Client details, help, FAQ, support and website -------------------------------------
+
+void MainWindow::on_plaintiffMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::PlaintiffTab, m_document, this);
+    form.exec();
+}
+
+void MainWindow::on_defendantMoreButton_clicked()
+{
+    hideBalloons();
+    ClientDetailsForm form(ClientDetailsForm::DefendantTab, m_document, this);
+    form.exec();
+}
+
+QString MainWindow::besideProgram(const QString &fileName)
+{
+    return QDir::cleanPath(
+        QFileInfo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + fileName).absoluteFilePath());
+}
+
+QString MainWindow::helpFilePath()
+{
+    return besideProgram(QStringLiteral("ORVA_CALC.chm"));
+}
+
+QString MainWindow::faqFilePath()
+{
+    return besideProgram(QStringLiteral("FAQ.pdf"));
+}
+
+QString MainWindow::manualPagePath(const QString &page)
+{
+    return besideProgram(QStringLiteral("manual/") + page);
+}
+
+QUrl MainWindow::supportMailUrl()
+{
+    QUrl url(QStringLiteral("mailto:") + QLatin1String(Deployment::supportAddress));
+    url.setQuery(QStringLiteral("subject=Question&body=Place Question here."));
+    return url;
+}
+
+void MainWindow::openManualPage(const QString &page)
+{
+    // The same manual as HTML pages, for a desktop without a help viewer.
+    const QString path = manualPagePath(page);
+    if (!QFileInfo::exists(path) || !Platform::openUrl(QUrl::fromLocalFile(path)))
+        Ask::warning(this, tr("ORVA Calc"), tr("The manual could not be opened:\n%1").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::on_actionContents_triggered()
+{
+    hideBalloons();
+    if (!Platform::openHelpFile(helpFilePath()))
+        openManualPage(QStringLiteral("index.html"));
+}
+
+void MainWindow::on_actionSearch_triggered()
+{
+    hideBalloons();
+    if (!Platform::openWithDefaultProgram(helpFilePath()))
+        openManualPage(QStringLiteral("keywords.html"));
+}
+
+void MainWindow::on_actionEmail_Support_triggered()
+{
+    hideBalloons();
+    Platform::openUrl(supportMailUrl());
+}
+
+void MainWindow::on_actionFAQ_triggered()
+{
+    hideBalloons();
+    const QString path = faqFilePath();
+    qDebug() << "MainWindow::on_actionFAQ_triggered" << path;
+    PdfPreviewDialog preview(path);
+    preview.exec();
+}
+
+void MainWindow::on_actionOpen_website_triggered()
+{
+    hideBalloons();
+    const QMessageBox::StandardButton answer =
+        Ask::question(this, tr("ORVA Calc"),
+                      tr("You will be navigated to %1 website").arg(QLatin1String(Deployment::websiteHost)),
+                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    if (answer == QMessageBox::Ok)
+        Platform::openUrl(QUrl(QLatin1String(Deployment::websiteAddress)));
+}
 
 // The calculator stands apart from the case: no parent, and the case's
 // warning balloons stay where they are.
@@ -1018,6 +1107,50 @@ void MainWindow::on_actionCalculate_Alimony_triggered()
 {
     AlimonyCalc calculator;
     calculator.exec();
+}
+
+void MainWindow::on_actionCheck_for_updates_triggered()
+{
+    hideBalloons();
+    // The dialog runs the check under the wait cursor while it is built.
+    UpdateService service;
+    Updates::UpdateDialog dialog(Updates::UpdateDialog::InteractiveMode, &service, this);
+    dialog.exec();
+    // This window was closed for an installer that now replaces the program.
+    if (dialog.programMustEnd())
+        QCoreApplication::exit(0);
+}
+
+// ---- Court forms in the form viewer ----------------------------------------------------------
+
+void MainWindow::openForm(const QString &resourceFile, const QString &title, const QString &proposedName)
+{
+    hideBalloons();
+    if (!PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(resourceFile), title, proposedName))
+        PDFUtils::showPdfErrorNotice();
+}
+
+void MainWindow::on_actionSaveable_9_202_triggered()
+{
+    openForm(QStringLiteral("Short-Form-Financial-2016.pdf"), tr("Saveable 9-202"),
+             QStringLiteral("Short-Form-Financial.pdf"));
+}
+
+void MainWindow::on_actionSaveable_9_203_triggered()
+{
+    openForm(QStringLiteral("Long-Form-Financial-2016.pdf"), tr("Saveable 9-203"),
+             QStringLiteral("Long-Form-Financial.pdf"));
+}
+
+void MainWindow::on_actionJoint_Parenting_Statement_triggered()
+{
+    openForm(QStringLiteral("Joint-Parenting-Statement.pdf"), tr("Joint Parenting Statement"),
+             QStringLiteral("Joint-Parenting-Statement.pdf"));
+}
+
+void MainWindow::on_actionParent_Plan_Tool_triggered()
+{
+    openForm(QStringLiteral("Parent-Plan-Tool.pdf"), tr("Parent Plan Tool"), QStringLiteral("Parent-Plan-Tool.pdf"));
 }
 
 void MainWindow::on_actionExit_triggered()

@@ -12,6 +12,7 @@ class OrvaDocument;
 class QBalloonTip;
 class QRadioButton;
 class QSettings;
+class QUrl;
 
 namespace Ui {
 class MainWindow;
@@ -53,6 +54,22 @@ public:
     static QString statuteFilePath(int mode);
     // Start folder of the case-file dialogs for the current case.
     QString caseFolder() const;
+
+    // Replaces the case by the one in a case file, as Open does after its
+    // dialog; an unreadable file keeps the current case and shows the error.
+    bool openCaseFile(const QString &fileName);
+    // Runs the alimony calculator with an alimony file; false when the file
+    // could not be read (the calculator then opens empty).
+    bool openAlimonyFile(const QString &fileName);
+
+    // Documents installed beside the program: the compiled help, its HTML
+    // pages (for desktops without a help viewer) and the FAQ.
+    static QString besideProgram(const QString &fileName);
+    static QString helpFilePath();
+    static QString manualPagePath(const QString &page);
+    static QString faqFilePath();
+    // The new message to support that Email Support starts.
+    static QUrl supportMailUrl();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -117,19 +134,21 @@ private:
     };
 
     void bindInputs();
-    void disableLaterCommands();
     std::shared_ptr<OrvaDocument> makeDocument() const;
     void replaceDocument(std::shared_ptr<OrvaDocument> document);
     void connectDocument();
     void applyGuidelineSelection(QObject *source);
     QRadioButton *modeRadioButton(int mode) const;
     void checkGuidelineRadio(QRadioButton *radio);
+    void openManualPage(const QString &page);
     bool maySaveChanges();
     bool saveDocument(bool as);
     bool confirmSharedAboveSole();
     void setBackground();
     void checkModeRadioButton();
     void hideBalloons();
+    // Opens a court form of the resources in the form viewer.
+    void openForm(const QString &resourceFile, const QString &title, const QString &proposedName);
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
     void showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown);
     void finishEdit();

@@ -471,6 +471,8 @@ void MainWindow::setupUi(QMainWindow *window)
     menuTools->addAction(actionComments);
     menuUpdates_Renew->addAction(actionCheck_for_updates);
     menuHelp->addAction(actionContents);
+    // Search has no place of its own in the menus: beside Contents a user finds it.
+    menuHelp->addAction(actionSearch);
     menuHelp->addAction(actionEmail_Support);
     menuHelp->addAction(actionAbout);
     menuFAQ->addAction(actionFAQ);

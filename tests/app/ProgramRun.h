@@ -3,6 +3,7 @@
 // it printed; a run that does not end within a minute is killed.
 #include <QByteArray>
 #include <QProcess>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +13,23 @@ struct ProgramRun {
     QByteArray err;
 };
 
+// A program started by a test never asks the update server at start-up,
+// unless the test set update-check-at-startup itself. Only a settings folder
+// the test chose (XDG_CONFIG_HOME in `environment`) is written.
+inline void skipStartupUpdateCheck(const QProcessEnvironment &environment)
+{
+    const QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+    if (configHome.isEmpty())
+        return;
+    QSettings settings(configHome + QStringLiteral("/Pellwood/Orva-Calc.conf"), QSettings::IniFormat);
+    if (!settings.contains(QStringLiteral("update-check-at-startup")))
+        settings.setValue(QStringLiteral("update-check-at-startup"), false);
+}
+
 inline ProgramRun runProgram(const QString &program, const QStringList &arguments,
                              const QProcessEnvironment &environment, const QString &workingDirectory = QString())
 {
+    skipStartupUpdateCheck(environment);
     QProcess process;
     process.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -31,6 +32,9 @@ public:
         qputenv("XDG_DATA_HOME", home + "/.local/share");
         qputenv("XDG_CACHE_HOME", home + "/.cache");
         qputenv("XDG_RUNTIME_DIR", home);
+        // Nothing under test asks the update server unless the test says so.
+        QSettings(m_home.filePath(QStringLiteral(".config/Pellwood/Orva-Calc.conf")), QSettings::IniFormat)
+            .setValue(QStringLiteral("update-check-at-startup"), false);
         if (qgetenv("QT_QPA_PLATFORM") == "offscreen") {
             const QString config = m_home.filePath(QStringLiteral("screens.json"));
             QFile file(config);

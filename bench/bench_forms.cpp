@@ -1,0 +1,209 @@
+// Court form benchmarks, printed as figures (nothing is asserted):
+//  1. start-up with and without the form viewer beside the program: process
+//     start to the window shown and the peak resident memory, alternating
+//     runs of a child process (bench_forms_startup); the viewer must cost
+//     nothing until used, so the web engine must not even be mapped then;
+//  2. menu command to the form's first page drawn, for each of the four
+//     forms (the first one includes starting the web engine), and the
+//     resident memory before and after.
+// Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./build/bench/bench_forms
+
+#include "CalcApplication.h"
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QResource>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QtTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// A field of /proc/self/status in kB (Linux), -1 when unknown.
+long statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+struct StartupRun {
+    double millis = -1;
+    double peakMb = 0;
+    bool engineMapped = false;
+    bool viewerRegistered = false;
+};
+
+StartupRun runStartupChild(const QString &program)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;*.info=false"));
+    child.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program);
+    StartupRun run;
+    QByteArray output;
+    while (child.waitForReadyRead(30000)) {
+        output += child.readAllStandardOutput();
+        if (output.contains('\n')) {
+            run.millis = timer.nsecsElapsed() / 1e6;
+            break;
+        }
+    }
+    child.waitForFinished(30000);
+    const QList<QByteArray> words = output.trimmed().split(' ');
+    if (words.value(0) != "shown")
+        run.millis = -1;
+    run.peakMb = words.value(1).toDouble() / 1024.0;
+    run.engineMapped = words.value(2) == "1";
+    run.viewerRegistered = words.value(3) == "1";
+    return run;
+}
+
+int startupBenchmark(const QString &self)
+{
+    // The same program in a folder without the viewer beside it: what the
+    // program was before the forms.
+    QTemporaryDir bare;
+    const QString copy = QDir(bare.path()).filePath(QStringLiteral("bench_forms_startup"));
+    if (!QFile::copy(self, copy)) {
+        std::fprintf(stderr, "bench_forms: can't copy %s\n", qPrintable(self));
+        return 1;
+    }
+    QFile(copy).setPermissions(QFile(self).permissions());
+
+    const int runs = 10;
+    std::vector<double> withMs, withoutMs, withMb, withoutMb;
+    bool mapped = false, registered = true;
+    for (int i = 0; i < runs; ++i) {
+        const StartupRun with = runStartupChild(self);
+        const StartupRun without = runStartupChild(copy);
+        if (with.millis < 0 || without.millis < 0) {
+            std::fprintf(stderr, "bench_forms: start-up run %d failed\n", i);
+            return 1;
+        }
+        withMs.push_back(with.millis);
+        withoutMs.push_back(without.millis);
+        withMb.push_back(with.peakMb);
+        withoutMb.push_back(without.peakMb);
+        mapped = mapped || with.engineMapped;
+        registered = registered && with.viewerRegistered && !without.viewerRegistered;
+    }
+    std::printf("start-up, process start to window shown (%d runs each, alternating):\n", runs);
+    std::printf("  viewer beside the program: median %.1f ms, peak memory %.1f MB\n", median(withMs), median(withMb));
+    std::printf("  no viewer (as before):     median %.1f ms, peak memory %.1f MB\n", median(withoutMs),
+                median(withoutMb));
+    std::printf("  ratio with/without: time %.3f, memory %.3f\n", median(withMs) / median(withoutMs),
+                median(withMb) / median(withoutMb));
+    std::printf("  web engine mapped at start-up: %s; viewer resources registered: %s\n", mapped ? "YES" : "no",
+                registered ? "yes" : "NO");
+    return 0;
+}
+
+QVariant evaluate(QWidget *viewer, const QString &script)
+{
+    auto *view = viewer->findChild<QWebEngineView *>();
+    QVariant value;
+    bool done = false;
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    view->page()->runJavaScript(script, [&](const QVariant &result) {
+        value = result;
+        done = true;
+        loop.quit();
+    });
+    if (!done)
+        loop.exec();
+    return value;
+}
+
+QWidget *openViewer()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->inherits("PdfjsDialog") && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+int formBenchmark(int argc, char **argv)
+{
+    CalcApplication app(argc, argv, 1.0f);
+    MainWindow window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    std::printf("menu command to the form's first page drawn (offscreen):\n");
+    std::printf("  resident memory with the window shown: %.1f MB\n", statusKb("VmRSS:") / 1024.0);
+    const char *actions[] = {"actionSaveable_9_202", "actionSaveable_9_203", "actionJoint_Parenting_Statement",
+                             "actionParent_Plan_Tool", "actionSaveable_9_202"};
+    for (int round = 0; round < 5; ++round) {
+        QAction *action = window.findChild<QAction *>(QString::fromLatin1(actions[round]));
+        QElapsedTimer timer;
+        timer.start();
+        action->trigger();
+        QPointer<QWidget> viewer = openViewer();
+        if (!viewer) {
+            std::fprintf(stderr, "bench_forms: no viewer for %s\n", actions[round]);
+            return 1;
+        }
+        bool drawn = false;
+        while (!drawn && timer.elapsed() < 120000) {
+            drawn = evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
+                                                    "PDFViewerApplication.pdfViewer.getPageView(0)"
+                                                    ".renderingState === 3"))
+                        .toBool();
+            if (!drawn)
+                QTest::qWait(10);
+        }
+        const double millis = timer.nsecsElapsed() / 1e6;
+        std::printf("  %-32s %s%8.0f ms, resident memory %.1f MB\n", actions[round],
+                    round == 0 ? "(engine starts) " : round == 4 ? "(again)         " : "                ",
+                    drawn ? millis : -1.0, statusKb("VmRSS:") / 1024.0);
+        viewer->close();
+        for (int wait = 0; viewer && wait < 1000; ++wait)
+            QTest::qWait(10);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    const QString child = QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteDir().filePath(
+        QStringLiteral("bench_forms_startup"));
+    const int result = startupBenchmark(child);
+    if (result != 0)
+        return result;
+    return formBenchmark(argc, argv);
+}

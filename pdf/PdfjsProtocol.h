@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDateTime>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// The texts and conversions of the page-to-program protocol of the form
+// viewer: the scripts run in the page, the names proposed for the filled
+// form, the mail fallback address and the page images. Plain functions
+// without state, built into the program and into the viewer module alike.
+namespace PdfjsProtocol {
+
+inline const QString SaveIntent = QStringLiteral("saveAsPDF");
+inline const QString MailIntent = QStringLiteral("mailPDF");
+inline const QString AcrobatIntent = QStringLiteral("openAcrobat");
+
+// Where the viewer page and the forms are served from.
+QUrl viewerUrl();
+QUrl formUrl(const QString &resourceFile);
+inline const QString ChannelScriptResource = QStringLiteral(":/resourses/pdfjs/qwebchannel.js");
+
+// Scripts run in the page.
+QString openScript(const QUrl &form);
+QString installProxyScript();
+QString printScript();
+QString saveScript(const QString &intent);
+
+// "Short-Form-Financial.pdf" at 7 March 2024 15:05:09 in `folder`:
+// folder/Short-Form-Financial_07Mar_2024_15_05_09.pdf.
+QString proposedSaveName(const QString &folder, const QString &proposedName, const QDateTime &when);
+
+inline const QString MailBody =
+    QStringLiteral("The attached file is the filled-out form. Please open it to review the data.");
+QString mailSubject(const QString &proposedName);
+// The "mailto:" address used when the mail program cannot be reached.
+QUrl mailtoFallback(const QString &subject, const QString &body, const QString &attachment);
+
+// Page images from data-URL texts; a text that is not an image becomes an
+// empty image, so the page count stays right.
+QList<QImage> imagesFromDataUrls(const QStringList &dataUrls);
+
+// A script text with its line feeds turned into blanks, for one log line.
+QString oneLine(const QString &script);
+
+} // namespace PdfjsProtocol

@@ -1,0 +1,187 @@
+// The Financial Forms and Custody Forms commands: each hides the warning
+// balloons and opens its court form in the form viewer, with its title, on
+// the real viewer offscreen, where a value typed into the form is saved and
+// read back; without the viewer's resources the notice comes instead. With
+// ORVA_SHOTS set, each form is also grabbed to a PNG file in that folder
+// and printed there, and the saved files are kept there, to look at.
+
+#include "OrvaTestMain.h"
+
+#include "AskAnswers.h"
+#include "MainWindow.h"
+#include "MainWindowForm.h"
+#include "QBalloonTip.h"
+
+#include <QAction>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QEventLoop>
+#include <QPointer>
+#include <QResource>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+QVariant evaluate(QWidget *viewer, const QString &script)
+{
+    auto *view = viewer ? viewer->findChild<QWebEngineView *>() : nullptr;
+    if (!view)
+        return {};
+    QVariant value;
+    bool done = false;
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    view->page()->runJavaScript(script, [&](const QVariant &result) {
+        value = result;
+        done = true;
+        loop.quit();
+    });
+    if (!done)
+        loop.exec();
+    return value;
+}
+
+QWidget *openViewer()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->inherits("PdfjsDialog") && window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+QAction *formAction(MainWindow &window, const QString &name)
+{
+    return window.findChild<QAction *>(name);
+}
+
+} // namespace
+
+class TestMainWindowForms : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensForm_data();
+    void opensForm();
+    void noticeWhenTheViewerCannotOpen();
+};
+
+void TestMainWindowForms::opensForm_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<int>("pages");
+
+    QTest::newRow("9-202") << QStringLiteral("actionSaveable_9_202") << QStringLiteral("Saveable 9-202")
+                           << QStringLiteral("Short-Form-Financial-2016.pdf") << 3;
+    QTest::newRow("9-203") << QStringLiteral("actionSaveable_9_203") << QStringLiteral("Saveable 9-203")
+                           << QStringLiteral("Long-Form-Financial-2016.pdf") << 4;
+    QTest::newRow("joint statement") << QStringLiteral("actionJoint_Parenting_Statement")
+                                     << QStringLiteral("Joint Parenting Statement")
+                                     << QStringLiteral("Joint-Parenting-Statement.pdf") << 3;
+    QTest::newRow("parenting plan") << QStringLiteral("actionParent_Plan_Tool") << QStringLiteral("Parent Plan Tool")
+                                    << QStringLiteral("Parent-Plan-Tool.pdf") << 3;
+}
+
+void TestMainWindowForms::opensForm()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, title);
+    QFETCH(QString, resource);
+    QFETCH(int, pages);
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QBalloonTip *balloon = window.motherBalloon();
+    QVERIFY(balloon);
+    balloon->showBalloon(window.mapToGlobal(QPoint(300, 300)), true);
+    QVERIFY(balloon->isVisible());
+
+    QAction *command = formAction(window, action);
+    QVERIFY(command);
+    QVERIFY(command->isEnabled());
+    command->trigger();
+
+    QVERIFY(!balloon->isVisible());
+    QPointer<QWidget> viewer = openViewer();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->windowTitle(), title);
+    QCOMPARE(viewer->parentWidget(), &window);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
+                                        "PDFViewerApplication.pdfViewer.getPageView(0).renderingState === 3"))
+            .toBool(),
+        60000);
+    QCOMPARE(evaluate(viewer, QStringLiteral("PDFViewerApplication.url")).toString(),
+             QStringLiteral("qrc:///PDFJS/resourses/") + resource);
+    QCOMPARE(evaluate(viewer, QStringLiteral("PDFViewerApplication.pdfDocument.numPages")).toInt(), pages);
+    // The form's fields are live form fields, not a picture of them.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        evaluate(viewer, QStringLiteral("document.querySelectorAll('.annotationLayer input').length")).toInt() > 20,
+        20000);
+
+    // Every form's fields reach the saved file.
+    const QString county = QStringLiteral("Montgomery %1").arg(QTest::currentDataTag());
+    evaluate(viewer, QStringLiteral("PDFViewerApplication.pdfDocument.getFieldObjects().then(f => {"
+                                    "  PDFViewerApplication.pdfDocument.annotationStorage.setValue("
+                                    "      f['court_county'][0].id, {value: '%1'});"
+                                    "  window.testTyped = true; }); 0")
+                         .arg(county));
+    QTRY_VERIFY_WITH_TIMEOUT(evaluate(viewer, QStringLiteral("!!window.testTyped")).toBool(), 20000);
+    const QString shots = qEnvironmentVariable("ORVA_SHOTS");
+    QTemporaryDir temporary;
+    const QDir folder(shots.isEmpty() ? temporary.path() : shots);
+    QDir().mkpath(folder.path());
+    const QString saved = folder.filePath(QStringLiteral("saved-%1.pdf").arg(QTest::currentDataTag()));
+    QFile::remove(saved);
+    QAction *save = viewer->findChild<QAction *>(QStringLiteral("saveAction"));
+    QVERIFY(save);
+    {
+        OrvaTest::AskAnswers answers;
+        answers.file(saved);
+        save->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 60000);
+    }
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {saved, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(20000));
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(county));
+
+    if (!shots.isEmpty()) {
+        QTest::qWait(500); // let the compositor deliver the rendered page
+        viewer->grab().save(folder.filePath(QStringLiteral("form-%1.png").arg(QTest::currentDataTag())));
+        OrvaTest::AskAnswers answers;
+        Ask::answerNextPrint(folder.filePath(QStringLiteral("printed-%1.pdf").arg(QTest::currentDataTag())));
+        viewer->findChild<QAction *>(QStringLiteral("printAction"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(save->isEnabled(), 60000);
+    }
+    viewer->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!viewer, 10000);
+}
+
+void TestMainWindowForms::noticeWhenTheViewerCannotOpen()
+{
+    const QString rcc = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("pdfjs.rcc"));
+    QVERIFY(QResource::unregisterResource(rcc));
+    MainWindow window;
+    window.show();
+    OrvaTest::AskAnswers answers;
+    formAction(window, QStringLiteral("actionParent_Plan_Tool"))->trigger();
+    const QList<Ask::Shown> shown = answers.shown();
+    QVERIFY(QResource::registerResource(rcc));
+
+    QVERIFY(!openViewer());
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.at(0).kind, Ask::Shown::Dialog);
+    QVERIFY2(shown.at(0).text.contains(QStringLiteral("Error opening PDF file")), qPrintable(shown.at(0).text));
+}
+
+ORVA_WIDGET_TEST_MAIN(TestMainWindowForms)
+
+#include "tst_mainwindow_forms.moc"
