@@ -398,6 +398,8 @@ bool AlimonyCalc::openFile(const QString &path)
     }
     for (const Alimony::InputField &field : Alimony::inputFields())
         edit(field.objectName)->setText(inputs.value(QString::fromLatin1(field.key)));
+    // Results that belong to the previous entry would print beside these inputs.
+    recalculate();
     return true;
 }
 
@@ -455,6 +457,7 @@ void AlimonyCalc::on_resetButton_clicked()
 {
     for (const Alimony::InputField &field : Alimony::inputFields())
         edit(field.objectName)->clear();
+    recalculate();
 }
 
 void AlimonyCalc::on_doneButton_clicked()

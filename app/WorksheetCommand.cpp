@@ -4,19 +4,15 @@
 #include "PDFDocument.h"
 #include "PDFUtils.h"
 #include "Platform.h"
+#include "SafeFile.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStringList>
-#include <QTemporaryFile>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -40,18 +36,10 @@ QCommandLineOption pdfOption()
                               QStringLiteral("out.pdf"));
 }
 
-// While the command runs, the log stays off standard error; critical lines
-// are kept, since they carry why a case file could not be read.
-QStringList &criticalLines()
-{
-    static QStringList lines;
-    return lines;
-}
-
+// While the command runs, the log stays off standard error: the reasons of
+// failures come back from the reader and writers and are printed as one line.
 void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtCriticalMsg)
-        criticalLines() << message;
     if (type == QtFatalMsg)
         std::fprintf(stderr, "%s (%s:%d)\n", message.toLocal8Bit().constData(),
                      context.file ? context.file : "", context.line);
@@ -64,32 +52,6 @@ void printError(const QString &message)
     std::fflush(stderr);
 }
 
-QString unquoted(QString text)
-{
-    text = text.trimmed();
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
-        text = text.mid(1, text.size() - 2);
-    return text;
-}
-
-// Why the reader gave up, from the critical line it logged.
-QString readFailureReason()
-{
-    for (qsizetype i = criticalLines().size() - 1; i >= 0; --i) {
-        const QString line = criticalLines().at(i);
-        if (line.startsWith(QLatin1String("Unknown field value:")))
-            continue;
-        if (line.startsWith(QLatin1String("Can't open file:")))
-            return unquoted(line.mid(int(std::strlen("Can't open file:"))));
-        if (line.startsWith(QLatin1String("Error parsing xml:")))
-            return QStringLiteral("not a valid case file (%1)").arg(unquoted(line.mid(int(std::strlen("Error parsing xml:")))));
-        if (line.contains(QLatin1String("start element")))
-            return QStringLiteral("not an OrvaCalc case file");
-        return line;
-    }
-    return QStringLiteral("not a valid case file");
-}
-
 bool readCase(OrvaDocument &document, const QString &path, QString *reason)
 {
     const QFileInfo info(path);
@@ -97,45 +59,15 @@ bool readCase(OrvaDocument &document, const QString &path, QString *reason)
         *reason = QStringLiteral("no such file");
         return false;
     }
-    if (info.isDir()) {
-        *reason = QStringLiteral("a folder, not a case file");
-        return false;
-    }
-    criticalLines().clear();
-    if (!document.readCaseFile(path)) {
-        *reason = readFailureReason();
-        return false;
-    }
-    return true;
+    return document.readCaseFile(path, reason);
 }
 
-// Renders into a scratch file first, so that OUT.pdf is either the complete
-// new worksheet or left as it was.
-bool writePdf(const OrvaDocument &document, const QString &outPath, QString *reason)
+// The output would replace the case it is made from (the same name, or a
+// link to it).
+bool isSameFile(const QString &a, const QString &b)
 {
-    QTemporaryFile scratch(QDir::temp().filePath(QStringLiteral("orvacalc-worksheet-XXXXXX.pdf")));
-    if (!scratch.open()) {
-        *reason = scratch.errorString();
-        return false;
-    }
-    const QString scratchPath = scratch.fileName();
-    scratch.close();
-    if (!PDFUtils::save(document, scratchPath, nullptr)) {
-        *reason = QStringLiteral("the worksheet could not be drawn");
-        return false;
-    }
-    QFile rendered(scratchPath);
-    if (!rendered.open(QIODevice::ReadOnly)) {
-        *reason = rendered.errorString();
-        return false;
-    }
-    const QByteArray bytes = rendered.readAll();
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        *reason = out.errorString();
-        return false;
-    }
-    return true;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
 } // namespace
@@ -157,6 +89,7 @@ bool requested(int argc, char **argv)
 
 void prepareProcess()
 {
+    Platform::reserveStandardStreams();
     Platform::attachParentConsole();
 #ifndef Q_OS_WIN
     // No window is shown: the offscreen platform works with and without a
@@ -221,20 +154,28 @@ int run(const QCommandLineParser &parser)
         return UsageError;
     }
 
+    if (pdf && isSameFile(outPath, casePath)) {
+        printError(QStringLiteral("the PDF \"%1\" would replace the case file; choose another name for it")
+                       .arg(outPath));
+        return UsageError;
+    }
+
     OrvaDocument document(OrvaDocument::modeForNewCase());
     QString reason;
     if (!readCase(document, casePath, &reason)) {
         printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
         return FileError;
     }
-    if (pdf && !writePdf(document, outPath, &reason)) {
+    if (pdf && !PDFUtils::save(document, outPath, nullptr, &reason)) {
         printError(QStringLiteral("cannot write the worksheet PDF \"%1\": %2").arg(outPath, reason));
         return FileError;
     }
     if (json) {
         const QByteArray text = QJsonDocument(fieldsJson(document)).toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-        std::fflush(stdout);
+        if (!Platform::writeStandardOutput(text, &reason)) {
+            printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
+            return FileError;
+        }
     }
     return Done;
 }

@@ -2,11 +2,16 @@
 // fixed by the files already in users' hands, so they are spelled and cased
 // exactly as older versions wrote them.
 
+#include "CaseFileScan.h"
 #include "OrvaDocument.h"
+#include "SafeFile.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QHash>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -99,6 +104,16 @@ bool percentFromText(const QString &text, double *percent)
     return true;
 }
 
+// The stored percent as text that reads back as the same number: one
+// decimal as usual, more where the percent has them (1.25 from another file).
+QString percentText(double percent)
+{
+    const QString oneDecimal = QString::number(percent, 'f', 1);
+    if (oneDecimal.toDouble() == percent)
+        return oneDecimal;
+    return QString::number(percent, 'g', QLocale::FloatingPointShortest);
+}
+
 class CaseWriter
 {
 public:
@@ -136,20 +151,215 @@ private:
     QXmlStreamWriter m_xml;
 };
 
+
+// ---- Reading ------------------------------------------------------------------
+
+// Unknown and ignored elements are logged, but a file full of them must not
+// fill the log or the memory: a few lines, each cut short.
+constexpr int LoggedElementLimit = 32;
+constexpr qsizetype LoggedTextLimit = 200;
+
+QString notRead(const QString &reason, QString *error)
+{
+    if (error)
+        *error = reason;
+    return reason;
+}
+
+// What a file's elements set besides plain fields, applied at the end.
+struct ReadState {
+    bool newGuidelines = false;
+    bool hasPercent[2] = {false, false};
+    double percent[2] = {0.0, 0.0};
+    qint64 multifamily[2] = {0, 0}; // line 1d's counts, settled with the version
+};
+
+using FieldReader = void (*)(OrvaDocument &document, ReadState &state, const QString &text, qint64 value);
+
+#define ORVA_TEXT(element, setter) \
+    {QStringLiteral(element), [](OrvaDocument &d, ReadState &, const QString &text, qint64) { d.setter(text); }}
+#define ORVA_NUMBER(element, setter) \
+    {QStringLiteral(element), [](OrvaDocument &d, ReadState &, const QString &, qint64 value) { d.setter(value); }}
+#define ORVA_INT32(element, setter) \
+    {QStringLiteral(element), [](OrvaDocument &d, ReadState &, const QString &, qint64 value) { d.setter(low32(value)); }}
+#define ORVA_CHILD(n)                                                                                            \
+    {QStringLiteral("childn" #n), [](OrvaDocument &d, ReadState &, const QString &text, qint64) { d.setChildName(n, text); }}, \
+    {QStringLiteral("bday" #n), [](OrvaDocument &d, ReadState &, const QString &text, qint64) { d.setChildBirthDate(n, text); }}
+
+// Every element whose text the reader uses, and what it does with it.
+const QHash<QString, FieldReader> &fieldReaders()
+{
+    static const QHash<QString, FieldReader> readers = {
+        {QStringLiteral("guidelines"),
+         [](OrvaDocument &d, ReadState &state, const QString &text, qint64) {
+             if (text == QLatin1String("Oct2020")) {
+                 d.setMode(OrvaDocument::NewOct2020);
+                 state.newGuidelines = true;
+             } else if (text == QLatin1String("Jul2022")) {
+                 d.setMode(OrvaDocument::July2022);
+                 state.newGuidelines = true;
+             }
+         }},
+        ORVA_TEXT("casenum", setCaseNumber),
+        ORVA_TEXT("plaintiff", setPlaintiffName),
+        ORVA_TEXT("defendant", setDefendantName),
+        ORVA_NUMBER("Monthinc_m", setMotherMonthlyIncome),
+        ORVA_NUMBER("Monthinc_d", setFatherMonthlyIncome),
+        ORVA_INT32("Cbo_county.SelectedIndex", setCounty),
+        ORVA_INT32("cbo_custody.SelectedIndex", setCustodyType),
+        ORVA_NUMBER("existing_child_supp_pay_m", setMotherExistingChildSupportPayment),
+        ORVA_NUMBER("existing_child_supp_pay_d", setFatherExistingChildSupportPayment),
+        ORVA_INT32("overnights_m", setMotherOvernights),
+        ORVA_NUMBER("health_ins_m", setMotherHealthInsurance),
+        ORVA_NUMBER("health_ins_d", setFatherHealthInsurance),
+        ORVA_NUMBER("alimony_paid_m", setMotherAlimonyPaid),
+        ORVA_NUMBER("alimony_paid_d", setFatherAlimonyPaid),
+        ORVA_NUMBER("alimony_award_m", setMotherAlimonyAwarded),
+        ORVA_NUMBER("alimony_award_d", setFatherAlimonyAwarded),
+        ORVA_NUMBER("wrcce_m", setMotherWorkRelatedExpenses),
+        ORVA_NUMBER("wrcce_d", setFatherWorkRelatedExpenses),
+        ORVA_NUMBER("exmedex_m", setMotherExtraMedicalExpenses),
+        ORVA_NUMBER("exmedex_d", setFatherExtraMedicalExpenses),
+        ORVA_NUMBER("addexp_m", setMotherAdditionalExpenses),
+        ORVA_NUMBER("addexp_d", setFatherAdditionalExpenses),
+        {QStringLiteral("cmedsup_m"),
+         [](OrvaDocument &d, ReadState &, const QString &, qint64 value) {
+             d.setMotherCashMedicalPercent(percentFromAmount(value, d.motherMonthlyIncome()));
+         }},
+        {QStringLiteral("cmedsup_d"),
+         [](OrvaDocument &d, ReadState &, const QString &, qint64 value) {
+             d.setFatherCashMedicalPercent(percentFromAmount(value, d.fatherMonthlyIncome()));
+         }},
+        {QStringLiteral("cmedpct_m"),
+         [](OrvaDocument &, ReadState &state, const QString &text, qint64) {
+             state.hasPercent[0] = percentFromText(text, &state.percent[0]) || state.hasPercent[0];
+         }},
+        {QStringLiteral("cmedpct_d"),
+         [](OrvaDocument &, ReadState &state, const QString &text, qint64) {
+             state.hasPercent[1] = percentFromText(text, &state.percent[1]) || state.hasPercent[1];
+         }},
+        ORVA_CHILD(1), ORVA_CHILD(2), ORVA_CHILD(3), ORVA_CHILD(4), ORVA_CHILD(5), ORVA_CHILD(6),
+        ORVA_TEXT("comments", setComments),
+        ORVA_TEXT("preparer", setPreparer),
+        {QStringLiteral("circuit.Checked"),
+         [](OrvaDocument &d, ReadState &, const QString &text, qint64) {
+             if (text.toLower() == QLatin1String("true"))
+                 d.setCourtType(OrvaDocument::Circuit);
+         }},
+        {QStringLiteral("district.Checked"),
+         [](OrvaDocument &d, ReadState &, const QString &text, qint64) {
+             if (text.toLower() == QLatin1String("true"))
+                 d.setCourtType(OrvaDocument::District);
+         }},
+        ORVA_TEXT("plaintiff_city", setPlaintiffCity),
+        ORVA_TEXT("plaintiff_zip", setPlaintiffZip),
+        ORVA_TEXT("plaintiff_addr", setPlaintiffAddress),
+        ORVA_TEXT("plaintiff_apt", setPlaintiffApt),
+        ORVA_TEXT("p_state_cli", setPlaintiffState),
+        ORVA_TEXT("defendant_city", setDefendantCity),
+        ORVA_TEXT("defendant_zip", setDefendantZip),
+        ORVA_TEXT("defendant_addr", setDefendantAddress),
+        ORVA_TEXT("defendant_apt", setDefendantApt),
+        ORVA_TEXT("d_state_cli", setDefendantState),
+        ORVA_TEXT("ali_paid", setClientAlimonyPaid),
+        ORVA_TEXT("ali_recv", setClientAlimonyReceived),
+        ORVA_INT32("relationship_idx", setRelationshipIndex),
+        {QStringLiteral("multifam_m"),
+         [](OrvaDocument &, ReadState &state, const QString &, qint64 value) { state.multifamily[0] = value; }},
+        {QStringLiteral("multifam_d"),
+         [](OrvaDocument &, ReadState &state, const QString &, qint64 value) { state.multifamily[1] = value; }},
+    };
+    return readers;
+}
+
+#undef ORVA_TEXT
+#undef ORVA_NUMBER
+#undef ORVA_INT32
+#undef ORVA_CHILD
+
+// Elements older versions wrote and this one accepts without using them.
+bool isIgnoredElement(QStringView name)
+{
+    static const QStringList names = {
+        QStringLiteral("lasttype"), QStringLiteral("sizefonts"), QStringLiteral("calcindex"),
+        QStringLiteral("cbo_cme_m.SelectedIndex"), QStringLiteral("cbo_cme_d.SelectedIndex"),
+        QStringLiteral("wife_cli"), QStringLiteral("husb_cli"), QStringLiteral("relationship")};
+    return names.contains(name);
+}
+
+// The text of an element whose content is not kept, held only as far as a
+// log line shows it. Child elements are an error, as where text is used.
+QString skimElementText(QXmlStreamReader &xml)
+{
+    QString text;
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            if (text.size() < LoggedTextLimit)
+                text += xml.text().left(LoggedTextLimit - text.size());
+            break;
+        case QXmlStreamReader::EndElement:
+            return text;
+        case QXmlStreamReader::StartElement:
+            xml.raiseError(QStringLiteral("Expected character data."));
+            return text;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+// Why the XML reader stopped, in the words a user can act on.
+QString xmlFailure(const QXmlStreamReader &xml, const CaseFileScan &scan)
+{
+    if (!scan.encodingValid)
+        return QStringLiteral("the text encoding is wrong: line %1 is not valid %2 text (save the file as UTF-8, "
+                              "or declare its encoding)")
+            .arg(scan.invalidLine)
+            .arg(scan.encoding);
+    return QStringLiteral("not a valid case file (line %1: %2)").arg(xml.lineNumber()).arg(xml.errorString());
+}
+
 } // namespace
 
-bool OrvaDocument::writeCaseFile(const QString &path)
+bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
 {
-    // Written to a temporary file and moved over the old one only when
-    // complete: a full disk or a crash while saving never costs the case the
-    // user already had.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        qCritical() << "Can't open file:" << file.errorString();
+    // Made whole in memory, then written to a temporary file and moved over
+    // the old one only when complete: a full disk or a crash while saving
+    // never costs the case the user already had.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    QString reason;
+    if (!writeCaseFile(&buffer, &reason) || !Platform::writeFileSafely(path, bytes, &reason)) {
+        qCritical() << "Can't open file:" << reason;
+        if (error)
+            *error = reason;
         return false;
     }
 
-    CaseWriter w(&file);
+    m_untitled = false;
+    m_filePath = path;
+    m_documentName = path;
+    setModified(false);
+    return true;
+}
+
+bool OrvaDocument::writeCaseFile(QIODevice *device, QString *error)
+{
+    if (!device || !device->isWritable()) {
+        if (error)
+            *error = QStringLiteral("Not open for writing");
+        return false;
+    }
+    // Made in memory first: the device may take the bytes in parts. Line
+    // ends follow the device's text mode when it writes them.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CaseWriter w(&buffer);
     QXmlStreamWriter &xml = w.xml();
     xml.writeStartDocument();
     xml.writeStartElement(CaseNamespace, QStringLiteral("Case"));
@@ -186,8 +396,8 @@ bool OrvaDocument::writeCaseFile(const QString &path)
     w.number("cmedsup_d", fatherCashMedicalSupport());
     // The percents themselves: rebuilding them from the amounts above loses
     // them for small or zero incomes. Older readers only log these two.
-    w.text("cmedpct_m", QString::number(m_motherCashMedicalPercent, 'f', 1));
-    w.text("cmedpct_d", QString::number(m_fatherCashMedicalPercent, 'f', 1));
+    w.text("cmedpct_m", percentText(m_motherCashMedicalPercent));
+    w.text("cmedpct_d", percentText(m_fatherCashMedicalPercent));
     w.number("rec_child_sup_m", motherRecommendedChildSupport());
     w.number("rec_child_sup_d", fatherRecommendedChildSupport());
     w.number("comb_inc", combinedIncome());
@@ -237,56 +447,104 @@ bool OrvaDocument::writeCaseFile(const QString &path)
     xml.writeEndDocument();
 
     if (xml.hasError()) {
-        file.cancelWriting();
-        qCritical() << "Can't write file:" << file.errorString();
+        if (error)
+            *error = QStringLiteral("The case could not be encoded");
         return false;
     }
-    if (!file.commit()) {
-        qCritical() << "Can't write file:" << file.errorString();
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = device->write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            if (error)
+                *error = device->errorString();
+            return false;
+        }
+        done += written;
+    }
+    // A file keeps its last bytes in its buffer until flushed: a full disk
+    // shows only there.
+    auto *file = qobject_cast<QFileDevice *>(device);
+    if (file && !file->flush()) {
+        if (error)
+            *error = file->errorString();
         return false;
     }
+    return true;
+}
+
+bool OrvaDocument::readCaseFile(const QString &path, QString *error)
+{
+    // A pipe or device would block or never end; only files are read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        const QString reason = notRead(info.isDir() ? QStringLiteral("a folder, not a case file")
+                                                    : QStringLiteral("not a regular file"),
+                                       error);
+        qCritical() << "Can't open file:" << reason;
+        return false;
+    }
+    // Bytes as they are: text mode would drop every 0x0D byte, which in
+    // UTF-16 text is half of a character such as U+010D.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCritical() << "Can't open file:" << notRead(file.errorString(), error);
+        return false;
+    }
+
+    const CaseFileScan scan = scanCaseFile(&file);
+    if (!scan.encodingKnown) {
+        qCritical() << "Error parsing xml:"
+                    << notRead(QStringLiteral("the text encoding \"%1\" is not supported").arg(scan.encoding), error);
+        return false;
+    }
+    if (scan.overloaded) {
+        qCritical() << "Error parsing xml:"
+                    << notRead(QStringLiteral("not a valid case file (line %1: more attributes than a case file "
+                                              "can carry, %2 in one element)")
+                                   .arg(scan.overloadedLine)
+                                   .arg(scan.overloadedCount),
+                               error);
+        return false;
+    }
+    if (!file.seek(0)) {
+        qCritical() << "Can't open file:" << notRead(file.errorString(), error);
+        return false;
+    }
+    if (!readCaseElements(&file, scan, error))
+        return false;
 
     m_untitled = false;
     m_filePath = path;
     m_documentName = path;
     setModified(false);
+    m_extrapolationWarnedModes.clear();
+    m_lastCheckedAdjustedCombinedIncome = 0;
     return true;
 }
 
-bool OrvaDocument::readCaseFile(const QString &path)
+bool OrvaDocument::readCaseElements(QIODevice *device, const CaseFileScan &scan, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qCritical() << "Can't open file:" << file.errorString();
+    QXmlStreamReader xml(device);
+    // Bytes that are no text stop the reader before it finds any element.
+    auto startFailure = [&](const char *logLine) {
+        qCritical() << logLine;
+        notRead(xml.hasError() && !scan.encodingValid ? xmlFailure(xml, scan)
+                                                      : QStringLiteral("not an OrvaCalc case file"),
+                error);
         return false;
-    }
+    };
+    if (!xml.readNextStartElement())
+        return startFailure("Can't read start element");
+    if (xml.name() != QLatin1String("Case"))
+        return startFailure("Wrong start element");
+    if (!xml.readNextStartElement())
+        return startFailure("Can't read start element");
+    if (xml.qualifiedName() != QLatin1String("case"))
+        return startFailure("Wrong start element");
 
-    QXmlStreamReader xml(&file);
-    if (!xml.readNextStartElement()) {
-        qCritical() << "Can't read start element";
-        return false;
-    }
-    if (xml.name() != QLatin1String("Case")) {
-        qCritical() << "Wrong start element";
-        return false;
-    }
-    if (!xml.readNextStartElement()) {
-        qCritical() << "Can't read start element";
-        return false;
-    }
-    if (xml.qualifiedName() != QLatin1String("case")) {
-        qCritical() << "Wrong start element";
-        return false;
-    }
-
-    bool newGuidelines = false;
-    bool hasMotherPercent = false;
-    bool hasFatherPercent = false;
-    double motherPercent = 0.0;
-    double fatherPercent = 0.0;
-    qint64 motherMultifamily = 0;
-    qint64 fatherMultifamily = 0;
-
+    const QHash<QString, FieldReader> &readers = fieldReaders();
+    ReadState state;
+    int logged = 0;
+    qint64 unlogged = 0;
     while (xml.readNextStartElement()) {
         const QString name = xml.name().toString();
 
@@ -306,153 +564,50 @@ bool OrvaDocument::readCaseFile(const QString &path)
             continue;
         }
 
-        // A file in an encoding the reader only half knows can decode to
-        // broken surrogate halves; keep the case storable as it was opened.
-        const QString text = xmlSafe(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
+        const auto reader = readers.constFind(name);
+        if (reader != readers.cend()) {
+            // A file in an encoding the reader only half knows can decode to
+            // broken surrogate halves; keep the case storable as it was opened.
+            const QString text = xmlSafe(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
+            if (xml.hasError())
+                break;
+            reader.value()(*this, state, text, numberOf(text));
+            continue;
+        }
+
+        const QString text = skimElementText(xml);
         if (xml.hasError())
             break;
-        const qint64 value = numberOf(text);
-
-        if (name == QLatin1String("guidelines")) {
-            if (text == QLatin1String("Oct2020")) {
-                m_mode = NewOct2020;
-                newGuidelines = true;
-            } else if (text == QLatin1String("Jul2022")) {
-                m_mode = July2022;
-                newGuidelines = true;
-            }
-        } else if (name == QLatin1String("casenum")) {
-            m_caseNumber = text;
-        } else if (name == QLatin1String("plaintiff")) {
-            m_plaintiffName = text;
-        } else if (name == QLatin1String("defendant")) {
-            m_defendantName = text;
-        } else if (name == QLatin1String("Monthinc_m")) {
-            m_motherMonthlyIncome = value;
-        } else if (name == QLatin1String("Monthinc_d")) {
-            m_fatherMonthlyIncome = value;
-        } else if (name == QLatin1String("Cbo_county.SelectedIndex")) {
-            m_county = low32(value);
-        } else if (name == QLatin1String("cbo_custody.SelectedIndex")) {
-            setCustodyType(low32(value));
-        } else if (name == QLatin1String("existing_child_supp_pay_m")) {
-            m_motherExistingChildSupportPayment = value;
-        } else if (name == QLatin1String("existing_child_supp_pay_d")) {
-            m_fatherExistingChildSupportPayment = value;
-        } else if (name == QLatin1String("overnights_m")) {
-            setMotherOvernights(low32(value));
-        } else if (name == QLatin1String("health_ins_m")) {
-            m_motherHealthInsurance = value;
-        } else if (name == QLatin1String("health_ins_d")) {
-            m_fatherHealthInsurance = value;
-        } else if (name == QLatin1String("alimony_paid_m")) {
-            m_motherAlimonyPaid = value;
-        } else if (name == QLatin1String("alimony_paid_d")) {
-            m_fatherAlimonyPaid = value;
-        } else if (name == QLatin1String("alimony_award_m")) {
-            setMotherAlimonyAwarded(value);
-        } else if (name == QLatin1String("alimony_award_d")) {
-            setFatherAlimonyAwarded(value);
-        } else if (name == QLatin1String("wrcce_m")) {
-            m_motherWorkRelatedExpenses = value;
-        } else if (name == QLatin1String("wrcce_d")) {
-            m_fatherWorkRelatedExpenses = value;
-        } else if (name == QLatin1String("exmedex_m")) {
-            m_motherExtraMedicalExpenses = value;
-        } else if (name == QLatin1String("exmedex_d")) {
-            m_fatherExtraMedicalExpenses = value;
-        } else if (name == QLatin1String("addexp_m")) {
-            m_motherAdditionalExpenses = value;
-        } else if (name == QLatin1String("addexp_d")) {
-            m_fatherAdditionalExpenses = value;
-        } else if (name == QLatin1String("cmedsup_m")) {
-            m_motherCashMedicalPercent = percentFromAmount(value, m_motherMonthlyIncome);
-        } else if (name == QLatin1String("cmedsup_d")) {
-            m_fatherCashMedicalPercent = percentFromAmount(value, m_fatherMonthlyIncome);
-        } else if (name == QLatin1String("cmedpct_m")) {
-            hasMotherPercent = percentFromText(text, &motherPercent) || hasMotherPercent;
-        } else if (name == QLatin1String("cmedpct_d")) {
-            hasFatherPercent = percentFromText(text, &fatherPercent) || hasFatherPercent;
-        } else if (name.size() == 7 && name.startsWith(QLatin1String("childn")) && name.at(6) >= QLatin1Char('1')
-                   && name.at(6) <= QLatin1Char('6')) {
-            setChildName(name.at(6).digitValue(), text);
-        } else if (name.size() == 5 && name.startsWith(QLatin1String("bday")) && name.at(4) >= QLatin1Char('1')
-                   && name.at(4) <= QLatin1Char('6')) {
-            setChildBirthDate(name.at(4).digitValue(), text);
-        } else if (name == QLatin1String("comments")) {
-            m_comments = text;
-        } else if (name == QLatin1String("preparer")) {
-            m_preparer = text;
-        } else if (name == QLatin1String("circuit.Checked")) {
-            if (text.toLower() == QLatin1String("true"))
-                m_courtType = Circuit;
-        } else if (name == QLatin1String("district.Checked")) {
-            if (text.toLower() == QLatin1String("true"))
-                m_courtType = District;
-        } else if (name == QLatin1String("plaintiff_city")) {
-            m_plaintiffCity = text;
-        } else if (name == QLatin1String("plaintiff_zip")) {
-            m_plaintiffZip = text;
-        } else if (name == QLatin1String("plaintiff_addr")) {
-            m_plaintiffAddress = text;
-        } else if (name == QLatin1String("plaintiff_apt")) {
-            m_plaintiffApt = text;
-        } else if (name == QLatin1String("p_state_cli")) {
-            m_plaintiffState = text;
-        } else if (name == QLatin1String("defendant_city")) {
-            m_defendantCity = text;
-        } else if (name == QLatin1String("defendant_zip")) {
-            m_defendantZip = text;
-        } else if (name == QLatin1String("defendant_addr")) {
-            m_defendantAddress = text;
-        } else if (name == QLatin1String("defendant_apt")) {
-            m_defendantApt = text;
-        } else if (name == QLatin1String("d_state_cli")) {
-            m_defendantState = text;
-        } else if (name == QLatin1String("ali_paid")) {
-            m_clientAlimonyPaid = text;
-        } else if (name == QLatin1String("ali_recv")) {
-            m_clientAlimonyReceived = text;
-        } else if (name == QLatin1String("relationship_idx")) {
-            m_relationshipIndex = low32(value);
-        } else if (name == QLatin1String("multifam_m")) {
-            motherMultifamily = value;
-        } else if (name == QLatin1String("multifam_d")) {
-            fatherMultifamily = value;
-        } else if (name == QLatin1String("lasttype") || name == QLatin1String("sizefonts")
-                   || name == QLatin1String("calcindex") || name == QLatin1String("cbo_cme_m.SelectedIndex")
-                   || name == QLatin1String("cbo_cme_d.SelectedIndex") || name == QLatin1String("wife_cli")
-                   || name == QLatin1String("husb_cli") || name == QLatin1String("relationship")) {
+        if (logged >= LoggedElementLimit) {
+            ++unlogged;
+        } else if (isIgnoredElement(name)) {
+            ++logged;
             qCritical() << "Unknown field value:" << text;
         } else {
-            qWarning() << "OrvaDoc: unknown xml element:" << name;
+            ++logged;
+            qWarning() << "OrvaDoc: unknown xml element:" << name.left(LoggedTextLimit);
         }
     }
+    if (unlogged > 0)
+        qWarning() << "OrvaDoc:" << unlogged << "more unknown or ignored elements";
 
     if (xml.hasError()) {
-        qCritical() << "Error parsing xml:" << xml.errorString();
+        qCritical() << "Error parsing xml:" << notRead(xmlFailure(xml, scan), error);
         return false;
     }
 
     // "PreOct2020", an unknown text and a missing element all mean the
     // guidelines before October 2020.
-    if (!newGuidelines)
+    if (!state.newGuidelines)
         m_mode = PreOct2020;
-    if (hasMotherPercent)
-        m_motherCashMedicalPercent = motherPercent;
-    if (hasFatherPercent)
-        m_fatherCashMedicalPercent = fatherPercent;
+    if (state.hasPercent[0])
+        m_motherCashMedicalPercent = state.percent[0];
+    if (state.hasPercent[1])
+        m_fatherCashMedicalPercent = state.percent[1];
     // Applied once the version is settled: a count outside 0..6, or one in a
     // file of an older version, must not reach the computation.
     const auto count = [](qint64 value) { return int(std::clamp<qint64>(value, 0, MaxMultifamilyChildren)); };
-    setMotherMultifamilyChildren(count(motherMultifamily));
-    setFatherMultifamilyChildren(count(fatherMultifamily));
-
-    m_untitled = false;
-    m_filePath = path;
-    m_documentName = path;
-    setModified(false);
-    m_extrapolationWarnedModes.clear();
-    m_lastCheckedAdjustedCombinedIncome = 0;
+    setMotherMultifamilyChildren(count(state.multifamily[0]));
+    setFatherMultifamilyChildren(count(state.multifamily[1]));
     return true;
 }

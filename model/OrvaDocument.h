@@ -5,6 +5,9 @@
 #include <QSet>
 #include <QString>
 
+class QIODevice;
+struct CaseFileScan;
+
 // Declares a stored member with a plain getter and a plain setter: the setter
 // stores the value unchanged and does nothing else (no signal, no recompute).
 #define ORVA_PLAIN_FIELD(Type, name, setter, initial)                                              \
@@ -278,13 +281,21 @@ public:
     static QString sharedAboveSoleQuestionText();
 
     // ---- Case file (.cml) ---------------------------------------------------------------------------
-    bool writeCaseFile(const QString &path);
-    bool readCaseFile(const QString &path);
+    // Writes the case as the file `path`, replacing it only once all of it is
+    // written; then the document takes `path` as its file and is unmodified.
+    // False with the reason in `error`; the previous file is then unchanged.
+    bool writeCaseFile(const QString &path, QString *error = nullptr);
+    // Writes the case file's bytes to an open device; the file identity stays.
+    bool writeCaseFile(QIODevice *device, QString *error = nullptr);
+    // Reads `path` into this document, which the caller created fresh and
+    // keeps only on success. False with the reason in `error`.
+    bool readCaseFile(const QString &path, QString *error = nullptr);
 
 signals:
     void modifiedFlagChanged(bool modified);
 
 private:
+    bool readCaseElements(QIODevice *device, const CaseFileScan &scan, QString *error);
     qint64 expenseOf(Parent parent, ExpenseKind kind) const;
     qint64 expenseTotal(ExpenseKind kind) const;
     qint64 incomeShareProduct(Parent parent, qint64 amount) const;

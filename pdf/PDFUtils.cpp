@@ -4,18 +4,20 @@
 #include "LayoutInterpreter.h"
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
+#include "SafeFile.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QMetaEnum>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfDocumentRenderOptions>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <memory>
 #include <utility>
 
 namespace {
@@ -64,48 +66,89 @@ void PDFUtils::setUpPainter(QPainter *painter, QPrinter *printer)
                                     printer->paperRect(QPrinter::DevicePixel).toRect());
 }
 
-bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer)
+bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer, QString *error)
 {
+    if (!printer) {
+        // Drawn in memory and written in one go: the file is either the whole
+        // worksheet or the one that was there before, and no scratch file
+        // is left anywhere when the program is stopped midway.
+        QByteArray pdf;
+        if (!drawWorksheetPdf(document, &pdf)) {
+            if (error)
+                *error = QStringLiteral("The worksheet could not be drawn");
+            return false;
+        }
+        QString reason;
+        if (!Platform::writeFileSafely(fileName, pdf, &reason)) {
+            qCritical().noquote() << "PDFUtils::save: can't write" << fileName << reason;
+            if (error)
+                *error = reason;
+            return false;
+        }
+        return true;
+    }
+
     QElapsedTimer timer;
     timer.start();
-
-    const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
-    std::unique_ptr<QPrinter> ownPrinter;
-    if (printer) {
-        printer->setFullPage(true);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setPageOrientation(QPageLayout::Portrait);
-        printer->setResolution(printer->physicalDpiX());
-        printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    } else {
-        ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer = ownPrinter.get();
-        printer->setPageOrientation(QPageLayout::Portrait);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setFullPage(true);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(fileName);
-        printer->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
-        printer->setCreator(QStringLiteral("Orva-Calc Professional " ORVA_VERSION_TEXT));
-        printer->setDocName(shared ? QStringLiteral("Worksheet B") : QStringLiteral("Worksheet A"));
-    }
+    printer->setFullPage(true);
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageOrientation(QPageLayout::Portrait);
+    printer->setResolution(printer->physicalDpiX());
+    printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     qDebug() << "PDFUtils::save" << "Printer resolution" << printer->resolution();
 
     QPainter painter;
     if (!painter.begin(printer)) {
-        qCritical() << "PDFUtils::save: can't start printing to" << (ownPrinter ? fileName : printer->printerName());
+        qCritical() << "PDFUtils::save: can't start printing to" << printer->printerName();
+        if (error)
+            *error = QStringLiteral("The printer could not be started");
         return false;
     }
     setUpPainter(&painter, printer);
+    drawWorksheet(document, &painter);
+    const bool finished = painter.end();
+    qDebug() << "PDF printed in" << timer.elapsed() << "ms";
+    if (!finished && error)
+        *error = QStringLiteral("The printer reported an error");
+    return finished;
+}
 
+bool PDFUtils::drawWorksheetPdf(const OrvaDocument &document, QByteArray *pdf)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QBuffer buffer(pdf);
+    buffer.open(QIODevice::WriteOnly);
+    // The resolution of a high-resolution printer, A4 without margins: the
+    // page a file printer in full-page mode gives.
+    QPdfWriter writer(&buffer);
+    writer.setResolution(1200);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setCreator(QStringLiteral("Orva-Calc Professional " ORVA_VERSION_TEXT));
+    writer.setTitle(OrvaDocument::isSharedCustody(document.custodyType()) ? QStringLiteral("Worksheet B")
+                                                                           : QStringLiteral("Worksheet A"));
+    qDebug() << "PDFUtils::save" << "Printer resolution" << writer.resolution();
+
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        qCritical() << "PDFUtils::save: can't start drawing the worksheet";
+        return false;
+    }
+    const QPageLayout layout = writer.pageLayout();
+    LayoutInterpreter::setUpPainter(&painter, layout.fullRect(QPageLayout::Point),
+                                    layout.fullRectPixels(writer.resolution()));
+    drawWorksheet(document, &painter);
+    const bool finished = painter.end();
+    qDebug() << "PDF printed in" << timer.elapsed() << "ms";
+    return finished && !pdf->isEmpty();
+}
+
+void PDFUtils::drawWorksheet(const OrvaDocument &document, QPainter *painter)
+{
     PDFDocument worksheet;
     const QStringList lines = worksheet.loadWorksheetLayout(document);
     worksheet.fillWorksheetFields(document);
-    worksheet.drawLayout(&painter, lines, document.custodyType());
-
-    const bool finished = painter.end();
-    qDebug() << "PDF printed in" << timer.elapsed() << "ms";
-    return finished;
+    worksheet.drawLayout(painter, lines, document.custodyType());
 }
 
 bool PDFUtils::printPDF(const QString &fileName, QWidget *parent)

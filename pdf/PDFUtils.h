@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -17,8 +18,10 @@ public:
     // Renders the worksheet of `document` (A or B as its custody type
     // decides) into the PDF file `fileName` when `printer` is null, otherwise
     // onto the already configured printer. True when the painter finished
-    // without error.
-    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer);
+    // without error and, for a file, all of it was written; false with the
+    // reason in `error`, an existing file then unchanged.
+    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
+                     QString *error = nullptr);
 
     // Prints every page of a PDF file after a print dialog owned by `parent`.
     static bool printPDF(const QString &fileName, QWidget *parent);
@@ -58,4 +61,8 @@ public:
     // One dated line in the mail log.
     static void appendMailLog(const QString &message);
     static QString mailLogPath();
+
+private:
+    static bool drawWorksheetPdf(const OrvaDocument &document, QByteArray *pdf);
+    static void drawWorksheet(const OrvaDocument &document, QPainter *painter);
 };

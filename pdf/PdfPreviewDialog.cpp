@@ -1,6 +1,7 @@
 #include "PdfPreviewDialog.h"
 
 #include "OrvaDocument.h"
+#include "Ask.h"
 #include "PDFUtils.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
-#include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -232,14 +232,20 @@ void PdfPreviewDialog::on_saveButton_clicked()
     QDir().mkpath(folder); // the dialog would otherwise start somewhere else
     const QString proposed = folder + QLatin1Char('/')
                              + proposedFileName(m_document->caseNumber(), QDateTime::currentDateTime());
-    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), proposed,
-                                                        QStringLiteral("PDF files (*.pdf)"));
+    const QString chosen =
+        Ask::saveFileName(this, QStringLiteral("Save as PDF"), proposed, QStringLiteral("PDF files (*.pdf)"));
     if (chosen.isEmpty())
         return;
-    // A save that did not happen must not look like one that did.
-    if (!PDFUtils::save(*m_document, chosen, nullptr))
-        QMessageBox::critical(this, QStringLiteral("Save as PDF"),
-                              QStringLiteral("The worksheet could not be saved to\n%1").arg(QDir::toNativeSeparators(chosen)));
+    // A save that did not happen must not look like one that did, and the
+    // user needs to know why (a full disk, a folder without permission).
+    QString reason;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = PDFUtils::save(*m_document, chosen, nullptr, &reason);
+    QApplication::restoreOverrideCursor();
+    if (!saved)
+        Ask::critical(this, QStringLiteral("Save as PDF"),
+                      QStringLiteral("The worksheet could not be saved to\n%1\n\n%2")
+                          .arg(QDir::toNativeSeparators(chosen), reason));
 }
 
 void PdfPreviewDialog::applyZoom(int value)

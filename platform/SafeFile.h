@@ -10,6 +10,24 @@ namespace Platform {
 
 // Writes `data` as the file `path`. False (with the reason in `error`, when
 // given) if anything fails; the previous file, if any, is then unchanged.
+//
+// The new file normally replaces the old one atomically from a temporary
+// file in the same folder. An existing target that is not a regular file
+// (a folder, device, pipe or socket) is refused; a symbolic link keeps
+// pointing where it did and the file it names gets the data. Where the
+// replacement could not keep the file's owner, group and mode (a file of
+// another user in a shared or sticky folder) or no temporary file can be
+// created beside it, the file is rewritten in place instead, synced, and
+// restored when that fails.
 bool writeFileSafely(const QString &path, const QByteArray &data, QString *error = nullptr);
+
+// Writes `data` to standard output and flushes it. False (with the reason)
+// when it did not all arrive: a full device, a closed stream or pipe.
+bool writeStandardOutput(const QByteArray &data, QString *error = nullptr);
+
+// Before any file is opened: a closed standard output or error stream is
+// reopened on the null device for reading, so that no file the program
+// opens takes its place and writing to it fails as it should.
+void reserveStandardStreams();
 
 } // namespace Platform

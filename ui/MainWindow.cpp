@@ -864,6 +864,16 @@ QString caseFileFilter()
     return QObject::tr("ORVA document (*.cml)");
 }
 
+// A case file that could not be saved or opened: the command's own text,
+// and below it why (a full disk, a wrong encoding) so the user can act.
+void showCaseFileError(QWidget *parent, const QString &text, const QString &reason)
+{
+    QMessageBox box(QMessageBox::Critical, QObject::tr("ORVA Calc"), text, QMessageBox::Ok, parent);
+    if (!reason.isEmpty())
+        box.setInformativeText(reason.left(1).toUpper() + reason.mid(1));
+    Ask::exec(box);
+}
+
 } // namespace
 
 bool MainWindow::maySaveChanges()
@@ -897,8 +907,9 @@ bool MainWindow::saveDocument(bool as)
             return false;
         target = dialog.selectedFiles().value(0);
     }
-    if (!m_document->writeCaseFile(target)) {
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("Error while saving document"), QMessageBox::Ok);
+    QString reason;
+    if (!m_document->writeCaseFile(target, &reason)) {
+        showCaseFileError(this, tr("Error while saving document"), reason);
         return false;
     }
     return true;
@@ -933,9 +944,10 @@ void MainWindow::on_actionOpen_triggered()
 bool MainWindow::openCaseFile(const QString &fileName)
 {
     std::shared_ptr<OrvaDocument> opened = makeDocument();
-    if (!opened->readCaseFile(fileName)) {
+    QString reason;
+    if (!opened->readCaseFile(fileName, &reason)) {
         opened.reset();
-        Ask::critical(this, tr("ORVA Calc"), tr("Error opening document"), QMessageBox::Ok);
+        showCaseFileError(this, tr("Error opening document"), reason);
         return false;
     }
     replaceDocument(std::move(opened));

@@ -1,5 +1,6 @@
 // The headless worksheet command of the real executable: JSON and PDF output
 // for case files on disk, errors, usage and a machine without a display.
+#include "ChildProcess.h"
 #include "OrvaDocument.h"
 #include "ProgramRun.h"
 #include "PDFDocument.h"
@@ -15,6 +16,13 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using Doc = OrvaDocument;
 
@@ -43,7 +51,38 @@ private:
         env.insert("HOME", m_dir.path());
         env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
         env.insert("XDG_RUNTIME_DIR", m_dir.path());
+        env.insert("TMPDIR", scratchFolder());
         return env;
+    }
+
+    // The temporary folder of every run: the commands leave nothing there.
+    QString scratchFolder() const { return m_dir.filePath("tmp"); }
+
+    // Runs the program with standard output set up by `modifier` in the child
+    // (a closed stream, a broken pipe, a file-size limit).
+    Run runModified(const QStringList &arguments, const std::function<void()> &modifier)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.setWorkingDirectory(m_dir.path());
+        process.setChildProcessModifier(modifier);
+        process.start(ORVA_EXECUTABLE, arguments);
+        Run result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    static QByteArray readAll(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -78,6 +117,7 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase();
     void json_data();
     void json();
     void pdf_data();
@@ -91,7 +131,20 @@ private slots:
     void helpListsTheOptions();
     void staleDisplayDoesNotMatter();
     void bundledExample();
+    void pdfWouldReplaceTheCase_data();
+    void pdfWouldReplaceTheCase();
+    void pdfRefusedOrFailed_data();
+    void pdfRefusedOrFailed();
+    void standardOutputFailures_data();
+    void standardOutputFailures();
+    void readFailureReasons_data();
+    void readFailureReasons();
 };
+
+void TestWorksheetCommand::initTestCase()
+{
+    QVERIFY(QDir().mkpath(scratchFolder()));
+}
 
 void TestWorksheetCommand::json_data()
 {
@@ -191,8 +244,10 @@ void TestWorksheetCommand::pdf()
     QVERIFY(text.contains("Jane Sample"));
     QVERIFY(text.contains("1234567"));
     QVERIFY(text.contains(pages == 1 ? "WORKSHEET A" : "WORKSHEET B"));
-    // No scratch files left beside the output.
+    // No scratch files left beside the output, nor in the temporary folder.
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("pdf-%1.pdf*").arg(QTest::currentDataTag())}, QDir::Files).size(), 1);
+    QCOMPARE(QDir(scratchFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 void TestWorksheetCommand::bothAtOnce()
@@ -327,6 +382,199 @@ void TestWorksheetCommand::bundledExample()
     QCOMPARE(object.value("worksheet").toString(), QString("B"));
     QCOMPARE(object.value("guidelines").toString(), QString("Post July 1, 2022 Guidelines"));
     QVERIFY(!object.value("line14_f").toString().isEmpty());
+}
+
+void TestWorksheetCommand::pdfWouldReplaceTheCase_data()
+{
+    QTest::addColumn<QString>("output"); // relative to the test folder
+    QTest::addColumn<QString>("input");
+    QTest::newRow("same name") << "same.cml" << "same.cml";
+    QTest::newRow("another way to the same file") << "./sub/../same.cml" << "same.cml";
+    QTest::newRow("a link to the case") << "link.pdf" << "same.cml";
+}
+
+void TestWorksheetCommand::pdfWouldReplaceTheCase()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, input);
+    const QString file = writeCase("same.cml", Doc::July2022, Doc::Shared);
+    QVERIFY(QDir().mkpath(path("sub")));
+    QFile::remove(path("link.pdf"));
+    QVERIFY(QFile::link("same.cml", path("link.pdf")));
+    const QByteArray before = readAll(file);
+
+    const Run result = run({"--worksheet-pdf", output, input});
+    QCOMPARE(result.exitCode, 1);
+    const QString err = QString::fromLocal8Bit(result.err);
+    QCOMPARE(err, "orvacalc: the PDF \"" + output + "\" would replace the case file; choose another name for it\n");
+    QCOMPARE(readAll(file), before);
+    QVERIFY(QFileInfo(path("link.pdf")).isSymLink());
+}
+
+void TestWorksheetCommand::pdfRefusedOrFailed_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("pipe") << "fifo" << "Is a pipe, not a regular file";
+    QTest::newRow("character device") << "device" << "Is a device, not a regular file";
+    QTest::newRow("folder") << "folder" << "Is a directory";
+    QTest::newRow("full disk keeps the earlier worksheet") << "full" << "File too large";
+    QTest::newRow("full file system") << "full-file-system" << "No space left on device";
+}
+
+void TestWorksheetCommand::pdfRefusedOrFailed()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const QString file = writeCase("refused.cml", Doc::July2022, Doc::SoleMother);
+    const QString out = path("refused-" + target + ".pdf");
+    const QByteArray native = QFile::encodeName(out);
+    QByteArray before;
+    if (target == "fifo") {
+        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+    } else if (target == "device") {
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+    } else if (target == "folder") {
+        QVERIFY(QDir().mkpath(out));
+    } else if (target == "full-file-system") {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small file system needs root");
+        // The program runs on a full file system of its own, mounted on the
+        // output's folder; it is gone when the program ends.
+        QVERIFY(QDir().mkpath(path("full-file-system")));
+    } else {
+        QCOMPARE(run({"--worksheet-pdf", out, writeCase("earlier.cml", Doc::PreOct2020, Doc::Shared)}).exitCode, 0);
+        before = readAll(out);
+        QVERIFY(before.startsWith("%PDF"));
+    }
+
+    const QString output = target == "full-file-system" ? path("full-file-system/worksheet.pdf") : out;
+    const QByteArray folder = QFile::encodeName(path("full-file-system"));
+    const Run result = runModified({"--worksheet-pdf", output, file}, [target, folder] {
+        if (target == "full-file-system") {
+            if (!OrvaTest::mountPrivateFileSystem(folder, 64 * 1024) || !OrvaTest::fillFileSystem(folder, 0))
+                ::_exit(92);
+        }
+        if (target != "full")
+            return;
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    if (target == "full-file-system") {
+        QCOMPARE(result.exitCode, 2);
+        QCOMPARE(QString::fromLocal8Bit(result.err),
+                 "orvacalc: cannot write the worksheet PDF \"" + output + "\": " + reason + "\n");
+        return;
+    }
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(QString::fromLocal8Bit(result.err),
+             "orvacalc: cannot write the worksheet PDF \"" + out + "\": " + reason + "\n");
+    struct stat st {};
+    QVERIFY(::lstat(native.constData(), &st) == 0);
+    if (target == "fifo")
+        QVERIFY(S_ISFIFO(st.st_mode));
+    if (target == "device") {
+        QVERIFY(S_ISCHR(st.st_mode));
+        QCOMPARE(st.st_rdev, makedev(1, 3));
+    }
+    if (target == "folder")
+        QVERIFY(S_ISDIR(st.st_mode));
+    if (target == "full")
+        QCOMPARE(readAll(out), before);
+    QCOMPARE(QDir(m_dir.path()).entryList({"refused-" + target + ".pdf*"}, QDir::AllEntries | QDir::System),
+             QStringList{"refused-" + target + ".pdf"});
+}
+
+void TestWorksheetCommand::standardOutputFailures_data()
+{
+    QTest::addColumn<QString>("stream");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("closed") << "closed" << "Bad file descriptor";
+    QTest::newRow("reader gone") << "broken-pipe" << "Broken pipe";
+    QTest::newRow("file-size limit") << "limit" << "File too large";
+    QTest::newRow("full device") << "full-device" << "No space left on device";
+}
+
+void TestWorksheetCommand::standardOutputFailures()
+{
+    QFETCH(QString, stream);
+    QFETCH(QString, reason);
+    const QString file = writeCase("stdout.cml", Doc::July2022, Doc::Shared);
+    const QByteArray sink = QFile::encodeName(path("stdout-" + stream));
+    if (stream == "full-device") {
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        QFile::remove(path("stdout-" + stream));
+        // The full device's numbers, as a node of this test's own.
+        QVERIFY(::mknod(sink.constData(), S_IFCHR | 0666, makedev(1, 7)) == 0);
+    }
+
+    const Run result = runModified({"--worksheet-json", file}, [stream, sink] {
+        int fd = -1;
+        if (stream == "closed") {
+            ::close(STDOUT_FILENO);
+            return;
+        }
+        if (stream == "broken-pipe") {
+            int ends[2];
+            if (::pipe(ends) != 0)
+                ::_exit(90);
+            ::close(ends[0]);
+            fd = ends[1];
+        } else if (stream == "limit") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{1024, 1024};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            fd = ::open(sink.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        } else {
+            fd = ::open(sink.constData(), O_WRONLY);
+        }
+        if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0)
+            ::_exit(91);
+        ::close(fd);
+    });
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(QString::fromLocal8Bit(result.err), "orvacalc: cannot write to standard output: " + reason + "\n");
+    if (stream == "full-device") {
+        struct stat st {};
+        QVERIFY(::lstat(sink.constData(), &st) == 0);
+        QVERIFY(S_ISCHR(st.st_mode));
+    }
+    // The case file was only read.
+    QVERIFY(readAll(file).startsWith("<?xml"));
+}
+
+void TestWorksheetCommand::readFailureReasons_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("Latin-1 without a declaration")
+        << QByteArray("<n1:Case xmlns:n1=\"urn:orvacalc_case\"><case>\n<plaintiff>M\xfcller</plaintiff></case></n1:Case>")
+        << "the text encoding is wrong: line 2 is not valid UTF-8 text (save the file as UTF-8, or declare its "
+           "encoding)";
+    QByteArray attributes;
+    for (int i = 0; i < 100000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    QTest::newRow("100000 attributes")
+        << "<Case><case><x" + attributes + "/></case></Case>"
+        << "not a valid case file (line 1: more attributes than a case file can carry, 100000 in one element)";
+}
+
+void TestWorksheetCommand::readFailureReasons()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString file = path("reason.cml");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(content), content.size());
+    f.close();
+    const Run result = run({"--worksheet-json", file});
+    QCOMPARE(result.exitCode, 2);
+    QCOMPARE(QString::fromLocal8Bit(result.err), "orvacalc: cannot read case file \"" + file + "\": " + reason + "\n");
 }
 
 QTEST_MAIN(TestWorksheetCommand)

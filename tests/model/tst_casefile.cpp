@@ -1,7 +1,10 @@
 // Case files on real disk: round trips, the reading rules, hostile input and
 // saving that never destroys the previous file.
+#include "ChildProcess.h"
+#include "FailingDevice.h"
 #include "OrvaDocument.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +17,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -275,6 +279,18 @@ private slots:
     void saveOntoDirectoryKeepsEverything();
     void saveIntoReadOnlyFolderKeepsPreviousFile();
     void fullDiskKeepsPreviousFile();
+    void failedSaveKeepsPreviousFile_data();
+    void failedSaveKeepsPreviousFile();
+    void deviceWriter_data();
+    void deviceWriter();
+    void encodings_data();
+    void encodings();
+    void readFailureReasons_data();
+    void readFailureReasons();
+    void manyAttributesFailFast_data();
+    void manyAttributesFailFast();
+    void ignoredContentIsLoggedBriefly();
+    void fullFileSystemKeepsPreviousFile();
 
 private:
     QTemporaryDir m_dir;
@@ -448,13 +464,18 @@ void TestCaseFile::cashMedicalPercent_data()
     QTest::addColumn<double>("percent");
     QTest::addColumn<QString>("storedAmount");
     QTest::addColumn<double>("percentFromAmountOnly");
+    QTest::addColumn<QString>("storedPercent");
 
-    QTest::newRow("3333 at 1.5") << qint64(3333) << 1.5 << "50" << 1.5;
-    QTest::newRow("3000 at 2.5") << qint64(3000) << 2.5 << "75" << 2.5;
-    QTest::newRow("100 at 0.5") << qint64(100) << 0.5 << "0" << 0.0;
-    QTest::newRow("income 0 at 3.0") << qint64(0) << 3.0 << "0" << 0.0;
-    QTest::newRow("negative income at 1.0") << qint64(-500) << 1.0 << "-5" << 0.0;
-    QTest::newRow("7 at 5.0") << qint64(7) << 5.0 << "0" << 0.0;
+    QTest::newRow("3333 at 1.5") << qint64(3333) << 1.5 << "50" << 1.5 << "1.5";
+    QTest::newRow("3000 at 2.5") << qint64(3000) << 2.5 << "75" << 2.5 << "2.5";
+    QTest::newRow("100 at 0.5") << qint64(100) << 0.5 << "0" << 0.0 << "0.5";
+    QTest::newRow("income 0 at 3.0") << qint64(0) << 3.0 << "0" << 0.0 << "3.0";
+    QTest::newRow("negative income at 1.0") << qint64(-500) << 1.0 << "-5" << 0.0 << "1.0";
+    QTest::newRow("7 at 5.0") << qint64(7) << 5.0 << "0" << 0.0 << "5.0";
+    // Two decimals, as another file may carry them, stay two decimals.
+    QTest::newRow("10000 at 1.25") << qint64(10000) << 1.25 << "125" << 1.3 << "1.25";
+    QTest::newRow("3000 at 0.05") << qint64(3000) << 0.05 << "2" << 0.1 << "0.05";
+    QTest::newRow("10000 at 4.75") << qint64(10000) << 4.75 << "475" << 4.8 << "4.75";
 }
 
 void TestCaseFile::cashMedicalPercent()
@@ -464,6 +485,7 @@ void TestCaseFile::cashMedicalPercent()
     QFETCH(double, percent);
     QFETCH(QString, storedAmount);
     QFETCH(double, percentFromAmountOnly);
+    QFETCH(QString, storedPercent);
 
     Doc doc(Doc::July2022);
     doc.setMotherMonthlyIncome(income);
@@ -474,17 +496,21 @@ void TestCaseFile::cashMedicalPercent()
     QVERIFY(doc.writeCaseFile(path));
     const QByteArray bytes = readAll(path);
     QVERIFY(bytes.contains("<cmedsup_m>" + storedAmount.toUtf8() + "</cmedsup_m>"));
-    QVERIFY(bytes.contains("<cmedpct_m>" + QByteArray::number(percent, 'f', 1) + "</cmedpct_m>"));
+    QVERIFY(bytes.contains("<cmedpct_m>" + storedPercent.toUtf8() + "</cmedpct_m>"));
 
     Doc read(Doc::July2022);
     QVERIFY(read.readCaseFile(path));
     QCOMPARE(read.motherCashMedicalPercent(), percent);
     QCOMPARE(read.fatherCashMedicalPercent(), percent);
+    // The amount printed after a save and reopen is the one printed before.
+    QCOMPARE(read.motherCashMedicalSupport(), doc.motherCashMedicalSupport());
+    QVERIFY(read.writeCaseFile(path));
+    QCOMPARE(readAll(path), bytes);
 
     // A file of an older version has only the amounts.
     QByteArray old = bytes;
-    old.replace(QByteArray("<cmedpct_m>" + QByteArray::number(percent, 'f', 1) + "</cmedpct_m>"), "");
-    old.replace(QByteArray("<cmedpct_d>" + QByteArray::number(percent, 'f', 1) + "</cmedpct_d>"), "");
+    old.replace(QByteArray("<cmedpct_m>" + storedPercent.toUtf8() + "</cmedpct_m>"), "");
+    old.replace(QByteArray("<cmedpct_d>" + storedPercent.toUtf8() + "</cmedpct_d>"), "");
     QVERIFY(!old.contains("cmedpct"));
     QVERIFY(writeBytes(path, old));
     Doc older(Doc::July2022);
@@ -632,37 +658,54 @@ void TestCaseFile::failures_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("logStart");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("empty file") << QByteArray() << "Can't read start element";
-    QTest::newRow("only a declaration") << QByteArray("<?xml version=\"1.0\"?>\n") << "Can't read start element";
-    QTest::newRow("root without case") << QByteArray("<Case></Case>") << "Can't read start element";
-    QTest::newRow("lower-case root") << QByteArray("<case><case></case></case>") << "Wrong start element";
-    QTest::newRow("upper-case inner") << QByteArray("<Case><Case></Case></Case>") << "Wrong start element";
+    const QString notCase = "not an OrvaCalc case file";
+    QTest::newRow("empty file") << QByteArray() << "Can't read start element" << notCase;
+    QTest::newRow("only a declaration") << QByteArray("<?xml version=\"1.0\"?>\n") << "Can't read start element"
+                                        << notCase;
+    QTest::newRow("root without case") << QByteArray("<Case></Case>") << "Can't read start element" << notCase;
+    QTest::newRow("lower-case root") << QByteArray("<case><case></case></case>") << "Wrong start element" << notCase;
+    QTest::newRow("upper-case inner") << QByteArray("<Case><Case></Case></Case>") << "Wrong start element" << notCase;
     QTest::newRow("prefixed inner") << QByteArray("<Case xmlns:a=\"x\"><a:case></a:case></Case>")
-                                    << "Wrong start element";
-    QTest::newRow("malformed") << caseXml("<casenum>1</casenum><oops></case>") << "Error parsing xml:";
-    QTest::newRow("children where text is expected") << caseXml("<casenum><b>x</b></casenum>")
-                                                      << "Error parsing xml:";
+                                    << "Wrong start element" << notCase;
+    QTest::newRow("malformed") << caseXml("<casenum>1</casenum><oops></case>") << "Error parsing xml:"
+                               << "not a valid case file (line 2: Opening and ending tag mismatch.)";
+    QTest::newRow("children where text is expected")
+        << caseXml("<casenum><b>x</b></casenum>") << "Error parsing xml:"
+        << "not a valid case file (line 2: Expected character data.)";
+    QTest::newRow("children in an ignored element")
+        << caseXml("<lasttype><b>x</b></lasttype>") << "Error parsing xml:"
+        << "not a valid case file (line 2: Expected character data.)";
+    QTest::newRow("children in an unknown element")
+        << caseXml("<future><b>x</b></future>") << "Error parsing xml:"
+        << "not a valid case file (line 2: Expected character data.)";
     QTest::newRow("children in controlnumber")
-        << caseXml("<footnote><controlnumber><n>1</n></controlnumber></footnote>") << "Error parsing xml:";
-    QTest::newRow("undeclared entity") << caseXml("<casenum>&bogus;</casenum>") << "Error parsing xml:";
+        << caseXml("<footnote><controlnumber><n>1</n></controlnumber></footnote>") << "Error parsing xml:"
+        << "not a valid case file (line 2: Expected character data.)";
+    QTest::newRow("undeclared entity") << caseXml("<casenum>&bogus;</casenum>") << "Error parsing xml:"
+                                       << "not a valid case file (line 2: Entity 'bogus' not declared.)";
 }
 
 void TestCaseFile::failures()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, logStart);
+    QFETCH(QString, reason);
     const QString path = m_dir.filePath("failure.cml");
     QVERIFY(writeBytes(path, bytes));
     Doc doc(Doc::July2022);
     LogCapture log;
-    QVERIFY(!doc.readCaseFile(path));
+    QString error;
+    QVERIFY(!doc.readCaseFile(path, &error));
     QCOMPARE(log.count(logStart), 1);
+    QCOMPARE(error, reason);
     QVERIFY(doc.untitled());
 
     LogCapture missing;
-    QVERIFY(!doc.readCaseFile(m_dir.filePath("does-not-exist.cml")));
+    QVERIFY(!doc.readCaseFile(m_dir.filePath("does-not-exist.cml"), &error));
     QCOMPARE(missing.count("Can't open file:"), 1);
+    QCOMPARE(error, QStringLiteral("No such file or directory"));
 }
 
 void TestCaseFile::truncatedFilesNeverLoad()
@@ -890,6 +933,322 @@ void TestCaseFile::fullDiskKeepsPreviousFile()
     QVERIFY(doc.modified());
     QVERIFY(doc.untitled());
     QCOMPARE(QDir(m_dir.path()).entryList({"full-disk*"}, QDir::Files | QDir::Hidden), QStringList{"full-disk.cml"});
+}
+
+void TestCaseFile::failedSaveKeepsPreviousFile_data()
+{
+    QTest::addColumn<QString>("target");    // what stands at the path
+    QTest::addColumn<qint64>("sizeLimit"); // file-size limit of the saving process
+    QTest::addColumn<QString>("reason");
+
+    // About 2.5 KB, as a normal case: all of it fits in the file's buffer
+    // and fails only when flushed.
+    QTest::newRow("full disk, normal case") << "case" << qint64(1024) << "File too large";
+    QTest::newRow("full disk, new file") << "none" << qint64(1024) << "File too large";
+    QTest::newRow("pipe") << "fifo" << qint64(0) << "Is a pipe, not a regular file";
+    QTest::newRow("character device") << "device" << qint64(0) << "Is a device, not a regular file";
+    QTest::newRow("folder") << "folder" << qint64(0) << "Is a directory";
+}
+
+void TestCaseFile::failedSaveKeepsPreviousFile()
+{
+    QFETCH(QString, target);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(QString, reason);
+
+    const QString dir = m_dir.filePath(QString("failed-save-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray before;
+    if (target == "case") {
+        Doc previous(Doc::July2022);
+        previous.setCaseNumber("previous");
+        QVERIFY(previous.writeCaseFile(path));
+        before = readAll(path);
+    } else if (target == "fifo") {
+        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+    } else if (target == "device") {
+        if (geteuid() != 0)
+            QSKIP("making a device node needs root");
+        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+    } else if (target == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    }
+
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = sizeLimit;
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
+        LogCapture quiet;
+        Doc doc(Doc::July2022);
+        fillFixedCase(doc);
+        doc.setModified(true);
+        const bool saved = doc.writeCaseFile(path, error);
+        // A failed save leaves the case as unsaved as it was.
+        if (!saved && (!doc.modified() || !doc.untitled() || doc.filePath() != QString()))
+            error->append(" (but marked saved)");
+        if (!saved && quiet.count("Can't open file: \"" + *error + "\"") != 1)
+            error->append(" (not logged)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, reason);
+
+    struct stat st {};
+    QCOMPARE(::lstat(native.constData(), &st) == 0, target != "none");
+    if (target == "case")
+        QCOMPARE(readAll(path), before);
+    if (target == "fifo")
+        QVERIFY(S_ISFIFO(st.st_mode));
+    if (target == "device") {
+        QVERIFY(S_ISCHR(st.st_mode));
+        QCOMPARE(st.st_rdev, makedev(1, 3));
+    }
+    if (target == "folder")
+        QVERIFY(S_ISDIR(st.st_mode));
+    const QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QCOMPARE(left, target == "none" ? QStringList() : QStringList{"case.cml"});
+}
+
+void TestCaseFile::deviceWriter_data()
+{
+    QTest::addColumn<qint64>("room"); // bytes the device takes; -1: all
+    QTest::newRow("nothing") << qint64(0);
+    QTest::newRow("the declaration") << qint64(40);
+    QTest::newRow("half") << qint64(1300);
+    QTest::newRow("all but the last byte") << qint64(-2);
+    QTest::newRow("all") << qint64(-1);
+}
+
+void TestCaseFile::deviceWriter()
+{
+    QFETCH(qint64, room);
+    LogCapture quiet;
+    Doc doc(Doc::July2022);
+    fillFixedCase(doc);
+    doc.setModified(true);
+    const QString path = m_dir.filePath("device.cml");
+    Doc reference(Doc::July2022);
+    fillFixedCase(reference);
+    QVERIFY(reference.writeCaseFile(path));
+    const QByteArray whole = readAll(path);
+    if (room < 0)
+        room = whole.size() + 1 + room;
+
+    OrvaTest::FailingDevice device(room);
+    QVERIFY(device.open(QIODevice::WriteOnly));
+    QString error;
+    const bool complete = room >= whole.size();
+    QCOMPARE(doc.writeCaseFile(&device, &error), complete);
+    QCOMPARE(error, complete ? QString() : QStringLiteral("No space left on device"));
+    QCOMPARE(device.data(), whole.left(room));
+    // Writing to a device is not saving the case.
+    QVERIFY(doc.modified());
+    QVERIFY(doc.untitled());
+
+    QString closedError;
+    QBuffer closed;
+    QVERIFY(!doc.writeCaseFile(&closed, &closedError));
+    QVERIFY(!closedError.isEmpty());
+}
+
+void TestCaseFile::encodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("plaintiff");
+
+    // U+010D is 0x0D 0x01 in UTF-16 little endian: a text-mode read drops the 0x0D.
+    const QString name = QStringLiteral("Jana Nová\u010Dková \u010C\u010D \u0D0D\u0A0D");
+    const QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\r\n<n1:Case xmlns:n1=\"urn:orvacalc_case\">"
+                                       "\r\n<case>\r\n<plaintiff>%2</plaintiff>\r\n</case>\r\n</n1:Case>\r\n");
+    auto utf16 = [](const QString &text, bool littleEndian) {
+        QByteArray bytes(littleEndian ? "\xff\xfe" : "\xfe\xff", 2);
+        for (const QChar c : text) {
+            const char low = char(c.unicode() & 0xff), high = char(c.unicode() >> 8);
+            bytes += littleEndian ? QByteArray{&low, 1} + QByteArray{&high, 1} : QByteArray{&high, 1} + QByteArray{&low, 1};
+        }
+        return bytes;
+    };
+    QTest::newRow("UTF-16 little endian") << utf16(xml.arg("UTF-16", name), true) << name;
+    QTest::newRow("UTF-16 big endian") << utf16(xml.arg("UTF-16", name), false) << name;
+    QTest::newRow("UTF-8 with CR LF") << xml.arg("UTF-8", name).toUtf8() << name;
+    QTest::newRow("UTF-8 with byte order mark") << "\xef\xbb\xbf" + xml.arg("UTF-8", name).toUtf8() << name;
+    QTest::newRow("declared Latin-1") << xml.arg("ISO-8859-1", QStringLiteral("Müller")).toLatin1()
+                                      << QStringLiteral("Müller");
+}
+
+void TestCaseFile::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, plaintiff);
+    LogCapture quiet;
+    const QString path = m_dir.filePath("encoded.cml");
+    QVERIFY(writeBytes(path, bytes));
+    Doc doc(Doc::July2022);
+    QString error;
+    QVERIFY2(doc.readCaseFile(path, &error), qPrintable(error));
+    QCOMPARE(doc.plaintiffName(), plaintiff);
+    // Saved again (as UTF-8) and reopened, the name is still the same.
+    QVERIFY(doc.writeCaseFile(path));
+    Doc again(Doc::July2022);
+    QVERIFY(again.readCaseFile(path));
+    QCOMPARE(again.plaintiffName(), plaintiff);
+}
+
+void TestCaseFile::readFailureReasons_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    const QString wrong = "the text encoding is wrong: line %1 is not valid %2 text (save the file as UTF-8, "
+                          "or declare its encoding)";
+    QTest::newRow("invalid UTF-8 byte") << caseXml("<casenum>\xc3\x28</casenum>") << wrong.arg(2).arg("UTF-8");
+    QTest::newRow("Latin-1 without a declaration")
+        << QByteArray("<n1:Case xmlns:n1=\"urn:orvacalc_case\"><case>\n<casenum>1</casenum>\n"
+                      "<plaintiff>M\xfcller</plaintiff></case></n1:Case>")
+        << wrong.arg(3).arg("UTF-8");
+    QTest::newRow("Latin-1 before the root")
+        << QByteArray("<!-- Gr\xfc\xdf""e -->\n<Case><case/></Case>") << wrong.arg(1).arg("UTF-8");
+    QByteArray late = caseXml("<comments>" + QByteArray(200000, 'x') + "\n</comments><casenum>\xff</casenum>");
+    QTest::newRow("invalid byte far into the file") << late << wrong.arg(3).arg("UTF-8");
+    QTest::newRow("declared UTF-16, written as UTF-8")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-16\"?><Case><case/></Case>")
+        << "not an OrvaCalc case file";
+    QTest::newRow("unsupported encoding")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"x-klingon\"?><Case><case/></Case>")
+        << "the text encoding \"x-klingon\" is not supported";
+}
+
+void TestCaseFile::readFailureReasons()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    LogCapture quiet;
+    const QString path = m_dir.filePath("reason.cml");
+    QVERIFY(writeBytes(path, bytes));
+    Doc doc(Doc::July2022);
+    QString error;
+    QVERIFY(!doc.readCaseFile(path, &error));
+    QCOMPARE(error, reason);
+
+    // Pipes and folders are not read at all: a pipe would block.
+    const QString fifo = m_dir.filePath("reason.fifo");
+    QFile::remove(fifo);
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+    QVERIFY(!doc.readCaseFile(fifo, &error));
+    QCOMPARE(error, QStringLiteral("not a regular file"));
+    QVERIFY(!doc.readCaseFile(m_dir.path(), &error));
+    QCOMPARE(error, QStringLiteral("a folder, not a case file"));
+}
+
+void TestCaseFile::manyAttributesFailFast_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("reason");
+
+    auto attributes = [](int count, const char *prefix) {
+        QByteArray list;
+        for (int i = 0; i < count; ++i)
+            list += ' ' + QByteArray(prefix) + QByteArray::number(i) + "=\"v\"";
+        return list;
+    };
+    QTest::newRow("100000 attributes on one element")
+        << caseXml("<future" + attributes(100000, "a") + "/><casenum>1</casenum>") << false
+        << "not a valid case file (line 2: more attributes than a case file can carry, 100000 in one element)";
+    QTest::newRow("1000 attributes on one element")
+        << caseXml("<future" + attributes(1000, "a") + "/><casenum>1</casenum>") << true << "";
+    QTest::newRow("attributes with quotes and brackets in their values")
+        << caseXml("<future a=\"x='>'\" b='\"]]>'/><casenum>1</casenum>") << true << "";
+    QTest::newRow("7500 attributes on one element")
+        << caseXml("<future" + attributes(7500, "a") + "/><casenum>1</casenum>") << false
+        << "not a valid case file (line 2: more attributes than a case file can carry, 7500 in one element)";
+    QByteArray spread;
+    const QByteArray many = "<e" + attributes(100, "a") + "/>\n";
+    for (int i = 0; i < 5100; ++i)
+        spread += many;
+    QTest::newRow("100 attributes on each of 5100 elements")
+        << caseXml(spread + "<casenum>1</casenum>") << false
+        << "not a valid case file (line 5001: more attributes than a case file can carry, 100 in one element)";
+    QTest::newRow("100 attributes on each of 4900 elements")
+        << caseXml(spread.left(many.size() * 4900) + "<casenum>1</casenum>") << true << "";
+    QTest::newRow("300 namespace declarations")
+        << caseXml("<future" + attributes(300, "xmlns:n") + "/><casenum>1</casenum>") << false
+        << "not a valid case file (line 2: more attributes than a case file can carry, 300 in one element)";
+    QTest::newRow("attribute-like text in comments, CDATA and the document type")
+        << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE Case [<!-- don't <x a=1> --><!ENTITY e \"<y b='2'>\">]>\n"
+                      "<Case><case><!-- <z" + attributes(3000, "c") + "> --><comments><![CDATA[<w"
+                      + attributes(3000, "d") + ">]]></comments><casenum>1</casenum></case></Case>")
+        << true << "";
+}
+
+void TestCaseFile::manyAttributesFailFast()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, readable);
+    QFETCH(QString, reason);
+    LogCapture quiet;
+    const QString path = m_dir.filePath("attributes.cml");
+    QVERIFY(writeBytes(path, bytes));
+    Doc doc(Doc::July2022);
+    QString error;
+    QCOMPARE(doc.readCaseFile(path, &error), readable);
+    QCOMPARE(error, reason);
+    if (readable)
+        QCOMPARE(doc.caseNumber(), QStringLiteral("1"));
+}
+
+void TestCaseFile::ignoredContentIsLoggedBriefly()
+{
+    QByteArray children;
+    for (int i = 0; i < 5000; ++i)
+        children += "<lasttype>" + QByteArray(1000, 'i') + "</lasttype><unknown" + QByteArray::number(i) + "/>";
+    const QString path = m_dir.filePath("ignored.cml");
+    QVERIFY(writeBytes(path, caseXml(children + "<casenum>kept</casenum>")));
+    Doc doc(Doc::July2022);
+    LogCapture log;
+    QVERIFY(doc.readCaseFile(path));
+    QCOMPARE(doc.caseNumber(), QStringLiteral("kept"));
+    QCOMPARE(log.lines.size(), 33);
+    QCOMPARE(log.count("Unknown field value:"), 16);
+    QCOMPARE(log.count("OrvaDoc: unknown xml element:"), 16);
+    QCOMPARE(log.lines.last(), QStringLiteral("OrvaDoc: 9968 more unknown or ignored elements"));
+    for (const QString &line : log.lines)
+        QVERIFY2(line.size() < 250, qPrintable(line.left(80)));
+}
+
+void TestCaseFile::fullFileSystemKeepsPreviousFile()
+{
+    if (geteuid() != 0)
+        QSKIP("mounting a small file system needs root");
+    const QString dir = m_dir.filePath("full-file-system");
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        LogCapture quiet;
+        Doc previous(Doc::July2022);
+        previous.setCaseNumber("previous");
+        if (!OrvaTest::mountPrivateFileSystem(QFile::encodeName(dir), 64 * 1024) || !previous.writeCaseFile(path)
+            || !OrvaTest::fillFileSystem(QFile::encodeName(dir), 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        const QByteArray before = readAll(path);
+        Doc doc(Doc::July2022);
+        fillFixedCase(doc);
+        doc.setModified(true);
+        const bool saved = doc.writeCaseFile(path, error);
+        if (readAll(path) != before)
+            error->append(" (previous file changed)");
+        if (!doc.modified() || !doc.untitled())
+            error->append(" (marked saved)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
 }
 
 QTEST_GUILESS_MAIN(TestCaseFile)

@@ -1,4 +1,5 @@
 // The print preview window, driven as a user drives it.
+#include "AskAnswers.h"
 #include "OrvaDocument.h"
 #include "PdfPreviewDialog.h"
 #include "resources.h"
@@ -18,6 +19,8 @@
 
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -85,6 +88,8 @@ private slots:
     void proposedFileName();
     void saveWritesTheWorksheet();
     void caseModeSavesWithCtrlS();
+    void failedSaveSaysWhy_data();
+    void failedSaveSaysWhy();
     void fileModeHasNoSave();
     void printDrawsTheWorksheetAnew();
 
@@ -248,6 +253,36 @@ void TestPdfPreviewDialog::caseModeSavesWithCtrlS()
     closeAfter(&preview, 6000); // no test may hang on a dialog that never came
     QCOMPARE(preview.exec(), 0);
     QVERIFY(dialogSeen);
+}
+
+void TestPdfPreviewDialog::failedSaveSaysWhy_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("pipe") << "pipe.pdf" << "Is a pipe, not a regular file";
+    QTest::newRow("missing folder") << "missing/worksheet.pdf" << "No such file or directory";
+}
+
+void TestPdfPreviewDialog::failedSaveSaysWhy()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const QString file = m_dir.filePath(target);
+    if (target == "pipe.pdf")
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0644) == 0);
+    PdfPreviewDialog preview(sharedCase());
+    OrvaTest::AskAnswers answers;
+    answers.file(file).box(QMessageBox::Ok);
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("PDFUtils::save: can't write"));
+    preview.findChild<QPushButton *>("saveButton")->click();
+    const QList<Ask::Shown> shown = answers.shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(1).icon, QMessageBox::Critical);
+    QCOMPARE(shown.at(1).text, "The worksheet could not be saved to\n" + file + "\n\n" + reason);
+    struct stat st {};
+    QCOMPARE(::lstat(QFile::encodeName(file).constData(), &st) == 0, target == "pipe.pdf");
+    if (target == "pipe.pdf")
+        QVERIFY(S_ISFIFO(st.st_mode));
 }
 
 void TestPdfPreviewDialog::fileModeHasNoSave()

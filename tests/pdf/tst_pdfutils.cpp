@@ -1,5 +1,6 @@
 // Worksheet PDFs as PDFUtils::save writes them, read back with Qt Pdf, and
 // printing of existing PDF pages and page images through the print dialog.
+#include "ChildProcess.h"
 #include "LayoutInterpreter.h"
 #include "PDFDocument.h"
 #include "PDFUtils.h"
@@ -14,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using Doc = OrvaDocument;
 
@@ -65,6 +69,9 @@ private slots:
     void boundValuesStandWhereTheScriptPutsThem();
     void printingAndSavingDrawTheSame();
     void saveReportsAnUnwritableFile();
+    void failedSaveKeepsPreviousFile_data();
+    void failedSaveKeepsPreviousFile();
+    void fullFileSystemKeepsPreviousFile();
     void printPDFFitsEveryPage();
     void printPDFCancelled();
     void printPDFMissingFile();
@@ -246,9 +253,126 @@ void TestPDFUtils::saveReportsAnUnwritableFile()
 {
     const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::SoleMother);
     const QString file = path("no-such-folder/worksheet.pdf");
-    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("PDFUtils::save: can't start printing to"));
-    QVERIFY(!PDFUtils::save(*document, file, nullptr));
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("PDFUtils::save: can't write"));
+    QString error;
+    QVERIFY(!PDFUtils::save(*document, file, nullptr, &error));
+    QCOMPARE(error, QStringLiteral("No such file or directory"));
     QVERIFY(!QFile::exists(file));
+}
+
+void TestPDFUtils::failedSaveKeepsPreviousFile_data()
+{
+    QTest::addColumn<QString>("target");    // what stands at the path
+    QTest::addColumn<qint64>("sizeLimit"); // file-size limit of the saving process
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("replaces an earlier worksheet") << "pdf" << qint64(0) << true << "";
+    QTest::newRow("full disk keeps the earlier worksheet") << "pdf" << qint64(4096) << false << "File too large";
+    QTest::newRow("full disk, new file") << "none" << qint64(4096) << false << "File too large";
+    QTest::newRow("pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file";
+    QTest::newRow("character device") << "device" << qint64(0) << false << "Is a device, not a regular file";
+    QTest::newRow("folder") << "folder" << qint64(0) << false << "Is a directory";
+}
+
+void TestPDFUtils::failedSaveKeepsPreviousFile()
+{
+    QFETCH(QString, target);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, ok);
+    QFETCH(QString, reason);
+
+    const QString dir = path(QString("failed-save-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    const QString scratch = dir + "-tmp";
+    QVERIFY(QDir().mkpath(dir));
+    QVERIFY(QDir().mkpath(scratch));
+    const QString file = dir + "/worksheet.pdf";
+    const QByteArray native = QFile::encodeName(file);
+    const auto earlierCase = WorksheetCases::ordinary(Doc::PreOct2020, Doc::SoleFather);
+    QByteArray before;
+    if (target == "pdf") {
+        QVERIFY(PDFUtils::save(*earlierCase, file, nullptr));
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        before = earlier.readAll();
+    } else if (target == "fifo") {
+        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+    } else if (target == "device") {
+        if (!OrvaTest::runsAsRoot())
+            QSKIP("making a device node needs root");
+        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+    } else if (target == "folder") {
+        QVERIFY(QDir().mkpath(file));
+    }
+
+    // The temporary folder is watched: nothing may be drawn or left there.
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = sizeLimit;
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
+        qputenv("TMPDIR", QFile::encodeName(scratch));
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        return PDFUtils::save(*document, file, nullptr, error);
+    });
+    QVERIFY(result.finished);
+    QCOMPARE(result.ok, ok);
+    QCOMPARE(result.error, reason);
+    QCOMPARE(QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
+
+    struct stat st {};
+    QCOMPARE(::lstat(native.constData(), &st) == 0, target != "none");
+    if (target == "pdf") {
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(file), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), ok ? 2 : 1);
+        if (!ok) {
+            QFile kept(file);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), before);
+        }
+    }
+    if (target == "fifo")
+        QVERIFY(S_ISFIFO(st.st_mode));
+    if (target == "device") {
+        QVERIFY(S_ISCHR(st.st_mode));
+        QCOMPARE(st.st_rdev, makedev(1, 3));
+    }
+    if (target == "folder")
+        QVERIFY(S_ISDIR(st.st_mode));
+    const QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QCOMPARE(left, target == "none" ? QStringList() : QStringList{"worksheet.pdf"});
+}
+
+void TestPDFUtils::fullFileSystemKeepsPreviousFile()
+{
+    if (!OrvaTest::runsAsRoot())
+        QSKIP("mounting a small file system needs root");
+    const QString dir = path("full-file-system");
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = dir + "/worksheet.pdf";
+    const auto earlierCase = WorksheetCases::ordinary(Doc::PreOct2020, Doc::SoleFather);
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        if (!OrvaTest::mountPrivateFileSystem(QFile::encodeName(dir), 256 * 1024)
+            || !PDFUtils::save(*earlierCase, file, nullptr) || !OrvaTest::fillFileSystem(QFile::encodeName(dir), 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        QFile earlier(file);
+        const QByteArray before = earlier.open(QIODevice::ReadOnly) ? earlier.readAll() : QByteArray();
+        earlier.close();
+        const bool saved = PDFUtils::save(*document, file, nullptr, error);
+        QFile kept(file);
+        if (before.isEmpty() || !kept.open(QIODevice::ReadOnly) || kept.readAll() != before)
+            error->append(" (earlier worksheet changed)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
 }
 
 void TestPDFUtils::printPDFFitsEveryPage()

@@ -26,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace OrvaTest;
@@ -37,6 +39,7 @@ const QString kFilter = QStringLiteral("ORVA document (*.cml)");
 struct BoxSeen {
     QString title;
     QString text;
+    QString informativeText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -51,6 +54,7 @@ Step press(QMessageBox::StandardButton which, BoxSeen *seen = nullptr)
         if (seen) {
             seen->title = box->windowTitle();
             seen->text = box->text();
+            seen->informativeText = box->informativeText();
             seen->icon = box->icon();
             seen->buttons = box->standardButtons();
             seen->defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
@@ -201,6 +205,7 @@ private slots:
     void failedOpenKeepsTheCase();
     void openPreOct2020Case();
     void saveAndSaveAs();
+    void failedSaveIsReported_data();
     void failedSaveIsReported();
     void closeWindow_data();
     void closeWindow();
@@ -677,14 +682,20 @@ void TestMainWindowCommands::openCase()
 void TestMainWindowCommands::failedOpenKeepsTheCase_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("not XML") << QByteArray("this is not a case\n");
-    QTest::newRow("another XML file") << QByteArray("<?xml version=\"1.0\"?><Alimony><case/></Alimony>");
-    QTest::newRow("empty") << QByteArray();
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("not XML") << QByteArray("this is not a case\n") << "Not an OrvaCalc case file";
+    QTest::newRow("another XML file") << QByteArray("<?xml version=\"1.0\"?><Alimony><case/></Alimony>")
+                                      << "Not an OrvaCalc case file";
+    QTest::newRow("empty") << QByteArray() << "Not an OrvaCalc case file";
+    QTest::newRow("Latin-1 text") << QByteArray("<Case><case><plaintiff>M\xfcller</plaintiff></case></Case>")
+                                  << "The text encoding is wrong: line 1 is not valid UTF-8 text (save the file as "
+                                     "UTF-8, or declare its encoding)";
 }
 
 void TestMainWindowCommands::failedOpenKeepsTheCase()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     const QString broken = m_dir->filePath(QStringLiteral("broken.cml"));
     QFile file(broken);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -705,6 +716,7 @@ void TestMainWindowCommands::failedOpenKeepsTheCase()
 
     QCOMPARE(error.title, QStringLiteral("ORVA Calc"));
     QCOMPARE(error.text, QStringLiteral("Error opening document"));
+    QCOMPARE(error.informativeText, reason);
     QCOMPARE(error.icon, QMessageBox::Critical);
     QCOMPARE(error.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(m_w.window->document() == before);
@@ -809,15 +821,35 @@ void TestMainWindowCommands::saveAndSaveAs()
     QCOMPARE(readBack(first)->motherMonthlyIncome(), 3400);
 }
 
+void TestMainWindowCommands::failedSaveIsReported_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "missing/folder/case.cml" << "No such file or directory";
+    QTest::newRow("pipe") << "pipe.cml" << "Is a pipe, not a regular file";
+}
+
 void TestMainWindowCommands::failedSaveIsReported()
 {
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    const QString file = m_dir->filePath(target);
+    if (target == QLatin1String("pipe.cml")) {
+        QFile::remove(file);
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0644) == 0);
+    }
     QTest::keyClicks(m_w.ui->caseNumberEdit, QStringLiteral("24-1001"));
     BoxSeen error;
-    expect({chooseFile(m_dir->filePath(QStringLiteral("missing/folder/case.cml"))), press(QMessageBox::Ok, &error)});
+    QList<Step> steps{chooseFile(file)};
+    if (QFile::exists(file))
+        steps << press(QMessageBox::Yes); // the file dialog's "replace it?"
+    steps << press(QMessageBox::Ok, &error);
+    expect(steps);
     m_w.ui->actionSave->trigger();
-    verifyAllAnswered(2);
+    verifyAllAnswered(int(steps.size()));
     QCOMPARE(error.title, QStringLiteral("ORVA Calc"));
     QCOMPARE(error.text, QStringLiteral("Error while saving document"));
+    QCOMPARE(error.informativeText, reason);
     QCOMPARE(error.icon, QMessageBox::Critical);
     QVERIFY(m_w.doc->modified());
     QVERIFY(m_w.doc->untitled());

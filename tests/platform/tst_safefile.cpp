@@ -1,0 +1,344 @@
+// The whole-file writer on real files: atomic replacement, the previous file
+// kept on a full disk, special files refused, and owners, groups and modes
+// kept where another user's file is saved.
+#include "ChildProcess.h"
+#include "SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace {
+
+// Users the rows run as when the suite is root; they need no account.
+constexpr uid_t OwnerUser = 40001;
+constexpr uid_t WriterUser = 40002;
+constexpr gid_t SharedGroup = 40010;
+constexpr gid_t OwnerGroup = 40011;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// A case-sized text: about 2.5 KB, different for every seed.
+QByteArray caseSized(char seed)
+{
+    QByteArray text;
+    for (int line = 0; text.size() < 2500; ++line)
+        text += "  <line" + QByteArray::number(line) + ">" + QByteArray(20, seed) + "</line>\n";
+    return text;
+}
+
+struct stat statOf(const QString &path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+enum Folder {
+    OwnFolder,        // the writer's own folder and file
+    NewFile,          // the writer's folder, no file yet
+    NoCreateFolder,   // the file may be written, the folder gains no files
+    ReadOnly,         // neither folder nor file may be written
+    SharedGroupFolder,// another member's file in a group folder (setgid)
+    StickyFolder      // another user's writable file in a sticky folder
+};
+
+} // namespace
+
+class TestSafeFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replaces_data();
+    void replaces();
+    void specialTargets_data();
+    void specialTargets();
+    void symbolicLinkChainToItself();
+    void fullFileSystem_data();
+    void fullFileSystem();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestSafeFile::replaces_data()
+{
+    QTest::addColumn<int>("folder");
+    QTest::addColumn<qint64>("fileSizeLimit");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("sameInode"); // written in place
+
+    QTest::newRow("own file") << int(OwnFolder) << qint64(0) << true << "" << false;
+    QTest::newRow("new file") << int(NewFile) << qint64(0) << true << "" << false;
+    QTest::newRow("full disk, own file") << int(OwnFolder) << qint64(1024) << false << "File too large" << true;
+    QTest::newRow("full disk, new file") << int(NewFile) << qint64(1024) << false << "File too large" << false;
+    QTest::newRow("folder gains no files") << int(NoCreateFolder) << qint64(0) << true << "" << true;
+    QTest::newRow("full disk, folder gains no files")
+        << int(NoCreateFolder) << qint64(1024) << false << "File too large" << true;
+    QTest::newRow("read-only file and folder") << int(ReadOnly) << qint64(0) << false << "Permission denied" << true;
+    QTest::newRow("group member's file in a shared folder")
+        << int(SharedGroupFolder) << qint64(0) << true << "" << true;
+    QTest::newRow("full disk, shared folder")
+        << int(SharedGroupFolder) << qint64(1024) << false << "File too large" << true;
+    QTest::newRow("another user's file in a sticky folder") << int(StickyFolder) << qint64(0) << true << "" << true;
+}
+
+void TestSafeFile::replaces()
+{
+    QFETCH(int, folder);
+    QFETCH(qint64, fileSizeLimit);
+    QFETCH(bool, ok);
+    QFETCH(QString, reason);
+    QFETCH(bool, sameInode);
+
+    const bool root = OrvaTest::runsAsRoot();
+    const bool twoUsers = folder == SharedGroupFolder || folder == StickyFolder;
+    if (twoUsers && !root)
+        QSKIP("acting as two users needs root");
+
+    // As root the work runs as an ordinary user: root ignores permissions.
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = fileSizeLimit;
+    if (root) {
+        limits.uid = WriterUser;
+        limits.gid = WriterUser;
+        if (folder == SharedGroupFolder)
+            limits.groups = {WriterUser, SharedGroup};
+    }
+    const uid_t writer = root ? WriterUser : ::geteuid();
+    const gid_t writerGroup = root ? gid_t(WriterUser) : ::getegid();
+
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    const QByteArray dirName = QFile::encodeName(dir);
+    const QByteArray pathName = QFile::encodeName(path);
+    const QByteArray before = caseSized('p').left(1800);
+    const QByteArray after = caseSized('n');
+
+    uid_t owner = writer;
+    gid_t group = writerGroup;
+    mode_t mode = 0640;
+    if (folder == SharedGroupFolder) {
+        owner = OwnerUser;
+        group = SharedGroup;
+        mode = 0660;
+    } else if (folder == StickyFolder) {
+        owner = OwnerUser;
+        group = OwnerGroup;
+        mode = 0666;
+    } else if (folder == ReadOnly) {
+        mode = 0444;
+    }
+    if (folder != NewFile) {
+        QVERIFY(writeBytes(path, before));
+        QVERIFY(::chown(pathName.constData(), owner, group) == 0 || !root);
+        QVERIFY(::chmod(pathName.constData(), mode) == 0);
+    }
+    mode_t folderMode = 0755;
+    if (folder == NoCreateFolder || folder == ReadOnly)
+        folderMode = 0555;
+    else if (folder == SharedGroupFolder)
+        folderMode = 02775;
+    else if (folder == StickyFolder)
+        folderMode = 01777;
+    if (root)
+        QVERIFY(::chown(dirName.constData(), twoUsers ? 0 : writer, folder == SharedGroupFolder ? SharedGroup : 0) == 0);
+    QVERIFY(::chmod(dirName.constData(), folderMode) == 0);
+    const struct stat old = statOf(path);
+
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
+        return Platform::writeFileSafely(path, after, error);
+    });
+    ::chmod(dirName.constData(), 0755);
+
+    QVERIFY(result.finished);
+    QCOMPARE(result.ok, ok);
+    if (!ok)
+        QCOMPARE(result.error, reason);
+    if (folder == NewFile) {
+        QCOMPARE(QFile::exists(path), ok);
+        if (ok)
+            QCOMPARE(statOf(path).st_mode & 0777, mode_t(0666 & ~currentUmask()));
+    } else {
+        const struct stat now = statOf(path);
+        QCOMPARE(now.st_uid, owner);
+        QCOMPARE(now.st_gid, group);
+        QCOMPARE(now.st_mode & 07777, mode);
+        QCOMPARE(now.st_ino == old.st_ino, sameInode);
+    }
+    if (folder != NewFile || ok)
+        QCOMPARE(readAll(path), ok ? after : before);
+    // No temporary file stays behind, whatever happened.
+    const QStringList expected = folder == NewFile && !ok ? QStringList{} : QStringList{"case.cml"};
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System), expected);
+}
+
+void TestSafeFile::specialTargets_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("pipe") << "fifo" << false << "Is a pipe, not a regular file";
+    QTest::newRow("character device") << "device" << false << "Is a device, not a regular file";
+    QTest::newRow("folder") << "folder" << false << "Is a directory";
+    QTest::newRow("link to a pipe") << "link-to-fifo" << false << "Is a pipe, not a regular file";
+    QTest::newRow("link to a file") << "link-to-file" << true << "";
+    QTest::newRow("relative link chain to a file") << "link-chain" << true << "";
+    QTest::newRow("link to a file not there yet") << "dangling-link" << true << "";
+    QTest::newRow("missing folder") << "missing-folder" << false << "No such file or directory";
+    QTest::newRow("empty name") << "empty-name" << false << "No file name given";
+}
+
+void TestSafeFile::specialTargets()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, ok);
+    QFETCH(QString, reason);
+
+    const QString dir = m_dir.filePath("special-" + kind);
+    QVERIFY(QDir().mkpath(dir));
+    QString path = dir + "/target";
+    const QString real = dir + "/real.cml";
+    const QByteArray pathName = QFile::encodeName(path);
+    const QByteArray data = caseSized('s');
+
+    if (kind == "fifo" || kind == "link-to-fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(kind == "fifo" ? path : real).constData(), 0644) == 0);
+    } else if (kind == "device") {
+        if (!OrvaTest::runsAsRoot())
+            QSKIP("making a device node needs root");
+        // The null device's numbers, as a node of this test's own.
+        QVERIFY(::mknod(pathName.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(writeBytes(path + "/inside.txt", "inside"));
+    } else if (kind == "link-to-file") {
+        QVERIFY(writeBytes(real, "previous"));
+    } else if (kind == "link-chain") {
+        QVERIFY(QDir().mkpath(dir + "/sub"));
+        QVERIFY(writeBytes(dir + "/sub/real.cml", "previous"));
+        QVERIFY(QFile::link("sub/middle", path));
+        QVERIFY(QFile::link("real.cml", dir + "/sub/middle"));
+    } else if (kind == "missing-folder") {
+        path = dir + "/not-there/target";
+    } else if (kind == "empty-name") {
+        path.clear();
+    }
+    if (kind.startsWith("link-to") || kind == "dangling-link")
+        QVERIFY(QFile::link("real.cml", path));
+
+    QString error;
+    QCOMPARE(Platform::writeFileSafely(path, data, &error), ok);
+    QCOMPARE(error, reason);
+
+    const struct stat after = statOf(path);
+    if (kind == "fifo")
+        QVERIFY(S_ISFIFO(after.st_mode));
+    if (kind == "device") {
+        QVERIFY(S_ISCHR(after.st_mode));
+        QCOMPARE(after.st_rdev, makedev(1, 3));
+    }
+    if (kind == "folder")
+        QCOMPARE(readAll(path + "/inside.txt"), QByteArray("inside"));
+    if (kind.contains("link")) {
+        // The link stays a link; the file it names has the data.
+        QVERIFY(S_ISLNK(after.st_mode));
+        if (kind == "link-to-fifo")
+            QVERIFY(S_ISFIFO(statOf(real).st_mode));
+        else
+            QCOMPARE(readAll(path), data);
+    }
+    if (kind == "link-chain")
+        QVERIFY(S_ISLNK(statOf(dir + "/sub/middle").st_mode));
+    // Nothing else appeared beside the target.
+    for (const QString &name : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QVERIFY2(name == "target" || name == "real.cml", qPrintable(name));
+}
+
+void TestSafeFile::symbolicLinkChainToItself()
+{
+    const QString path = m_dir.filePath("loop");
+    QVERIFY(QFile::link(m_dir.filePath("loop2"), path));
+    QVERIFY(QFile::link(path, m_dir.filePath("loop2")));
+    QString error;
+    QVERIFY(!Platform::writeFileSafely(path, "data", &error));
+    QCOMPARE(error, QStringLiteral("Too many levels of symbolic links"));
+    QVERIFY(S_ISLNK(statOf(path).st_mode));
+}
+
+void TestSafeFile::fullFileSystem_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced from a temporary file") << false;
+    QTest::newRow("rewritten in place") << true;
+}
+
+void TestSafeFile::fullFileSystem()
+{
+    QFETCH(bool, inPlace);
+    if (!OrvaTest::runsAsRoot())
+        QSKIP("mounting a small file system needs root");
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath(inPlace ? "full-in-place" : "full-atomic");
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    const QByteArray dirName = QFile::encodeName(dir);
+    const QByteArray before = caseSized('p').left(1800);
+    const QByteArray after = caseSized('n').repeated(3); // more pages than the old file has
+
+    // Everything happens in the child: the file system goes with it.
+    const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        if (!OrvaTest::mountPrivateFileSystem(dirName, 64 * 1024) || !writeBytes(path, before)
+            || ::chown(QFile::encodeName(path).constData(), WriterUser, WriterUser) != 0
+            || !OrvaTest::fillFileSystem(dirName, 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        if (inPlace && (::chmod(dirName.constData(), 0555) != 0 || ::setgid(WriterUser) != 0
+                        || ::setuid(WriterUser) != 0)) {
+            *error = QStringLiteral("set-up failed");
+            return true;
+        }
+        const bool ok = Platform::writeFileSafely(path, after, error);
+        if (readAll(path) != before)
+            error->append(" (previous file changed)");
+        const QStringList left = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        if (left != QStringList{".filler", "case.cml"})
+            error->append(" (left: " + left.join(',') + ")");
+        return ok;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QStringLiteral("No space left on device"));
+    QVERIFY(QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the mount went with the child
+}
+
+QTEST_GUILESS_MAIN(TestSafeFile)
+#include "tst_safefile.moc"
