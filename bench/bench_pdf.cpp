@@ -3,6 +3,9 @@
 // A) and shared custody cases (Worksheet B in both script variants).
 // Prints milliseconds per worksheet and the file size. With a folder as
 // argument the last PDF of each case is kept there for viewing.
+//   bench_pdf --instructions N   writes each worksheet N times inside
+//                                measuredWorksheetPdfs(), for callgrind
+//                                (tools/callgrind.sh)
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 
@@ -13,8 +16,11 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -52,7 +58,34 @@ std::unique_ptr<OrvaDocument> makeCase(OrvaDocument::Mode mode, OrvaDocument::Cu
     return d;
 }
 
+struct Case {
+    const char *name;
+    const char *fileName;
+    OrvaDocument::Mode mode;
+    OrvaDocument::CustodyType custody;
+};
+
+const Case cases[] = {
+    {"sole (Worksheet A, July 2022)", "worksheet-a.pdf", OrvaDocument::July2022, OrvaDocument::SoleMother},
+    {"shared (Worksheet B, July 2022)", "worksheet-b.pdf", OrvaDocument::July2022, OrvaDocument::Shared},
+    {"shared (Worksheet B, before Oct 2020)", "worksheet-b-pre-oct-2020.pdf", OrvaDocument::PreOct2020,
+     OrvaDocument::SharedP1P2},
+};
+
 } // namespace
+
+// The section callgrind counts (--toggle-collect=measuredWorksheetPdfs*).
+Q_NEVER_INLINE bool measuredWorksheetPdfs(const QString &folder, int rounds)
+{
+    bool ok = true;
+    for (const Case &c : cases) {
+        const auto document = makeCase(c.mode, c.custody);
+        const QString path = QDir(folder).filePath(QString::fromLatin1(c.fileName));
+        for (int i = 0; i < rounds; ++i)
+            ok = PDFUtils::save(*document, path, nullptr) && ok;
+    }
+    return ok;
+}
 
 int main(int argc, char **argv)
 {
@@ -61,33 +94,34 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.warning=false"));
 
-    const QString keep = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     QTemporaryDir scratch;
+    if (argc > 2 && qstrcmp(argv[1], "--instructions") == 0) {
+        // Fonts and resources load once, outside the count.
+        const auto warmUp = makeCase(OrvaDocument::July2022, OrvaDocument::Shared);
+        PDFUtils::save(*warmUp, scratch.filePath(QStringLiteral("warm-up.pdf")), nullptr);
+        const bool ok = measuredWorksheetPdfs(scratch.path(), std::max(1, std::atoi(argv[2])));
+        std::printf("pdf: %s\n", ok ? "written" : "failed");
+        return ok ? 0 : 1;
+    }
+    const QString keep = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const int rounds = 30;
 
-    struct Case {
-        const char *name;
-        OrvaDocument::Mode mode;
-        OrvaDocument::CustodyType custody;
-    } cases[] = {
-        {"sole (Worksheet A, July 2022)", OrvaDocument::July2022, OrvaDocument::SoleMother},
-        {"shared (Worksheet B, July 2022)", OrvaDocument::July2022, OrvaDocument::Shared},
-        {"shared (Worksheet B, before Oct 2020)", OrvaDocument::PreOct2020, OrvaDocument::SharedP1P2},
-    };
-    const char *fileNames[] = {"worksheet-a.pdf", "worksheet-b.pdf", "worksheet-b-pre-oct-2020.pdf"};
-
-    std::printf("%-40s %10s %12s\n", "case", "ms/pdf", "bytes");
-    for (int c = 0; c < 3; ++c) {
-        const auto document = makeCase(cases[c].mode, cases[c].custody);
-        const QString path = QDir(keep.isEmpty() ? scratch.path() : keep).filePath(QString::fromLatin1(fileNames[c]));
+    std::printf("%-40s %10s %12s\n", "case (median of 30)", "ms/pdf", "bytes");
+    for (const Case &c : cases) {
+        const auto document = makeCase(c.mode, c.custody);
+        const QString path = QDir(keep.isEmpty() ? scratch.path() : keep).filePath(QString::fromLatin1(c.fileName));
         PDFUtils::save(*document, path, nullptr); // warm-up: fonts and resources
         QElapsedTimer timer;
-        timer.start();
         bool ok = true;
-        for (int i = 0; i < rounds; ++i)
+        std::vector<double> ms;
+        for (int i = 0; i < rounds; ++i) {
+            timer.start();
             ok = PDFUtils::save(*document, path, nullptr) && ok;
-        const double ms = double(timer.nsecsElapsed()) / 1e6 / rounds;
-        std::printf("%-40s %10.2f %12lld%s\n", cases[c].name, ms, QFileInfo(path).size(), ok ? "" : "  (failed)");
+            ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%-40s %10.2f %12lld%s\n", c.name, ms[ms.size() / 2], QFileInfo(path).size(),
+                    ok ? "" : "  (failed)");
     }
     return 0;
 }

@@ -4,14 +4,21 @@
 // conventions exactly: "round" converts to a 32-bit float and rounds to
 // nearest with ties to even; "round3" keeps three decimals, halves away from
 // zero; products of a share and an amount are formed in float.
+//
+// One function computes every line from the case's inputs into a plain
+// struct. Each named operation of the document reads its line from a freshly
+// computed struct; whoever shows or prints many lines computes it once.
 
 #include "OrvaDocument.h"
+
+#include "GuidelineRounding.h"
 #include "OrvaEnums.h"
+#include "WorksheetLines.h"
 
 #include <QLoggingCategory>
+#include <QtNumeric>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 // The warnings' trace lines go to the debug log; the category check keeps
@@ -25,56 +32,42 @@ constexpr qint64 AmountMin = std::numeric_limits<qint64>::min();
 
 // Amount arithmetic saturates instead of overflowing: amounts come from user
 // input and case files, which may hold any 64-bit value.
-qint64 add(qint64 a, qint64 b)
+inline qint64 add(qint64 a, qint64 b)
 {
-    if (b > 0 && a > AmountMax - b)
-        return AmountMax;
-    if (b < 0 && a < AmountMin - b)
-        return AmountMin;
-    return a + b;
+    qint64 sum;
+    if (Q_UNLIKELY(qAddOverflow(a, b, &sum)))
+        return b > 0 ? AmountMax : AmountMin;
+    return sum;
 }
 
-qint64 sub(qint64 a, qint64 b)
+inline qint64 sub(qint64 a, qint64 b)
 {
-    if (b < 0 && a > AmountMax + b)
-        return AmountMax;
-    if (b > 0 && a < AmountMin + b)
-        return AmountMin;
-    return a - b;
+    qint64 difference;
+    if (Q_UNLIKELY(qSubOverflow(a, b, &difference)))
+        return b < 0 ? AmountMax : AmountMin;
+    return difference;
 }
 
-qint64 negate(qint64 a)
+inline qint64 negate(qint64 a)
 {
     return a == AmountMin ? AmountMax : -a;
 }
 
-// Whole number of a value already rounded, clamped into the 64-bit range.
-template <typename Real>
-qint64 toAmount(Real rounded)
-{
-    if (std::isnan(rounded))
-        return 0;
-    if (rounded >= Real(9.223372036854775807e18))
-        return AmountMax;
-    if (rounded <= Real(-9.223372036854775807e18))
-        return AmountMin;
-    return static_cast<qint64>(rounded);
-}
+using GuidelineRounding::roundFloat;
 
-// round: 32-bit float, nearest, ties to even (the default rounding mode).
-qint64 roundFloat(float value)
-{
-    return toAmount(std::nearbyint(value));
-}
+constexpr int WorkRelatedKind = OrvaDocument::WorkRelated;
+constexpr int HealthInsuranceKind = OrvaDocument::HealthInsurance;
+constexpr int ExtraMedicalKind = OrvaDocument::ExtraMedical;
+constexpr int CashMedicalKind = OrvaDocument::CashMedical;
+constexpr int AdditionalKind = OrvaDocument::Additional;
 
 // Three decimals of a fraction given in thousandths, halves away from zero.
-float thousandthsToFraction(float thousandths)
+inline float thousandthsToFraction(float thousandths)
 {
-    return std::round(thousandths) / 1000.0f;
+    return GuidelineRounding::halfAwayFromZero(thousandths) / 1000.0f;
 }
 
-// Income share of an adjusted income within the combined adjusted income.
-float incomeShare(qint64 own, qint64 combined)
+inline float incomeShareOf(qint64 own, qint64 combined)
 {
     if (combined <= 0 || own <= 0)
         return 0.0f;
@@ -82,277 +75,20 @@ float incomeShare(qint64 own, qint64 combined)
     return share > 1.0f ? 1.0f : share;
 }
 
-float timeShare(int overnights)
+inline float timeShareOf(int overnights)
 {
     return thousandthsToFraction(float(overnights) * 1000.0f / 365.0f);
 }
 
-OrvaDocument::Parent other(OrvaDocument::Parent parent)
+inline qint64 cashMedicalOf(qint64 income, double percent)
 {
-    return parent == OrvaDocument::Mother ? OrvaDocument::Father : OrvaDocument::Mother;
+    return GuidelineRounding::toAmount(GuidelineRounding::nearestEven(double(income) * percent * 0.01));
 }
 
-// The schedule's obligation for `income` and `children` (1..6) under `mode`:
-// the row at or above the income, the version's formula above its top.
-qint64 basicObligationOf(int mode, qint64 income, int children)
+// Overnights adjustment of the October 2020 and July 2022 guidelines.
+inline double overnightsFactorOf(int mode, int overnights)
 {
-    const bool july2022 = mode == OrvaDocument::July2022;
-    const qint64 floor = july2022 ? 1200 : 1250;
-    if (income < floor)
-        income = floor;
-    const qint64 limit = july2022 ? 30000 : 15000;
-    if (income > limit) {
-        // Above the schedule: the extrapolation formula of the version, on the
-        // unrounded income.
-        if (july2022) {
-            static constexpr float slope[6] = {0.0669f, 0.1054f, 0.1201f, 0.1342f, 0.1476f, 0.1605f};
-            static constexpr double base[6] = {1156, 1434, 1653, 1845, 2030, 2205};
-            const float product = slope[children - 1] * float(income);
-            return roundFloat(float(double(product) + base[children - 1]));
-        }
-        static constexpr float percent[6] = {0.1295f, 0.18975f, 0.22525f, 0.25225f, 0.279143f, 0.304571f};
-        return roundFloat(percent[children - 1] * float(income));
-    }
-    if (income % OrvaEnums::KeyStep != 0)
-        income += OrvaEnums::KeyStep - income % OrvaEnums::KeyStep;
-    const OrvaEnums::Schedule schedule = july2022 ? OrvaEnums::Second : OrvaEnums::First;
-    return OrvaEnums::instance().row(schedule, income)[children - 1];
-}
-
-// Family Law § 12-201(c)(1)(iii) and (c)(2), § 12-204(a)(3): a parent's
-// allowance for the other children living in the parent's home is 75 % of
-// the basic obligation the schedule gives for those children together (one
-// look-up for all of them, the worksheet's "#Children X.75"), on that
-// parent's own actual income. Halves round up: an obligation of 702 gives 527.
-qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
-{
-    if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
-        return 0;
-    const qint64 obligation =
-        basicObligationOf(mode, actualIncome, std::min(children, OrvaDocument::MaxMultifamilyChildren));
-    // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
-    static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
-    return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
-}
-
-} // namespace
-
-// ---- Lines 1 to 4 ------------------------------------------------------------------
-
-qint64 OrvaDocument::combinedIncome() const
-{
-    return add(m_motherMonthlyIncome, m_fatherMonthlyIncome);
-}
-
-qint64 OrvaDocument::motherMultifamilyAdjustment() const
-{
-    return multifamilyAllowance(m_mode, m_motherMonthlyIncome, m_motherMultifamilyChildren);
-}
-
-qint64 OrvaDocument::fatherMultifamilyAdjustment() const
-{
-    return multifamilyAllowance(m_mode, m_fatherMonthlyIncome, m_fatherMultifamilyChildren);
-}
-
-// Line 2: line 1 minus 1a and 1b, plus or minus 1c, minus 1d.
-qint64 OrvaDocument::motherAdjustedActualIncome() const
-{
-    return sub(add(sub(sub(m_motherMonthlyIncome, m_motherExistingChildSupportPayment), m_motherAlimonyPaid),
-                   m_motherAlimonyAwarded),
-               motherMultifamilyAdjustment());
-}
-
-qint64 OrvaDocument::fatherAdjustedActualIncome() const
-{
-    return sub(add(sub(sub(m_fatherMonthlyIncome, m_fatherExistingChildSupportPayment), m_fatherAlimonyPaid),
-                   m_fatherAlimonyAwarded),
-               fatherMultifamilyAdjustment());
-}
-
-qint64 OrvaDocument::adjustedCombinedIncome() const
-{
-    return add(motherAdjustedActualIncome(), fatherAdjustedActualIncome());
-}
-
-float OrvaDocument::motherIncomeShare() const
-{
-    return incomeShare(motherAdjustedActualIncome(), adjustedCombinedIncome());
-}
-
-float OrvaDocument::fatherIncomeShare() const
-{
-    return incomeShare(fatherAdjustedActualIncome(), adjustedCombinedIncome());
-}
-
-int OrvaDocument::childCount() const
-{
-    // A name counts when something is left after trimming white space; checked
-    // in place because this runs for nearly every worksheet line.
-    const QString *names[6] = {&m_child1Name, &m_child2Name, &m_child3Name,
-                               &m_child4Name, &m_child5Name, &m_child6Name};
-    int count = 0;
-    for (const QString *name : names) {
-        for (const QChar c : *name) {
-            if (!c.isSpace()) {
-                ++count;
-                break;
-            }
-        }
-    }
-    return count == 0 ? 1 : count;
-}
-
-qint64 OrvaDocument::extrapolationLimit() const
-{
-    return m_mode == July2022 ? 30000 : 15000;
-}
-
-qint64 OrvaDocument::basicObligation() const
-{
-    return basicObligationOf(m_mode, adjustedCombinedIncome(), childCount());
-}
-
-// ---- Expenses and Worksheet A ---------------------------------------------------------
-
-static qint64 cashMedicalSupport(qint64 income, double percent)
-{
-    return toAmount(std::nearbyint(double(income) * percent * 0.01));
-}
-
-qint64 OrvaDocument::motherCashMedicalSupport() const
-{
-    return cashMedicalSupport(m_motherMonthlyIncome, m_motherCashMedicalPercent);
-}
-
-qint64 OrvaDocument::fatherCashMedicalSupport() const
-{
-    return cashMedicalSupport(m_fatherMonthlyIncome, m_fatherCashMedicalPercent);
-}
-
-qint64 OrvaDocument::expenseOf(Parent parent, ExpenseKind kind) const
-{
-    const bool mother = parent == Mother;
-    switch (kind) {
-    case WorkRelated: return mother ? m_motherWorkRelatedExpenses : m_fatherWorkRelatedExpenses;
-    case HealthInsurance: return mother ? m_motherHealthInsurance : m_fatherHealthInsurance;
-    case ExtraMedical: return mother ? m_motherExtraMedicalExpenses : m_fatherExtraMedicalExpenses;
-    case CashMedical: return mother ? motherCashMedicalSupport() : fatherCashMedicalSupport();
-    case Additional: return mother ? m_motherAdditionalExpenses : m_fatherAdditionalExpenses;
-    }
-    return 0;
-}
-
-qint64 OrvaDocument::expenseTotal(ExpenseKind kind) const
-{
-    return add(expenseOf(Mother, kind), expenseOf(Father, kind));
-}
-
-qint64 OrvaDocument::totalWorkRelatedExpenses() const { return expenseTotal(WorkRelated); }
-qint64 OrvaDocument::totalHealthInsurance() const { return expenseTotal(HealthInsurance); }
-qint64 OrvaDocument::totalExtraMedicalExpenses() const { return expenseTotal(ExtraMedical); }
-qint64 OrvaDocument::totalCashMedicalSupport() const { return expenseTotal(CashMedical); }
-qint64 OrvaDocument::totalAdditionalExpenses() const { return expenseTotal(Additional); }
-
-qint64 OrvaDocument::totalChildSupportObligation() const
-{
-    qint64 total = basicObligation();
-    for (ExpenseKind kind : {WorkRelated, HealthInsurance, ExtraMedical, CashMedical, Additional})
-        total = add(total, expenseTotal(kind));
-    return total;
-}
-
-qint64 OrvaDocument::incomeShareProduct(Parent parent, qint64 amount) const
-{
-    const float share = parent == Mother ? motherIncomeShare() : fatherIncomeShare();
-    return roundFloat(share * float(amount));
-}
-
-qint64 OrvaDocument::motherObligation() const { return incomeShareProduct(Mother, totalChildSupportObligation()); }
-qint64 OrvaDocument::fatherObligation() const { return incomeShareProduct(Father, totalChildSupportObligation()); }
-
-// Expenses a parent pays directly; cash medical support is not among them.
-qint64 OrvaDocument::motherDirectPayments() const
-{
-    return add(add(add(m_motherWorkRelatedExpenses, m_motherHealthInsurance), m_motherExtraMedicalExpenses),
-               m_motherAdditionalExpenses);
-}
-
-qint64 OrvaDocument::fatherDirectPayments() const
-{
-    return add(add(add(m_fatherWorkRelatedExpenses, m_fatherHealthInsurance), m_fatherExtraMedicalExpenses),
-               m_fatherAdditionalExpenses);
-}
-
-qint64 OrvaDocument::soleBasicSupportDue(Parent parent) const
-{
-    // Only the non-custodial parent owes line 7.
-    const bool payer = (parent == Father && isSoleMotherCustody(m_custodyType))
-                       || (parent == Mother && isSoleFatherCustody(m_custodyType));
-    return payer ? incomeShareProduct(parent, totalChildSupportObligation()) : 0;
-}
-
-qint64 OrvaDocument::soleRecommendedChildSupport(Parent parent) const
-{
-    Parent payer;
-    if (isSoleMotherCustody(m_custodyType))
-        payer = Father;
-    else if (isSoleFatherCustody(m_custodyType))
-        payer = Mother;
-    else
-        return 0;
-    const qint64 due = soleBasicSupportDue(payer);
-    const qint64 direct = payer == Mother ? motherDirectPayments() : fatherDirectPayments();
-    if (parent == payer)
-        return due > direct ? sub(due, direct) : 0;
-    // The paying parent already pays more directly than his whole obligation:
-    // the custodial parent owes the difference.
-    return direct > due ? sub(direct, due) : 0;
-}
-
-qint64 OrvaDocument::motherBasicSupportDue() const
-{
-    if (isSharedCustody(m_custodyType))
-        return sharedBasicSupportDue(Mother);
-    return soleBasicSupportDue(Mother);
-}
-
-qint64 OrvaDocument::fatherBasicSupportDue() const
-{
-    if (isSharedCustody(m_custodyType))
-        return sharedBasicSupportDue(Father);
-    return soleBasicSupportDue(Father);
-}
-
-qint64 OrvaDocument::motherRecommendedChildSupport() const
-{
-    if (isSharedCustody(m_custodyType))
-        return sharedRecommendedChildSupport(Mother);
-    return soleRecommendedChildSupport(Mother);
-}
-
-qint64 OrvaDocument::fatherRecommendedChildSupport() const
-{
-    if (isSharedCustody(m_custodyType))
-        return sharedRecommendedChildSupport(Father);
-    return soleRecommendedChildSupport(Father);
-}
-
-// ---- Worksheet B ---------------------------------------------------------------------------
-
-qint64 OrvaDocument::sharedBasicObligation() const
-{
-    return roundFloat(float(basicObligation()) * 1.5f);
-}
-
-float OrvaDocument::motherTimeShare() const { return timeShare(m_motherOvernights); }
-float OrvaDocument::fatherTimeShare() const { return timeShare(m_fatherOvernights); }
-
-qint64 OrvaDocument::motherSharedObligation() const { return incomeShareProduct(Mother, sharedBasicObligation()); }
-qint64 OrvaDocument::fatherSharedObligation() const { return incomeShareProduct(Father, sharedBasicObligation()); }
-
-double OrvaDocument::overnightsFactor(int overnights) const
-{
-    if (m_mode != NewOct2020 && m_mode != July2022)
+    if (mode != OrvaDocument::NewOct2020 && mode != OrvaDocument::July2022)
         return 0.0;
     if (overnights >= 92 && overnights <= 94)
         return 0.10;
@@ -367,136 +103,380 @@ double OrvaDocument::overnightsFactor(int overnights) const
     return 0.0;
 }
 
-qint64 OrvaDocument::adjustedSharedObligation(Parent parent) const
+qint64 basicObligationOf(int mode, qint64 adjustedCombined, int children, qint64 limit)
 {
-    const float share = parent == Mother ? motherIncomeShare() : fatherIncomeShare();
-    const int overnights = parent == Mother ? m_motherOvernights : m_fatherOvernights;
-    const float product = share * float(sharedBasicObligation());
-    return roundFloat(float(double(product) * (1.0 + overnightsFactor(overnights))));
+    qint64 income = adjustedCombined;
+    const qint64 floor = mode == OrvaDocument::July2022 ? 1200 : 1250;
+    if (income < floor)
+        income = floor;
+    if (income > limit) {
+        // Above the schedule: the extrapolation formula of the version, on the
+        // unrounded income.
+        if (mode == OrvaDocument::July2022) {
+            static constexpr float slope[6] = {0.0669f, 0.1054f, 0.1201f, 0.1342f, 0.1476f, 0.1605f};
+            static constexpr double base[6] = {1156, 1434, 1653, 1845, 2030, 2205};
+            const float product = slope[children - 1] * float(income);
+            return roundFloat(float(double(product) + base[children - 1]));
+        }
+        static constexpr float percent[6] = {0.1295f, 0.18975f, 0.22525f, 0.25225f, 0.279143f, 0.304571f};
+        return roundFloat(percent[children - 1] * float(income));
+    }
+    if (income % OrvaEnums::KeyStep != 0)
+        income += OrvaEnums::KeyStep - income % OrvaEnums::KeyStep;
+    const OrvaEnums::Schedule schedule = mode == OrvaDocument::July2022 ? OrvaEnums::Second : OrvaEnums::First;
+    return OrvaEnums::instance().row(schedule, income)[children - 1];
 }
 
-qint64 OrvaDocument::motherAdjustedSharedObligation() const { return adjustedSharedObligation(Mother); }
-qint64 OrvaDocument::fatherAdjustedSharedObligation() const { return adjustedSharedObligation(Father); }
-
-qint64 OrvaDocument::motherSharedAdjustment() const
+// Family Law § 12-201(c)(1)(iii) and (c)(2), § 12-204(a)(3): a parent's
+// allowance for the other children living in the parent's home is 75 % of
+// the basic obligation the schedule gives for those children together (one
+// look-up for all of them, the worksheet's "#Children X.75"), on that
+// parent's own actual income. Halves round up: an obligation of 702 gives 527.
+qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
 {
-    return sub(motherAdjustedSharedObligation(), motherSharedObligation());
+    if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
+        return 0;
+    const qint64 obligation = basicObligationOf(mode, actualIncome,
+                                                std::min(children, OrvaDocument::MaxMultifamilyChildren), 30000);
+    // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
+    static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
+    return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
 }
 
-qint64 OrvaDocument::fatherSharedAdjustment() const
+// The amounts of one parent's own expenses, by kind.
+inline void expensesOf(const WorksheetInput::Parent &in, qint64 cashMedical, qint64 (&out)[WorksheetLines::ExpenseKinds])
 {
-    return sub(fatherAdjustedSharedObligation(), fatherSharedObligation());
+    out[WorkRelatedKind] = in.workRelatedExpenses;
+    out[HealthInsuranceKind] = in.healthInsurance;
+    out[ExtraMedicalKind] = in.extraMedicalExpenses;
+    out[CashMedicalKind] = cashMedical;
+    out[AdditionalKind] = in.additionalExpenses;
 }
 
-qint64 OrvaDocument::amountOwed(Parent parent) const
+// Line 7 and 8 of Worksheet A for both parents.
+void soleLines(int custody, WorksheetLines &w)
 {
-    // Each parent owes the other for the time the children spend with the
-    // other; the time fraction is not rounded here.
-    const int otherNights = parent == Mother ? m_fatherOvernights : m_motherOvernights;
-    const float fraction = float(otherNights) / 365.0f;
-    return roundFloat(float(adjustedSharedObligation(parent)) * fraction);
+    WorksheetLines::Parent *payer = nullptr;
+    WorksheetLines::Parent *custodial = nullptr;
+    if (OrvaDocument::isSoleMotherCustody(custody)) {
+        payer = &w.father;
+        custodial = &w.mother;
+    } else if (OrvaDocument::isSoleFatherCustody(custody)) {
+        payer = &w.mother;
+        custodial = &w.father;
+    } else {
+        return; // no such custody: nothing is due
+    }
+    // Only the non-custodial parent owes line 7.
+    const qint64 due = payer->obligation;
+    const qint64 direct = payer->directPayments;
+    payer->basicSupportDue = due;
+    payer->recommendedChildSupport = due > direct ? sub(due, direct) : 0;
+    // The paying parent already pays more directly than his whole obligation:
+    // the custodial parent owes the difference.
+    custodial->recommendedChildSupport = direct > due ? sub(direct, due) : 0;
 }
 
-qint64 OrvaDocument::motherAmountOwed() const { return amountOwed(Mother); }
-qint64 OrvaDocument::fatherAmountOwed() const { return amountOwed(Father); }
-
-qint64 OrvaDocument::sharedBasicSupportDue(Parent parent) const
+// Lines 5 to 14 of Worksheet B for both parents.
+void sharedLines(const WorksheetInput &in, WorksheetLines &w)
 {
-    const qint64 own = amountOwed(parent);
-    const qint64 theirs = amountOwed(other(parent));
-    return own > theirs ? sub(own, theirs) : 0;
+    WorksheetLines::Parent *const parents[2] = {&w.mother, &w.father};
+    const WorksheetInput::Parent *const inputs[2] = {&in.mother, &in.father};
+
+    w.sharedBasicObligation = roundFloat(float(w.basicObligation) * 1.5f);
+    for (int p = 0; p < 2; ++p) {
+        WorksheetLines::Parent &lines = *parents[p];
+        const float share = lines.incomeShare;
+        lines.timeShare = timeShareOf(inputs[p]->overnights);
+        const float product = share * float(w.sharedBasicObligation);
+        lines.sharedObligation = roundFloat(product);
+        const double factor = overnightsFactorOf(in.mode, inputs[p]->overnights);
+        lines.adjustedSharedObligation = roundFloat(float(double(product) * (1.0 + factor)));
+        lines.sharedAdjustment = sub(lines.adjustedSharedObligation, lines.sharedObligation);
+        // Each parent owes the other for the time the children spend with the
+        // other; the time fraction is not rounded here.
+        const float fraction = float(inputs[1 - p]->overnights) / 365.0f;
+        lines.amountOwed = roundFloat(float(lines.adjustedSharedObligation) * fraction);
+    }
+
+    for (int p = 0; p < 2; ++p) {
+        WorksheetLines::Parent &lines = *parents[p];
+        const WorksheetLines::Parent &other = *parents[1 - p];
+        qint64 paid[WorksheetLines::ExpenseKinds];
+        expensesOf(*inputs[p], lines.cashMedicalSupport, paid);
+        for (int kind = 0; kind < WorksheetLines::ExpenseKinds; ++kind) {
+            const qint64 portion = roundFloat(lines.incomeShare * float(w.expenseTotal[kind]));
+            lines.expensePortion[kind] = portion;
+            lines.expenseExcess[kind] = paid[kind] >= portion ? sub(paid[kind], portion) : 0;
+        }
+        lines.cashMedicalCredit = lines.timeShare > other.timeShare ? 0 : negate(lines.expensePortion[CashMedicalKind]);
+        qint64 credits = lines.cashMedicalCredit;
+        for (int kind : {WorkRelatedKind, HealthInsuranceKind, ExtraMedicalKind, AdditionalKind})
+            credits = add(credits, lines.expenseExcess[kind]);
+        lines.expenseCredits = credits;
+    }
+
+    const qint64 motherCredits = w.mother.expenseCredits;
+    const qint64 fatherCredits = w.father.expenseCredits;
+    w.mother.expenseBalanceDue = motherCredits < fatherCredits ? sub(fatherCredits, motherCredits) : 0;
+    w.father.expenseBalanceDue = motherCredits >= fatherCredits ? sub(motherCredits, fatherCredits) : 0;
 }
 
+// Line 10 and 14 of Worksheet B.
+void sharedDueAndRecommendation(WorksheetLines &w)
+{
+    WorksheetLines::Parent *const parents[2] = {&w.mother, &w.father};
+    for (int p = 0; p < 2; ++p) {
+        const qint64 own = parents[p]->amountOwed;
+        const qint64 theirs = parents[1 - p]->amountOwed;
+        parents[p]->basicSupportDue = own > theirs ? sub(own, theirs) : 0;
+    }
+    qint64 recommended[2];
+    for (int p = 0; p < 2; ++p) {
+        const qint64 due = parents[p]->basicSupportDue;
+        const qint64 balance = parents[p]->expenseBalanceDue;
+        const qint64 otherDue = parents[1 - p]->basicSupportDue;
+        const qint64 otherBalance = parents[1 - p]->expenseBalanceDue;
+        if (due > 0 && balance > 0)
+            recommended[p] = add(due, balance);
+        else if (sub(due, otherBalance) > 0)
+            recommended[p] = sub(due, otherBalance);
+        else if (sub(otherDue, balance) < 0)
+            recommended[p] = sub(balance, otherDue);
+        else
+            recommended[p] = 0;
+    }
+    w.mother.recommendedChildSupport = recommended[0];
+    w.father.recommendedChildSupport = recommended[1];
+}
+
+// What each parent would pay as the paying parent of Worksheet A, and whether
+// the shared-custody recommendation exceeds it.
+void sharedAboveSole(int mode, WorksheetLines::Parent &lines)
+{
+    if (mode == OrvaDocument::PreOct2020 || lines.recommendedChildSupport <= 0)
+        return;
+    lines.soleValueChecked = true;
+    const qint64 due = lines.obligation;
+    const qint64 direct = lines.directPayments;
+    lines.soleValue = due > direct ? sub(due, direct) : 0;
+    lines.sharedAboveSole = lines.recommendedChildSupport > lines.soleValue;
+}
+
+} // namespace
+
+WorksheetLines computeWorksheetLines(const WorksheetInput &in)
+{
+    WorksheetLines w;
+    const WorksheetInput::Parent *const inputs[2] = {&in.mother, &in.father};
+    WorksheetLines::Parent *const parents[2] = {&w.mother, &w.father};
+
+    // Lines 1 to 4.
+    w.combinedIncome = add(in.mother.monthlyIncome, in.father.monthlyIncome);
+    for (int p = 0; p < 2; ++p) {
+        const WorksheetInput::Parent &parent = *inputs[p];
+        parents[p]->multifamilyAdjustment =
+            multifamilyAllowance(in.mode, parent.monthlyIncome, parent.multifamilyChildren);
+        // Line 2: line 1 minus 1a and 1b, plus or minus 1c, minus 1d.
+        parents[p]->adjustedActualIncome =
+            sub(add(sub(sub(parent.monthlyIncome, parent.existingChildSupportPayment), parent.alimonyPaid),
+                    parent.alimonyAwarded),
+                parents[p]->multifamilyAdjustment);
+    }
+    w.adjustedCombinedIncome = add(w.mother.adjustedActualIncome, w.father.adjustedActualIncome);
+    for (int p = 0; p < 2; ++p)
+        parents[p]->incomeShare = incomeShareOf(parents[p]->adjustedActualIncome, w.adjustedCombinedIncome);
+    w.childCount = in.childCount;
+    w.extrapolationLimit = in.mode == OrvaDocument::July2022 ? 30000 : 15000;
+    w.basicObligation = basicObligationOf(in.mode, w.adjustedCombinedIncome, in.childCount, w.extrapolationLimit);
+
+    // Expenses and Worksheet A.
+    qint64 paid[2][WorksheetLines::ExpenseKinds];
+    for (int p = 0; p < 2; ++p) {
+        const WorksheetInput::Parent &parent = *inputs[p];
+        parents[p]->cashMedicalSupport = cashMedicalOf(parent.monthlyIncome, parent.cashMedicalPercent);
+        expensesOf(parent, parents[p]->cashMedicalSupport, paid[p]);
+        // Cash medical support is not paid directly.
+        parents[p]->directPayments =
+            add(add(add(parent.workRelatedExpenses, parent.healthInsurance), parent.extraMedicalExpenses),
+                parent.additionalExpenses);
+    }
+    qint64 total = w.basicObligation;
+    for (int kind = 0; kind < WorksheetLines::ExpenseKinds; ++kind) {
+        w.expenseTotal[kind] = add(paid[0][kind], paid[1][kind]);
+        total = add(total, w.expenseTotal[kind]);
+    }
+    w.totalChildSupportObligation = total;
+    for (int p = 0; p < 2; ++p)
+        parents[p]->obligation = roundFloat(parents[p]->incomeShare * float(total));
+
+    // Worksheet B lines are printed for shared custody only, but computed for
+    // every case: the document's getters answer them whatever the custody.
+    sharedLines(in, w);
+
+    if (OrvaDocument::isSharedCustody(in.custodyType)) {
+        sharedDueAndRecommendation(w);
+        sharedAboveSole(in.mode, w.mother);
+        sharedAboveSole(in.mode, w.father);
+    } else {
+        soleLines(in.custodyType, w);
+    }
+    return w;
+}
+
+// ---- The case's inputs ---------------------------------------------------------------
+
+int OrvaDocument::childCount() const
+{
+    // A name counts when something is left after trimming white space; checked
+    // in place, without a trimmed copy, as it runs for every computed worksheet.
+    const QString *names[6] = {&m_child1Name, &m_child2Name, &m_child3Name,
+                               &m_child4Name, &m_child5Name, &m_child6Name};
+    int count = 0;
+    for (const QString *name : names) {
+        for (const QChar c : *name) {
+            if (!c.isSpace()) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count == 0 ? 1 : count;
+}
+
+WorksheetInput OrvaDocument::worksheetInput() const
+{
+    WorksheetInput input;
+    input.mode = m_mode;
+    input.custodyType = m_custodyType;
+    input.childCount = childCount();
+    input.mother = {m_motherMonthlyIncome,       m_motherExistingChildSupportPayment, m_motherAlimonyPaid,
+                    m_motherAlimonyAwarded,      m_motherOvernights,                  m_motherWorkRelatedExpenses,
+                    m_motherHealthInsurance,     m_motherExtraMedicalExpenses,        m_motherCashMedicalPercent,
+                    m_motherAdditionalExpenses};
+    input.father = {m_fatherMonthlyIncome,       m_fatherExistingChildSupportPayment, m_fatherAlimonyPaid,
+                    m_fatherAlimonyAwarded,      m_fatherOvernights,                  m_fatherWorkRelatedExpenses,
+                    m_fatherHealthInsurance,     m_fatherExtraMedicalExpenses,        m_fatherCashMedicalPercent,
+                    m_fatherAdditionalExpenses};
+    input.mother.multifamilyChildren = m_motherMultifamilyChildren;
+    input.father.multifamilyChildren = m_fatherMultifamilyChildren;
+    return input;
+}
+
+// ---- Lines 1 to 4 ------------------------------------------------------------------
+
+qint64 OrvaDocument::combinedIncome() const { return worksheet().combinedIncome; }
+qint64 OrvaDocument::motherMultifamilyAdjustment() const { return worksheet().mother.multifamilyAdjustment; }
+qint64 OrvaDocument::fatherMultifamilyAdjustment() const { return worksheet().father.multifamilyAdjustment; }
+qint64 OrvaDocument::motherAdjustedActualIncome() const { return worksheet().mother.adjustedActualIncome; }
+qint64 OrvaDocument::fatherAdjustedActualIncome() const { return worksheet().father.adjustedActualIncome; }
+qint64 OrvaDocument::adjustedCombinedIncome() const { return worksheet().adjustedCombinedIncome; }
+float OrvaDocument::motherIncomeShare() const { return worksheet().mother.incomeShare; }
+float OrvaDocument::fatherIncomeShare() const { return worksheet().father.incomeShare; }
+qint64 OrvaDocument::basicObligation() const { return worksheet().basicObligation; }
+
+qint64 OrvaDocument::extrapolationLimit() const
+{
+    return m_mode == July2022 ? 30000 : 15000;
+}
+
+// ---- Expenses and Worksheet A ---------------------------------------------------------
+
+qint64 OrvaDocument::motherCashMedicalSupport() const { return worksheet().mother.cashMedicalSupport; }
+qint64 OrvaDocument::fatherCashMedicalSupport() const { return worksheet().father.cashMedicalSupport; }
+qint64 OrvaDocument::totalWorkRelatedExpenses() const { return worksheet().expenseTotal[WorkRelated]; }
+qint64 OrvaDocument::totalHealthInsurance() const { return worksheet().expenseTotal[HealthInsurance]; }
+qint64 OrvaDocument::totalExtraMedicalExpenses() const { return worksheet().expenseTotal[ExtraMedical]; }
+qint64 OrvaDocument::totalCashMedicalSupport() const { return worksheet().expenseTotal[CashMedical]; }
+qint64 OrvaDocument::totalAdditionalExpenses() const { return worksheet().expenseTotal[Additional]; }
+qint64 OrvaDocument::totalChildSupportObligation() const { return worksheet().totalChildSupportObligation; }
+qint64 OrvaDocument::motherObligation() const { return worksheet().mother.obligation; }
+qint64 OrvaDocument::fatherObligation() const { return worksheet().father.obligation; }
+qint64 OrvaDocument::motherDirectPayments() const { return worksheet().mother.directPayments; }
+qint64 OrvaDocument::fatherDirectPayments() const { return worksheet().father.directPayments; }
+qint64 OrvaDocument::motherBasicSupportDue() const { return worksheet().mother.basicSupportDue; }
+qint64 OrvaDocument::fatherBasicSupportDue() const { return worksheet().father.basicSupportDue; }
+qint64 OrvaDocument::motherRecommendedChildSupport() const { return worksheet().mother.recommendedChildSupport; }
+qint64 OrvaDocument::fatherRecommendedChildSupport() const { return worksheet().father.recommendedChildSupport; }
+
+// ---- Worksheet B ---------------------------------------------------------------------------
+
+qint64 OrvaDocument::sharedBasicObligation() const { return worksheet().sharedBasicObligation; }
+float OrvaDocument::motherTimeShare() const { return worksheet().mother.timeShare; }
+float OrvaDocument::fatherTimeShare() const { return worksheet().father.timeShare; }
+qint64 OrvaDocument::motherSharedObligation() const { return worksheet().mother.sharedObligation; }
+qint64 OrvaDocument::fatherSharedObligation() const { return worksheet().father.sharedObligation; }
+qint64 OrvaDocument::motherSharedAdjustment() const { return worksheet().mother.sharedAdjustment; }
+qint64 OrvaDocument::fatherSharedAdjustment() const { return worksheet().father.sharedAdjustment; }
+qint64 OrvaDocument::motherAdjustedSharedObligation() const { return worksheet().mother.adjustedSharedObligation; }
+qint64 OrvaDocument::fatherAdjustedSharedObligation() const { return worksheet().father.adjustedSharedObligation; }
+qint64 OrvaDocument::motherAmountOwed() const { return worksheet().mother.amountOwed; }
+qint64 OrvaDocument::fatherAmountOwed() const { return worksheet().father.amountOwed; }
+
+double OrvaDocument::overnightsFactor(int overnights) const
+{
+    return overnightsFactorOf(m_mode, overnights);
+}
+
+// A kind outside the five has no expenses: portion and excess are 0.
 qint64 OrvaDocument::expensePortion(Parent parent, ExpenseKind kind) const
 {
-    return incomeShareProduct(parent, expenseTotal(kind));
+    if (kind < 0 || kind >= WorksheetLines::ExpenseKinds)
+        return 0;
+    return worksheet().parent(parent).expensePortion[kind];
 }
 
 qint64 OrvaDocument::expenseExcess(Parent parent, ExpenseKind kind) const
 {
-    const qint64 paid = expenseOf(parent, kind);
-    const qint64 portion = expensePortion(parent, kind);
-    return paid >= portion ? sub(paid, portion) : 0;
+    if (kind < 0 || kind >= WorksheetLines::ExpenseKinds)
+        return 0;
+    return worksheet().parent(parent).expenseExcess[kind];
 }
 
-qint64 OrvaDocument::cashMedicalCredit(Parent parent) const
-{
-    const float own = parent == Mother ? motherTimeShare() : fatherTimeShare();
-    const float theirs = parent == Mother ? fatherTimeShare() : motherTimeShare();
-    return own > theirs ? 0 : negate(expensePortion(parent, CashMedical));
-}
-
-qint64 OrvaDocument::expenseCredits(Parent parent) const
-{
-    qint64 credits = cashMedicalCredit(parent);
-    for (ExpenseKind kind : {WorkRelated, HealthInsurance, ExtraMedical, Additional})
-        credits = add(credits, expenseExcess(parent, kind));
-    return credits;
-}
-
-qint64 OrvaDocument::expenseBalanceDue(Parent parent) const
-{
-    const qint64 motherCredits = expenseCredits(Mother);
-    const qint64 fatherCredits = expenseCredits(Father);
-    if (parent == Mother)
-        return motherCredits < fatherCredits ? sub(fatherCredits, motherCredits) : 0;
-    return motherCredits >= fatherCredits ? sub(motherCredits, fatherCredits) : 0;
-}
-
-qint64 OrvaDocument::sharedRecommendedChildSupport(Parent parent) const
-{
-    const qint64 due = sharedBasicSupportDue(parent);
-    const qint64 balance = expenseBalanceDue(parent);
-    const qint64 otherDue = sharedBasicSupportDue(other(parent));
-    const qint64 otherBalance = expenseBalanceDue(other(parent));
-    if (due > 0 && balance > 0)
-        return add(due, balance);
-    if (sub(due, otherBalance) > 0)
-        return sub(due, otherBalance);
-    if (sub(otherDue, balance) < 0)
-        return sub(balance, otherDue);
-    return 0;
-}
+qint64 OrvaDocument::cashMedicalCredit(Parent parent) const { return worksheet().parent(parent).cashMedicalCredit; }
+qint64 OrvaDocument::expenseCredits(Parent parent) const { return worksheet().parent(parent).expenseCredits; }
+qint64 OrvaDocument::expenseBalanceDue(Parent parent) const { return worksheet().parent(parent).expenseBalanceDue; }
 
 // ---- Warnings ------------------------------------------------------------------------------
 
-bool OrvaDocument::recommendedChildSupportWarning(Parent parent, qint64 &soleValue) const
+bool OrvaDocument::sharedAboveSoleWarning(const WorksheetLines &lines, Parent parent, qint64 &soleValue)
 {
-    if (!isSharedCustody(m_custodyType) || m_mode == PreOct2020)
+    const WorksheetLines::Parent &own = lines.parent(parent);
+    if (!own.soleValueChecked)
         return false;
-    const qint64 recommended = sharedRecommendedChildSupport(parent);
-    if (recommended <= 0)
-        return false;
-    // What this parent would pay as the paying parent of Worksheet A.
-    const qint64 due = incomeShareProduct(parent, totalChildSupportObligation());
-    const qint64 direct = parent == Mother ? motherDirectPayments() : fatherDirectPayments();
-    soleValue = due > direct ? sub(due, direct) : 0;
+    soleValue = own.soleValue;
     qCDebug(lcGuideline) << (parent == Mother ? "OrvaDocument::motherRecommendedChildSupportWarning"
-                                  : "OrvaDocument::fatherRecommendedChildSupportWarning")
-             << "soleValue:" << soleValue;
-    return recommended > soleValue;
+                                              : "OrvaDocument::fatherRecommendedChildSupportWarning")
+                         << "soleValue:" << soleValue;
+    return own.sharedAboveSole;
 }
 
 bool OrvaDocument::motherRecommendedChildSupportWarning(qint64 &soleValue) const
 {
-    return recommendedChildSupportWarning(Mother, soleValue);
+    return sharedAboveSoleWarning(worksheet(), Mother, soleValue);
 }
 
 bool OrvaDocument::fatherRecommendedChildSupportWarning(qint64 &soleValue) const
 {
-    return recommendedChildSupportWarning(Father, soleValue);
+    return sharedAboveSoleWarning(worksheet(), Father, soleValue);
 }
 
 bool OrvaDocument::hasSharedAboveSoleWarning() const
 {
+    const WorksheetLines lines = worksheet();
     qint64 motherSole = 0;
     qint64 fatherSole = 0;
-    return motherRecommendedChildSupportWarning(motherSole) || fatherRecommendedChildSupportWarning(fatherSole);
+    return sharedAboveSoleWarning(lines, Mother, motherSole) || sharedAboveSoleWarning(lines, Father, fatherSole);
 }
 
 OrvaDocument::ExtrapolationCheck OrvaDocument::checkExtrapolation(bool quiet)
 {
-    const qint64 income = adjustedCombinedIncome();
+    return checkExtrapolation(quiet, worksheet());
+}
+
+OrvaDocument::ExtrapolationCheck OrvaDocument::checkExtrapolation(bool quiet, const WorksheetLines &lines)
+{
+    const qint64 income = lines.adjustedCombinedIncome;
     if (income == m_lastCheckedAdjustedCombinedIncome)
         return ExtrapolationNoChange;
     m_lastCheckedAdjustedCombinedIncome = income;

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QString>
 
+#include "WorksheetLines.h"
+
 class QIODevice;
 struct CaseFileScan;
 
@@ -212,6 +214,12 @@ public:
     ORVA_PLAIN_FIELD(qint64, lastCheckedAdjustedCombinedIncome, setLastCheckedAdjustedCombinedIncome, 0)
 
 public:
+    // ---- The worksheet -------------------------------------------------------------------
+    // The inputs of the worksheet arithmetic, read from the stored fields.
+    WorksheetInput worksheetInput() const;
+    // Every worksheet line and both warnings' figures, computed afresh.
+    WorksheetLines worksheet() const { return computeWorksheetLines(worksheetInput()); }
+
     // ---- Lines 1 to 4 -------------------------------------------------------------------
     qint64 combinedIncome() const;
     // Line 1d: the allowance for the other children in the parent's home.
@@ -273,8 +281,13 @@ public:
     // figure when the check gets that far.
     bool motherRecommendedChildSupportWarning(qint64 &soleValue) const;
     bool fatherRecommendedChildSupportWarning(qint64 &soleValue) const;
+    // The same warning read from lines already computed.
+    static bool sharedAboveSoleWarning(const WorksheetLines &lines, Parent parent, qint64 &soleValue);
     bool hasSharedAboveSoleWarning() const;
     ExtrapolationCheck checkExtrapolation(bool quiet);
+    // The same check on the adjusted combined income of `lines`, computed
+    // from this case.
+    ExtrapolationCheck checkExtrapolation(bool quiet, const WorksheetLines &lines);
 
     static QString extrapolationWarningText(Mode mode);
     static QString sharedAboveSoleNoticeText();
@@ -296,16 +309,6 @@ signals:
 
 private:
     bool readCaseElements(QIODevice *device, const CaseFileScan &scan, QString *error);
-    qint64 expenseOf(Parent parent, ExpenseKind kind) const;
-    qint64 expenseTotal(ExpenseKind kind) const;
-    qint64 incomeShareProduct(Parent parent, qint64 amount) const;
-    qint64 soleBasicSupportDue(Parent parent) const;
-    qint64 soleRecommendedChildSupport(Parent parent) const;
-    qint64 sharedBasicSupportDue(Parent parent) const;
-    qint64 sharedRecommendedChildSupport(Parent parent) const;
-    qint64 adjustedSharedObligation(Parent parent) const;
-    qint64 amountOwed(Parent parent) const;
-    bool recommendedChildSupportWarning(Parent parent, qint64 &soleValue) const;
 
     bool m_modified = false;
     CustodyType m_custodyType = Shared;

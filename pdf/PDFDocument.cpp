@@ -236,7 +236,7 @@ void PDFDocument::setCommentsBlock(const OrvaDocument &document)
     setField(QStringLiteral("comments"), block);
 }
 
-void PDFDocument::fillCommonFields(const OrvaDocument &d)
+void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &w)
 {
     m_footnoteCounter = 0;
     m_footnoteTexts.clear();
@@ -263,59 +263,60 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d)
     // under the others, so the line stays blank there.
     setNumberField(QStringLiteral("multifamily_children_m"), d.motherMultifamilyChildren(), true);
     setNumberField(QStringLiteral("multifamily_children_f"), d.fatherMultifamilyChildren(), true);
-    setNumberField(QStringLiteral("multifamily_adj_m"), d.motherMultifamilyAdjustment(), true);
-    setNumberField(QStringLiteral("multifamily_adj_f"), d.fatherMultifamilyAdjustment(), true);
+    setNumberField(QStringLiteral("multifamily_adj_m"), w.mother.multifamilyAdjustment, true);
+    setNumberField(QStringLiteral("multifamily_adj_f"), w.father.multifamilyAdjustment, true);
 
-    setNumberField(QStringLiteral("line1_c"), d.combinedIncome());
-    setNumberField(QStringLiteral("line2_m"), d.motherAdjustedActualIncome());
-    setNumberField(QStringLiteral("line2_f"), d.fatherAdjustedActualIncome());
-    setNumberField(QStringLiteral("line2_c"), d.adjustedCombinedIncome());
-    setField(QStringLiteral("line3_m"), percentText(d.motherIncomeShare()));
-    setField(QStringLiteral("line3_f"), percentText(d.fatherIncomeShare()));
-    setNumberField(QStringLiteral("line4_c"), d.basicObligation());
+    setNumberField(QStringLiteral("line1_c"), w.combinedIncome);
+    setNumberField(QStringLiteral("line2_m"), w.mother.adjustedActualIncome);
+    setNumberField(QStringLiteral("line2_f"), w.father.adjustedActualIncome);
+    setNumberField(QStringLiteral("line2_c"), w.adjustedCombinedIncome);
+    setField(QStringLiteral("line3_m"), percentText(w.mother.incomeShare));
+    setField(QStringLiteral("line3_f"), percentText(w.father.incomeShare));
+    setNumberField(QStringLiteral("line4_c"), w.basicObligation);
 }
 
 void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
 {
     using D = OrvaDocument;
-    fillCommonFields(d);
+    const WorksheetLines w = d.worksheet();
+    fillCommonFields(d, w);
 
-    setNumberField(QStringLiteral("line5_c"), d.sharedBasicObligation());
+    setNumberField(QStringLiteral("line5_c"), w.sharedBasicObligation);
     setNumberField(QStringLiteral("line6_m"), d.motherOvernights());
     setNumberField(QStringLiteral("line6_f"), d.fatherOvernights());
-    setField(QStringLiteral("line7_m"), percentText(d.motherTimeShare()));
-    setField(QStringLiteral("line7_f"), percentText(d.fatherTimeShare()));
+    setField(QStringLiteral("line7_m"), percentText(w.mother.timeShare));
+    setField(QStringLiteral("line7_f"), percentText(w.father.timeShare));
     if (d.mode() == D::PreOct2020) {
-        setNumberField(QStringLiteral("line8_m"), d.motherAdjustedSharedObligation());
-        setNumberField(QStringLiteral("line8_f"), d.fatherAdjustedSharedObligation());
+        setNumberField(QStringLiteral("line8_m"), w.mother.adjustedSharedObligation);
+        setNumberField(QStringLiteral("line8_f"), w.father.adjustedSharedObligation);
     } else {
-        setNumberField(QStringLiteral("line8_m"), d.motherSharedObligation());
-        setNumberField(QStringLiteral("line8_f"), d.fatherSharedObligation());
-        setNumberField(QStringLiteral("line8add_m"), d.motherSharedAdjustment(), true);
-        setNumberField(QStringLiteral("line8add_f"), d.fatherSharedAdjustment(), true);
-        setNumberField(QStringLiteral("line8sum_m"), d.motherAdjustedSharedObligation());
-        setNumberField(QStringLiteral("line8sum_f"), d.fatherAdjustedSharedObligation());
+        setNumberField(QStringLiteral("line8_m"), w.mother.sharedObligation);
+        setNumberField(QStringLiteral("line8_f"), w.father.sharedObligation);
+        setNumberField(QStringLiteral("line8add_m"), w.mother.sharedAdjustment, true);
+        setNumberField(QStringLiteral("line8add_f"), w.father.sharedAdjustment, true);
+        setNumberField(QStringLiteral("line8sum_m"), w.mother.adjustedSharedObligation);
+        setNumberField(QStringLiteral("line8sum_f"), w.father.adjustedSharedObligation);
     }
-    setNumberField(QStringLiteral("line9_m"), d.motherAmountOwed());
-    setNumberField(QStringLiteral("line9_f"), d.fatherAmountOwed());
-    setNumberField(QStringLiteral("line10_m"), d.motherBasicSupportDue());
-    setNumberField(QStringLiteral("line10_f"), d.fatherBasicSupportDue());
+    setNumberField(QStringLiteral("line9_m"), w.mother.amountOwed);
+    setNumberField(QStringLiteral("line9_f"), w.father.amountOwed);
+    setNumberField(QStringLiteral("line10_m"), w.mother.basicSupportDue);
+    setNumberField(QStringLiteral("line10_f"), w.father.basicSupportDue);
 
     setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
     setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
-    setNumberField(QStringLiteral("line11_ca"), d.totalWorkRelatedExpenses());
+    setNumberField(QStringLiteral("line11_ca"), w.expenseTotal[OrvaDocument::WorkRelated]);
     setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
     setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
-    setNumberField(QStringLiteral("line11_cb"), d.totalHealthInsurance());
+    setNumberField(QStringLiteral("line11_cb"), w.expenseTotal[OrvaDocument::HealthInsurance]);
     setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
     setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
-    setNumberField(QStringLiteral("line11_cc"), d.totalExtraMedicalExpenses());
-    setNumberWithFootnote(QStringLiteral("cmedsup_m"), d.motherCashMedicalSupport(), d, 15);
-    setNumberWithFootnote(QStringLiteral("cmedsup_f"), d.fatherCashMedicalSupport(), d, 16);
-    setNumberField(QStringLiteral("line11_cd"), d.totalCashMedicalSupport());
+    setNumberField(QStringLiteral("line11_cc"), w.expenseTotal[OrvaDocument::ExtraMedical]);
+    setNumberWithFootnote(QStringLiteral("cmedsup_m"), w.mother.cashMedicalSupport, d, 15);
+    setNumberWithFootnote(QStringLiteral("cmedsup_f"), w.father.cashMedicalSupport, d, 16);
+    setNumberField(QStringLiteral("line11_cd"), w.expenseTotal[OrvaDocument::CashMedical]);
     setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
     setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
-    setNumberField(QStringLiteral("line11_ce"), d.totalAdditionalExpenses());
+    setNumberField(QStringLiteral("line11_ce"), w.expenseTotal[OrvaDocument::Additional]);
 
     // Expense section: portion and excess of each kind, letters A to J.
     static const struct {
@@ -330,60 +331,61 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     for (const auto &row : kinds) {
         for (const D::Parent parent : {D::Mother, D::Father}) {
             const QString suffix = parent == D::Mother ? QStringLiteral("_m") : QStringLiteral("_f");
-            setNumberField(QStringLiteral("line") + QLatin1Char(row.portion) + suffix, d.expensePortion(parent, row.kind));
-            const qint64 second = row.kind == D::CashMedical ? d.cashMedicalCredit(parent)
-                                                            : d.expenseExcess(parent, row.kind);
+            const WorksheetLines::Parent &lines = w.parent(parent);
+            setNumberField(QStringLiteral("line") + QLatin1Char(row.portion) + suffix, lines.expensePortion[row.kind]);
+            const qint64 second = row.kind == D::CashMedical ? lines.cashMedicalCredit : lines.expenseExcess[row.kind];
             setNumberField(QStringLiteral("line") + QLatin1Char(row.excess) + suffix, second);
         }
     }
-    setNumberField(QStringLiteral("lineK_m"), d.expenseCredits(D::Mother));
-    setNumberField(QStringLiteral("lineK_f"), d.expenseCredits(D::Father));
-    setNumberField(QStringLiteral("lineL_m"), d.expenseBalanceDue(D::Mother));
-    setNumberField(QStringLiteral("lineL_f"), d.expenseBalanceDue(D::Father));
-    setNumberField(QStringLiteral("line12_m"), d.expenseBalanceDue(D::Mother));
-    setNumberField(QStringLiteral("line12_f"), d.expenseBalanceDue(D::Father));
-    setNumberField(QStringLiteral("line13_m"), d.motherBasicSupportDue());
-    setNumberField(QStringLiteral("line13_f"), d.fatherBasicSupportDue());
-    setNumberField(QStringLiteral("line14_m"), d.motherRecommendedChildSupport());
-    setNumberField(QStringLiteral("line14_f"), d.fatherRecommendedChildSupport());
+    setNumberField(QStringLiteral("lineK_m"), w.mother.expenseCredits);
+    setNumberField(QStringLiteral("lineK_f"), w.father.expenseCredits);
+    setNumberField(QStringLiteral("lineL_m"), w.mother.expenseBalanceDue);
+    setNumberField(QStringLiteral("lineL_f"), w.father.expenseBalanceDue);
+    setNumberField(QStringLiteral("line12_m"), w.mother.expenseBalanceDue);
+    setNumberField(QStringLiteral("line12_f"), w.father.expenseBalanceDue);
+    setNumberField(QStringLiteral("line13_m"), w.mother.basicSupportDue);
+    setNumberField(QStringLiteral("line13_f"), w.father.basicSupportDue);
+    setNumberField(QStringLiteral("line14_m"), w.mother.recommendedChildSupport);
+    setNumberField(QStringLiteral("line14_f"), w.father.recommendedChildSupport);
 
     setCommentsBlock(d);
 }
 
 void PDFDocument::fillSoleWorksheetFields(const OrvaDocument &d)
 {
-    fillCommonFields(d);
+    const WorksheetLines w = d.worksheet();
+    fillCommonFields(d, w);
 
     setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
     setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
-    setNumberField(QStringLiteral("line4_ca"), d.totalWorkRelatedExpenses());
+    setNumberField(QStringLiteral("line4_ca"), w.expenseTotal[OrvaDocument::WorkRelated]);
     setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
     setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
-    setNumberField(QStringLiteral("line4_cb"), d.totalHealthInsurance());
+    setNumberField(QStringLiteral("line4_cb"), w.expenseTotal[OrvaDocument::HealthInsurance]);
     setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
     setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
-    setNumberField(QStringLiteral("line4_cc"), d.totalExtraMedicalExpenses());
-    setNumberWithFootnote(QStringLiteral("cmedsup_m"), d.motherCashMedicalSupport(), d, 15);
-    setNumberWithFootnote(QStringLiteral("cmedsup_f"), d.fatherCashMedicalSupport(), d, 16);
-    setNumberField(QStringLiteral("line4_cd"), d.totalCashMedicalSupport());
+    setNumberField(QStringLiteral("line4_cc"), w.expenseTotal[OrvaDocument::ExtraMedical]);
+    setNumberWithFootnote(QStringLiteral("cmedsup_m"), w.mother.cashMedicalSupport, d, 15);
+    setNumberWithFootnote(QStringLiteral("cmedsup_f"), w.father.cashMedicalSupport, d, 16);
+    setNumberField(QStringLiteral("line4_cd"), w.expenseTotal[OrvaDocument::CashMedical]);
     setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
     setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
-    setNumberField(QStringLiteral("line4_ce"), d.totalAdditionalExpenses());
+    setNumberField(QStringLiteral("line4_ce"), w.expenseTotal[OrvaDocument::Additional]);
 
-    setNumberField(QStringLiteral("line5_c"), d.totalChildSupportObligation());
-    setNumberField(QStringLiteral("line6_m"), d.motherObligation());
-    setNumberField(QStringLiteral("line6_f"), d.fatherObligation());
-    setNumberField(QStringLiteral("line7_m"), d.motherBasicSupportDue());
-    setNumberField(QStringLiteral("line7_f"), d.fatherBasicSupportDue());
+    setNumberField(QStringLiteral("line5_c"), w.totalChildSupportObligation);
+    setNumberField(QStringLiteral("line6_m"), w.mother.obligation);
+    setNumberField(QStringLiteral("line6_f"), w.father.obligation);
+    setNumberField(QStringLiteral("line7_m"), w.mother.basicSupportDue);
+    setNumberField(QStringLiteral("line7_f"), w.father.basicSupportDue);
 
     // Line 7a: the paying parent's direct payments as a deduction; 0 for the
     // custodial parent.
     const bool motherCustodial = OrvaDocument::isSoleMotherCustody(d.custodyType());
-    setNumberField(QStringLiteral("line7a_m"), motherCustodial ? 0.0 : -static_cast<double>(d.motherDirectPayments()));
-    setNumberField(QStringLiteral("line7a_f"), motherCustodial ? -static_cast<double>(d.fatherDirectPayments()) : 0.0);
+    setNumberField(QStringLiteral("line7a_m"), motherCustodial ? 0.0 : -static_cast<double>(w.mother.directPayments));
+    setNumberField(QStringLiteral("line7a_f"), motherCustodial ? -static_cast<double>(w.father.directPayments) : 0.0);
 
-    setNumberField(QStringLiteral("line8_m"), d.motherRecommendedChildSupport(), true);
-    setNumberField(QStringLiteral("line8_f"), d.fatherRecommendedChildSupport(), true);
+    setNumberField(QStringLiteral("line8_m"), w.mother.recommendedChildSupport, true);
+    setNumberField(QStringLiteral("line8_f"), w.father.recommendedChildSupport, true);
 
     setCommentsBlock(d);
 }

@@ -7,6 +7,7 @@
 
 class OrvaDocument;
 class QPainter;
+struct WorksheetLines;
 
 // The worksheet page model of one output: the command lines of the layout
 // script and the field table its text items are bound to. Built fresh for
@@ -71,7 +72,7 @@ public:
     void drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const;
 
 private:
-    void fillCommonFields(const OrvaDocument &document);
+    void fillCommonFields(const OrvaDocument &document, const WorksheetLines &lines);
     void setNumberWithFootnote(const QString &name, double value, const OrvaDocument &document, int slot);
     void setCommentsBlock(const OrvaDocument &document);
 

@@ -11,6 +11,7 @@ PACKAGES="
   python3-reportlab
   fonts-liberation2
   poppler-utils
+  valgrind
   xdg-utils
   fp-utils libchm-bin desktop-file-utils shared-mime-info
   python3

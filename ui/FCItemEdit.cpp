@@ -39,17 +39,13 @@ FCItemEdit::FCItemEdit(QWidget *parent)
     setupUi();
 
     setFocusProxy(m_edit);
-    for (SquareButton *button : {m_footnoteButton, m_calcButton}) {
-        QSizePolicy policy = button->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        button->setSizePolicy(policy);
-        button->hide();
-    }
-    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_edit)));
+    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_edit)));
     connect(m_edit, &MyLineEdit::focusChanged, this, &FCItemEdit::onFocusChanged);
     m_edit->installEventFilter(this);
 }
 
+// The "F" and "C" buttons are built when the field first takes the focus:
+// until then they are hidden, and a window holds many such fields.
 void FCItemEdit::setupUi()
 {
     if (objectName().isEmpty())
@@ -73,7 +69,16 @@ void FCItemEdit::setupUi()
     m_horizontalLayout->setObjectName(QStringLiteral("horizontalLayout"));
     m_horizontalLayout->setSpacing(5);
     m_horizontalLayout->setContentsMargins(0, 0, 0, 0);
+    m_horizontalLayout->addItem(new QSpacerItem(55, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
+    m_horizontalLayout_2->addWidget(m_frame);
 
+    connect(m_edit, &QLineEdit::textEdited, this, &FCItemEdit::on_edit_textEdited);
+}
+
+void FCItemEdit::ensureButtons()
+{
+    if (m_footnoteButton)
+        return;
     m_footnoteButton = new SquareButton(m_frame);
     m_footnoteButton->setObjectName(QStringLiteral("footnoteButton"));
     m_footnoteButton->setText(QStringLiteral("F"));
@@ -82,7 +87,7 @@ void FCItemEdit::setupUi()
     m_footnoteButton->setFocusPolicy(Qt::NoFocus);
     m_footnoteButton->setFlat(true);
     m_footnoteButton->setToolTip(tr("Footnote"));
-    m_horizontalLayout->addWidget(m_footnoteButton);
+    m_horizontalLayout->insertWidget(0, m_footnoteButton);
 
     m_calcButton = new SquareButton(m_frame);
     m_calcButton->setObjectName(QStringLiteral("calcButton"));
@@ -91,12 +96,16 @@ void FCItemEdit::setupUi()
     m_calcButton->setFocusPolicy(Qt::NoFocus);
     m_calcButton->setFlat(true);
     m_calcButton->setToolTip(tr("Rate Converter"));
-    m_horizontalLayout->addWidget(m_calcButton);
+    m_horizontalLayout->insertWidget(1, m_calcButton);
 
-    m_horizontalLayout->addItem(new QSpacerItem(55, 20, QSizePolicy::Fixed, QSizePolicy::Minimum));
-    m_horizontalLayout_2->addWidget(m_frame);
-
-    QMetaObject::connectSlotsByName(this);
+    for (SquareButton *button : {m_footnoteButton, m_calcButton}) {
+        QSizePolicy policy = button->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        button->setSizePolicy(policy);
+        button->hide();
+    }
+    connect(m_footnoteButton, &QPushButton::clicked, this, &FCItemEdit::on_footnoteButton_clicked);
+    connect(m_calcButton, &QPushButton::clicked, this, &FCItemEdit::on_calcButton_clicked);
 }
 
 QString FCItemEdit::invalidToolTip()
@@ -161,8 +170,12 @@ bool FCItemEdit::eventFilter(QObject *watched, QEvent *event)
 
 void FCItemEdit::onFocusChanged(bool focused)
 {
-    m_footnoteButton->setVisible(focused);
-    m_calcButton->setVisible(focused);
+    if (focused)
+        ensureButtons();
+    if (m_footnoteButton) {
+        m_footnoteButton->setVisible(focused);
+        m_calcButton->setVisible(focused);
+    }
     if (focused)
         m_edit->selectAll();
     else

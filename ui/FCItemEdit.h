@@ -47,6 +47,7 @@ private slots:
 
 private:
     void setupUi();
+    void ensureButtons();
     void applyText(const QString &text);
     void setInvalid(bool invalid);
     void restoreShownValue();

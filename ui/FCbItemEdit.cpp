@@ -16,24 +16,19 @@ FCbItemEdit::FCbItemEdit(QWidget *parent)
     setupUi();
 
     m_lineEdit->setReadOnly(true);
-    m_comboBox->setFocusProxy(this);
     m_fButton->setFocusProxy(this);
     setFocusProxy(m_lineEdit);
-    for (QWidget *widget : {static_cast<QWidget *>(m_fButton), static_cast<QWidget *>(m_comboBox)}) {
-        QSizePolicy policy = widget->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        widget->setSizePolicy(policy);
-        widget->hide();
-    }
-    for (int step = 0; step <= 10; ++step) {
-        const double percent = step * 0.5;
-        m_comboBox->addItem(QString::number(percent, 'f', 1) + QLatin1Char('%'), percent);
-    }
-    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    QSizePolicy policy = m_fButton->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_fButton->setSizePolicy(policy);
+    m_fButton->hide();
+    m_frame->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &MyLineEdit::focusChanged, this, &FCbItemEdit::focusChanged);
-    connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
 }
 
+// The percentage list is built when it is first needed (the field takes the
+// focus, or someone asks for it): until then it is hidden, and an editable
+// combo box is the costliest part of the field.
 void FCbItemEdit::setupUi()
 {
     if (objectName().isEmpty())
@@ -65,7 +60,15 @@ void FCbItemEdit::setupUi()
     m_fButton->setFlat(true);
     m_fButton->setToolTip(tr("Footnote"));
     m_horizontalLayout->addWidget(m_fButton);
+    m_horizontalLayout_2->addWidget(m_frame);
 
+    QMetaObject::connectSlotsByName(this);
+}
+
+MyComboBox *FCbItemEdit::comboBox()
+{
+    if (m_comboBox)
+        return m_comboBox;
     m_comboBox = new MyComboBox(m_frame);
     m_comboBox->setObjectName(QStringLiteral("comboBox"));
     m_comboBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -75,15 +78,26 @@ void FCbItemEdit::setupUi()
     m_comboBox->setInsertPolicy(QComboBox::NoInsert);
     // Keyboard focus always resolves to the amount; the list is the way to pick.
     m_comboBox->lineEdit()->setReadOnly(true);
+    m_comboBox->setFocusProxy(this);
+    QSizePolicy policy = m_comboBox->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    m_comboBox->setSizePolicy(policy);
+    m_comboBox->hide();
+    for (int step = 0; step <= 10; ++step) {
+        const double percent = step * 0.5;
+        m_comboBox->addItem(QString::number(percent, 'f', 1) + QLatin1Char('%'), percent);
+    }
+    m_comboBox->setCurrentIndex(m_comboBox->findData(m_percent));
     m_horizontalLayout->addWidget(m_comboBox);
-    m_horizontalLayout_2->addWidget(m_frame);
-
-    QMetaObject::connectSlotsByName(this);
+    connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
+    return m_comboBox;
 }
 
 void FCbItemEdit::setPercent(double percent)
 {
-    m_comboBox->setCurrentIndex(m_comboBox->findData(percent));
+    m_percent = percent;
+    if (m_comboBox)
+        m_comboBox->setCurrentIndex(m_comboBox->findData(percent));
 }
 
 void FCbItemEdit::setAmountText(const QString &text)
@@ -94,7 +108,10 @@ void FCbItemEdit::setAmountText(const QString &text)
 void FCbItemEdit::focusChanged(bool focused)
 {
     qDebug() << objectName() << "focus changed" << focused;
-    m_comboBox->setVisible(focused);
+    if (focused)
+        comboBox();
+    if (m_comboBox)
+        m_comboBox->setVisible(focused);
     m_fButton->setVisible(focused);
     if (focused)
         m_lineEdit->selectAll();

@@ -24,7 +24,8 @@ public:
     QString footnote() const { return m_footnote; }
 
     MyLineEdit *lineEdit() const { return m_lineEdit; }
-    MyComboBox *comboBox() const { return m_comboBox; }
+    // The percentage list, built on first use.
+    MyComboBox *comboBox();
 
 signals:
     void percentChanged(double percent);
@@ -46,4 +47,5 @@ private:
     MyComboBox *m_comboBox = nullptr;
 
     QString m_footnote;
+    double m_percent = 0.0; // shown by the list once it exists
 };

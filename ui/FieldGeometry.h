@@ -17,4 +17,10 @@ inline QSize sideAreaSize(int editHeight)
 // Polishes and lays out `field`, then returns the height of `edit`.
 int polishedEditHeight(QWidget *field, QWidget *edit);
 
+// The same height, measured on the first field and kept for every later one
+// while the application's style sheet, the edit's font and class and whether
+// the field stands alone stay the same: polishing and laying out each field on
+// its own costs more than all the rest of building it.
+int editHeight(QWidget *field, QWidget *edit);
+
 } // namespace FieldGeometry

@@ -12,7 +12,7 @@ LItemEdit::LItemEdit(QWidget *parent)
 {
     setupUi();
     setFocusProxy(m_lineEdit);
-    m_label->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::polishedEditHeight(this, m_lineEdit)));
+    m_label->setFixedSize(FieldGeometry::sideAreaSize(FieldGeometry::editHeight(this, m_lineEdit)));
     connect(m_lineEdit, &QLineEdit::textEdited, this, &LItemEdit::textEdited);
     connect(m_lineEdit, &QLineEdit::editingFinished, this, [this] { emit editingFinished(m_lineEdit->text()); });
 }
@@ -73,7 +73,12 @@ void LItemEdit::setLabelAlignment(Qt::Alignment alignment)
 
 void LItemEdit::setBold(bool bold)
 {
+    // Under a style sheet every font change re-polishes the edit: only a
+    // change of weight is worth it.
+    const QFont::Weight weight = bold ? QFont::Bold : QFont::Normal;
     QFont font = m_lineEdit->font();
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    if (font.weight() == weight && m_lineEdit->testAttribute(Qt::WA_SetFont))
+        return;
+    font.setWeight(weight);
     m_lineEdit->setFont(font);
 }

@@ -74,10 +74,17 @@ bool fuzzyIsOne(float value)
     return qFuzzyCompare(value, 1.0f);
 }
 
+// A normal window of fixed size: title bar, system menu, minimise and close
+// buttons, no maximise button. Given at construction: changed afterwards,
+// the flags make Qt re-style the whole form.
+constexpr Qt::WindowFlags MainWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                            | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent, MainWindowFlags)
     , m_ui(std::make_unique<Ui::MainWindow>())
     , m_settings(std::make_shared<QSettings>())
     , m_titleFormat(QStringLiteral("Orva-Calc Professional v%1 %2%3"))
@@ -96,9 +103,6 @@ MainWindow::MainWindow(QWidget *parent)
     setBackground();
     checkModeRadioButton();
     qDebug() << "MainWindow: style sheet:" << styleSheet();
-
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     const QString preparer = m_settings->value(QStringLiteral("preparer"), QString()).toString();
     const int county = m_settings->value(QStringLiteral("county"), -1).toInt();
@@ -162,13 +166,9 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
 
     ensurePolished();
-    // The frames' own layouts (the fixed-size grid of the amounts among them)
-    // settle only when activated; the window's minimum depends on them.
-    const QList<QWidget *> widgets = findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
-        if (widget->layout())
-            widget->layout()->activate();
-    }
+    // The amounts' grid keeps its frame at its own size only once activated;
+    // the window's minimum depends on that size.
+    m_ui->gridLayout_2->activate();
     adjustSize();
     setFixedSize(minimumSizeHint());
     qInfo() << "MainWindow: window size:" << size();
@@ -306,6 +306,10 @@ void MainWindow::setBackground()
         image = QStringLiteral(":/images/002.png");
         break;
     }
+    // Only a change of version changes the picture; no reload per keystroke.
+    if (image == m_backgroundImage)
+        return;
+    m_backgroundImage = image;
     QPalette pal = palette();
     pal.setBrush(QPalette::All, QPalette::Window, QBrush(QPixmap(image)));
     setPalette(pal);
@@ -339,19 +343,34 @@ void MainWindow::checkModeRadioButton()
     checkGuidelineRadio(modeRadioButton(m_document->mode()));
 }
 
+namespace {
+
+// A style sheet change re-polishes the widget and its children: only a change
+// of the warning state should pay for it.
+bool setStyleSheetIfChanged(QWidget *widget, const QString &styleSheet)
+{
+    if (widget->styleSheet() == styleSheet)
+        return false;
+    widget->setStyleSheet(styleSheet);
+    return true;
+}
+
+} // namespace
+
 void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon)
 {
     if (warning) {
-        field->setStyleSheet(sharedAboveSoleStyle());
+        // A style sheet change re-polishes the edit and drops its own font.
+        if (setStyleSheetIfChanged(field, sharedAboveSoleStyle()))
+            field->setBold(true);
         if (!balloon->isVisible())
             balloon->showBalloon(field->mapToGlobal(QPoint(10, field->height() / 2)), true);
     } else {
-        field->setStyleSheet(QString());
+        if (setStyleSheetIfChanged(field, QString()))
+            field->setBold(true);
         field->setToolTip(QString());
         balloon->hideBalloon();
     }
-    // A style sheet change re-polishes the edit and drops its own font.
-    field->setBold(true);
 }
 
 // Line 1d: the count (empty for none) and the allowance it takes off the
@@ -367,7 +386,9 @@ void MainWindow::refresh()
 {
     Ui::MainWindow *ui = m_ui.get();
     OrvaDocument *doc = m_document.get();
-    setUpdatesEnabled(false);
+    // Every shown figure from one computation. No update bracket: a widget
+    // whose text did not change is not repainted.
+    const WorksheetLines lines = doc->worksheet();
 
     updateTitle();
     ui->countryComboBox->setCurrentIndex(ui->countryComboBox->findData(doc->county()));
@@ -423,40 +444,39 @@ void MainWindow::refresh()
     const bool line1d = OrvaDocument::hasMultifamilyAdjustment(doc->mode());
     ui->multifamilyLabel->setVisible(line1d);
     showMultifamily(ui->motherMultifamilyChildrenEdit, doc->motherMultifamilyChildren(),
-                    doc->motherMultifamilyAdjustment(), line1d);
-    ui->motherAdjustedActualIncomeEdit->setText(amount(doc->motherAdjustedActualIncome()));
-    ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(doc->motherIncomeShare()));
+                    lines.mother.multifamilyAdjustment, line1d);
+    ui->motherAdjustedActualIncomeEdit->setText(amount(lines.mother.adjustedActualIncome));
+    ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(lines.mother.incomeShare));
     ui->motherOvernightsEdit->setText(QString::number(doc->motherOvernights()));
-    ui->motherOvernightsEdit->setLabelText(percentText(doc->motherTimeShare()));
+    ui->motherOvernightsEdit->setLabelText(percentText(lines.mother.timeShare));
     setAmount(ui->motherWorkRelatedExpensesEdit, &OrvaDocument::motherWorkRelatedExpenses);
     setAmount(ui->motherHealthInsuranceEdit, &OrvaDocument::motherHealthInsurance);
     setAmount(ui->motherExtraMedicalExpensesEdit, &OrvaDocument::motherExtraMedicalExpenses);
     ui->motherCashMedicalSupportEdit->setPercent(doc->motherCashMedicalPercent());
-    ui->motherCashMedicalSupportEdit->setAmountText(amount(doc->motherCashMedicalSupport()));
+    ui->motherCashMedicalSupportEdit->setAmountText(amount(lines.mother.cashMedicalSupport));
     setAmount(ui->motherAdditionalExpensesEdit, &OrvaDocument::motherAdditionalExpenses);
-    ui->motherRecommendedChildSupportEdit->setText(amount(doc->motherRecommendedChildSupport()));
+    ui->motherRecommendedChildSupportEdit->setText(amount(lines.mother.recommendedChildSupport));
 
     setAmount(ui->fatherMonthlyIncomeEdit, &OrvaDocument::fatherMonthlyIncome);
     setAmount(ui->fatherExistingChildSupportPaymentEdit, &OrvaDocument::fatherExistingChildSupportPayment);
     setAmount(ui->fatherAlimonyPaidEdit, &OrvaDocument::fatherAlimonyPaid);
     setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
     showMultifamily(ui->fatherMultifamilyChildrenEdit, doc->fatherMultifamilyChildren(),
-                    doc->fatherMultifamilyAdjustment(), line1d);
-    ui->fatherAdjustedActualIncomeEdit->setText(amount(doc->fatherAdjustedActualIncome()));
-    ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(doc->fatherIncomeShare()));
+                    lines.father.multifamilyAdjustment, line1d);
+    ui->fatherAdjustedActualIncomeEdit->setText(amount(lines.father.adjustedActualIncome));
+    ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(lines.father.incomeShare));
     ui->fatherOvernightsEdit->setText(QString::number(doc->fatherOvernights()));
-    ui->fatherOvernightsEdit->setLabelText(percentText(doc->fatherTimeShare()));
+    ui->fatherOvernightsEdit->setLabelText(percentText(lines.father.timeShare));
     setAmount(ui->fatherWorkRelatedExpensesEdit, &OrvaDocument::fatherWorkRelatedExpenses);
     setAmount(ui->fatherHealthInsuranceEdit, &OrvaDocument::fatherHealthInsurance);
     setAmount(ui->fatherExtraMedicalExpensesEdit, &OrvaDocument::fatherExtraMedicalExpenses);
     ui->fatherCashMedicalSupportEdit->setPercent(doc->fatherCashMedicalPercent());
-    ui->fatherCashMedicalSupportEdit->setAmountText(amount(doc->fatherCashMedicalSupport()));
+    ui->fatherCashMedicalSupportEdit->setAmountText(amount(lines.father.cashMedicalSupport));
     setAmount(ui->fatherAdditionalExpensesEdit, &OrvaDocument::fatherAdditionalExpenses);
-    ui->fatherRecommendedChildSupportEdit->setText(amount(doc->fatherRecommendedChildSupport()));
+    ui->fatherRecommendedChildSupportEdit->setText(amount(lines.father.recommendedChildSupport));
 
-    const qint64 adjustedCombined = doc->adjustedCombinedIncome();
-    ui->combinedIncomeEdit->setText(amount(doc->combinedIncome()));
-    ui->adjustedCombinedIncomeEdit->setText(amount(adjustedCombined));
+    ui->combinedIncomeEdit->setText(amount(lines.combinedIncome));
+    ui->adjustedCombinedIncomeEdit->setText(amount(lines.adjustedCombinedIncome));
 
     ui->preparerEdit->setText(doc->preparer());
     ui->dateEdit->setText(doc->preparedDate());
@@ -467,23 +487,23 @@ void MainWindow::refresh()
     ui->fatherCashMedicalSupportEdit->setFootnote(doc->footnote(16));
 
     qint64 soleValue = 0;
-    showWarning(doc->motherRecommendedChildSupportWarning(soleValue), ui->motherRecommendedChildSupportEdit,
-                m_motherBalloon.get());
+    showWarning(OrvaDocument::sharedAboveSoleWarning(lines, OrvaDocument::Mother, soleValue),
+                ui->motherRecommendedChildSupportEdit, m_motherBalloon.get());
     soleValue = 0;
-    showWarning(doc->fatherRecommendedChildSupportWarning(soleValue), ui->fatherRecommendedChildSupportEdit,
-                m_fatherBalloon.get());
+    showWarning(OrvaDocument::sharedAboveSoleWarning(lines, OrvaDocument::Father, soleValue),
+                ui->fatherRecommendedChildSupportEdit, m_fatherBalloon.get());
 
-    switch (doc->checkExtrapolation(m_noticeTimer.isActive())) {
+    switch (doc->checkExtrapolation(m_noticeTimer.isActive(), lines)) {
     case OrvaDocument::ExtrapolationNoChange:
         break;
     case OrvaDocument::ExtrapolationWithinLimit:
-        ui->adjustedCombinedIncomeEdit->setStyleSheet(QString());
+        setStyleSheetIfChanged(ui->adjustedCombinedIncomeEdit, QString());
         break;
     case OrvaDocument::ExtrapolationHighlight:
-        ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
+        setStyleSheetIfChanged(ui->adjustedCombinedIncomeEdit, aboveScheduleStyle());
         break;
     case OrvaDocument::ExtrapolationWarn: {
-        ui->adjustedCombinedIncomeEdit->setStyleSheet(aboveScheduleStyle());
+        setStyleSheetIfChanged(ui->adjustedCombinedIncomeEdit, aboveScheduleStyle());
         // The notice belongs to this case: a New or Open within the delay
         // must not show it over the next one.
         const std::weak_ptr<OrvaDocument> warned = m_document;
@@ -496,7 +516,6 @@ void MainWindow::refresh()
     }
 
     m_noticeTimer.stop();
-    setUpdatesEnabled(true);
 }
 
 void MainWindow::showExtrapolationNotice()

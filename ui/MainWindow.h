@@ -158,6 +158,7 @@ private:
     std::shared_ptr<QSettings> m_settings;
     QString m_titleFormat;
     QString m_documentsFolder;
+    QString m_backgroundImage; // the picture the window background shows
     std::unique_ptr<QBalloonTip> m_motherBalloon;
     std::unique_ptr<QBalloonTip> m_fatherBalloon;
     QTimer m_noticeTimer;
