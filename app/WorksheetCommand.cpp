@@ -3,6 +3,7 @@
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
 #include "PDFUtils.h"
+#include "PaperSize.h"
 #include "Platform.h"
 #include "SafeFile.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 const char *const JsonName = "worksheet-json";
 const char *const PdfName = "worksheet-pdf";
+const char *const PaperName = "paper";
 
 QCommandLineOption jsonOption()
 {
@@ -34,6 +36,14 @@ QCommandLineOption pdfOption()
                                              "without opening a window, then exit. Exit code 2 when a file "
                                              "cannot be read or written."),
                               QStringLiteral("out.pdf"));
+}
+
+QCommandLineOption paperOption()
+{
+    return QCommandLineOption(QString::fromLatin1(PaperName),
+                              QStringLiteral("Paper of --worksheet-pdf: letter or a4 (default: the paper chosen "
+                                             "in the File menu, Letter unless changed)."),
+                              QStringLiteral("letter|a4"));
 }
 
 // While the command runs, the log stays off standard error: the reasons of
@@ -78,7 +88,7 @@ bool requested(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        for (const char *name : {JsonName, PdfName}) {
+        for (const char *name : {JsonName, PdfName, PaperName}) {
             const QByteArray option = QByteArray("--") + name;
             if (argument == option || argument.startsWith(option + '='))
                 return true;
@@ -104,6 +114,7 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.addOption(jsonOption());
     parser.addOption(pdfOption());
+    parser.addOption(paperOption());
     parser.addPositionalArgument(QStringLiteral("case.cml"),
                                  QStringLiteral("The case file whose worksheet --worksheet-pdf writes."),
                                  QStringLiteral("[case.cml]"));
@@ -111,7 +122,8 @@ void addOptions(QCommandLineParser &parser)
 
 bool isSet(const QCommandLineParser &parser)
 {
-    return parser.isSet(QString::fromLatin1(JsonName)) || parser.isSet(QString::fromLatin1(PdfName));
+    return parser.isSet(QString::fromLatin1(JsonName)) || parser.isSet(QString::fromLatin1(PdfName))
+           || parser.isSet(QString::fromLatin1(PaperName));
 }
 
 QJsonObject fieldsJson(const OrvaDocument &document)
@@ -133,6 +145,20 @@ int run(const QCommandLineParser &parser)
     const bool json = parser.isSet(QString::fromLatin1(JsonName));
     const bool pdf = parser.isSet(QString::fromLatin1(PdfName));
     const QStringList positional = parser.positionalArguments();
+
+    PaperSize::Size paper = PaperSize::fromSettings();
+    if (parser.isSet(QString::fromLatin1(PaperName))) {
+        const QString value = parser.value(QString::fromLatin1(PaperName));
+        if (!pdf) {
+            printError(QStringLiteral("--paper goes with --worksheet-pdf; usage: orvacalc --worksheet-pdf OUT.pdf "
+                                      "--paper letter|a4 CASE.cml"));
+            return UsageError;
+        }
+        if (!PaperSize::fromName(value, &paper)) {
+            printError(QStringLiteral("unknown paper \"%1\"; use letter or a4").arg(value));
+            return UsageError;
+        }
+    }
 
     QString casePath;
     if (json) {
@@ -166,7 +192,7 @@ int run(const QCommandLineParser &parser)
         printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
         return FileError;
     }
-    if (pdf && !PDFUtils::save(document, outPath, nullptr, &reason)) {
+    if (pdf && !PDFUtils::save(document, outPath, nullptr, paper, &reason)) {
         printError(QStringLiteral("cannot write the worksheet PDF \"%1\": %2").arg(outPath, reason));
         return FileError;
     }

@@ -9,6 +9,7 @@ class QCommandLineParser;
 // machines without a display: no window, no update check.
 //   orvacalc --worksheet-json CASE.cml          every worksheet field as JSON
 //   orvacalc --worksheet-pdf OUT.pdf CASE.cml   the worksheet PDF
+//            [--paper letter|a4]                 on other paper than the user's choice
 namespace WorksheetCommand {
 
 enum ExitCode {

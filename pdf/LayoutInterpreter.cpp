@@ -11,6 +11,8 @@
 
 namespace {
 
+const QLatin1String CommentsField("comments");
+
 // Tokens each command kind reads (the kind itself is token 0).
 constexpr int LineTokens = 5;      // "G", "B": kind, x1, y1, x2, y2
 constexpr int PlainTextTokens = 4; // "T": kind, x, y, text
@@ -45,6 +47,37 @@ QString updatedFooterText(QString text)
     return text;
 }
 
+bool isBoundComments(const QStringList &tokens)
+{
+    return tokens.size() >= BoundTextTokens && tokens.at(9).trimmed() == QLatin1String("d")
+           && tokens.at(10).trimmed() == CommentsField;
+}
+
+// An amount or a percentage: cutting one short would print another value.
+bool isAmount(const QString &text)
+{
+    static const QRegularExpression amount(QStringLiteral("^\\s*[-+]?[0-9][0-9,.]*%?\\s*$"));
+    return amount.match(text).hasMatch();
+}
+
+// Start and length of each line of `text` wrapped at `width`, at word
+// boundaries where there are any.
+QList<QPair<int, int>> wrapLines(const QString &text, const QFont &font, qreal width, QPaintDevice *device)
+{
+    QTextLayout layout(text, font, device);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QList<QPair<int, int>> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << qMakePair(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
 } // namespace
 
 LayoutInterpreter::LayoutInterpreter(QPainter *painter, const QHash<QString, QString> &fields, int custodyType)
@@ -71,9 +104,81 @@ QPen LayoutInterpreter::linePen()
 
 void LayoutInterpreter::setUpPainter(QPainter *painter, const QRectF &paperPoints, const QRect &paperPixels)
 {
-    painter->setWindow(paperPoints.toRect());
+    const QRect window = paperPoints.toRect();
+    painter->setWindow(window);
     painter->setViewport(paperPixels);
+    painter->setWorldTransform(scriptToPaper(QSizeF(window.size())));
     qDebug() << "PDF print: render hints:" << painter->renderHints();
+}
+
+QTransform LayoutInterpreter::scriptToPaper(const QSizeF &paperPoints)
+{
+    const qreal scale = qMin((paperPoints.width() - 2 * ScriptMargin) / (ScriptPageWidth - 2 * ScriptMargin),
+                             (paperPoints.height() - 2 * ScriptMargin) / (ScriptPageHeight - 2 * ScriptMargin));
+    const qreal dx = (paperPoints.width() - ScriptPageWidth * scale) / 2;
+    const qreal dy = (paperPoints.height() - ScriptPageHeight * scale) / 2;
+    return QTransform(scale, 0, 0, scale, dx, dy);
+}
+
+qreal LayoutInterpreter::textWidth(const QFont &font, const QString &text, QPaintDevice *device)
+{
+    const QRectF page(0, 0, ScriptPageWidth, ScriptPageHeight);
+    return QFontMetricsF(font, device).boundingRect(page, Qt::AlignCenter, text).width();
+}
+
+LayoutInterpreter::FittedText LayoutInterpreter::fitText(const QString &text, const QFont &font, qreal maxWidth,
+                                                         int maxLines, QPaintDevice *device)
+{
+    FittedText fitted;
+    fitted.pixelSize = font.pixelSize();
+    fitted.lines = QStringList{text};
+    if (maxWidth <= 0 || fitted.pixelSize <= 0 || textWidth(font, text, device) <= maxWidth)
+        return fitted;
+
+    // One line, smaller.
+    const bool amount = isAmount(text);
+    const int smallest = qMin(fitted.pixelSize, amount ? int(MinimumAmountSize) : int(MinimumTextSize));
+    QFont f = font;
+    for (int size = fitted.pixelSize - 1; size >= smallest; --size) {
+        f.setPixelSize(size);
+        if (textWidth(f, text, device) <= maxWidth) {
+            fitted.pixelSize = size;
+            return fitted;
+        }
+    }
+    fitted.pixelSize = smallest;
+    if (amount)
+        return fitted; // as small as it goes, but whole
+
+    // More lines, as large as they fit.
+    if (maxLines > 1) {
+        for (int size = font.pixelSize(); size >= smallest; --size) {
+            f.setPixelSize(size);
+            const QList<QPair<int, int>> ranges = wrapLines(text, f, maxWidth, device);
+            if (ranges.size() > maxLines)
+                continue;
+            fitted.pixelSize = size;
+            fitted.lines.clear();
+            for (const auto &[start, length] : ranges)
+                fitted.lines << text.mid(start, length).trimmed();
+            return fitted;
+        }
+    }
+
+    // Cut short: as many whole lines as there is room for, the last one elided.
+    f.setPixelSize(smallest);
+    fitted.lines.clear();
+    fitted.elided = true;
+    int rest = 0;
+    if (maxLines > 1) {
+        const QList<QPair<int, int>> ranges = wrapLines(text, f, maxWidth, device);
+        for (int i = 0; i < maxLines - 1 && i < ranges.size(); ++i) {
+            fitted.lines << text.mid(ranges.at(i).first, ranges.at(i).second).trimmed();
+            rest = ranges.at(i).first + ranges.at(i).second;
+        }
+    }
+    fitted.lines << QFontMetricsF(f, device).elidedText(text.mid(rest).trimmed(), Qt::ElideRight, maxWidth);
+    return fitted;
 }
 
 QStringList LayoutInterpreter::tokenize(const QString &line)
@@ -101,13 +206,146 @@ QString LayoutInterpreter::decodeLine(const QString &stored)
     return line;
 }
 
-void LayoutInterpreter::run(const QStringList &lines)
+void LayoutInterpreter::run(const QStringList &lines, const QStringList &continuation)
 {
+    m_page = 1;
+    m_commentsCut = false;
+    m_inContinuation = false;
+    planComments(lines, continuation);
+
     m_painter->setPen(m_pen);
     m_painter->setBrush(Qt::NoBrush);
     m_painter->setFont(m_font);
+    m_commentPart = 0;
     for (const QString &line : lines)
         execute(line);
+
+    m_inContinuation = true;
+    for (int part = 1; part < m_commentParts.size(); ++part) {
+        m_commentPart = part;
+        for (const QString &line : continuation)
+            execute(line);
+    }
+    m_inContinuation = false;
+}
+
+int LayoutInterpreter::pagesOf(const QStringList &lines)
+{
+    int pages = 1;
+    for (const QString &line : lines) {
+        const QStringList tokens = tokenize(decodeLine(line));
+        if (!tokens.isEmpty() && tokens.at(0) == QLatin1String("BPG"))
+            ++pages;
+    }
+    return pages;
+}
+
+// The comments item of a script with the font it will be drawn in, which
+// depends on the text commands before it.
+LayoutInterpreter::CommentsItem LayoutInterpreter::findCommentsItem(const QStringList &lines)
+{
+    CommentsItem item;
+    item.font = initialFont();
+    for (const QString &line : lines) {
+        const QStringList tokens = tokenize(decodeLine(line));
+        if (tokens.isEmpty())
+            continue;
+        const QString &kind = tokens.at(0);
+        if (kind == QLatin1String("T") && tokens.size() >= PlainTextTokens) {
+            item.font.setPixelSize(12);
+        } else if ((kind == QLatin1String("TB") || kind == QLatin1String("DT")) && tokens.size() >= TextItemTokens) {
+            item.font.setWeight(tokens.at(6).trimmed() == QLatin1String("b") ? QFont::Bold : QFont::Normal);
+            const int size = tokens.at(5).trimmed().toInt();
+            if (size > 0)
+                item.font.setPixelSize(size);
+            if (isBoundComments(tokens)) {
+                item.found = true;
+                return item;
+            }
+        }
+    }
+    return item;
+}
+
+qreal LayoutInterpreter::commentsHeight() const
+{
+    if (m_inContinuation)
+        return ContinuationCommentsHeight;
+    return OrvaDocument::isSharedCustody(m_custodyType) ? SharedCommentsHeight : SoleCommentsHeight;
+}
+
+// Cuts the comments into what the worksheet's box holds and what each
+// continuation page holds, so that the number of pages is known before the
+// first footer is drawn.
+void LayoutInterpreter::planComments(const QStringList &lines, const QStringList &continuation)
+{
+    m_commentParts.clear();
+    m_pageCount = pagesOf(lines);
+    const CommentsItem own = findCommentsItem(lines);
+    if (!own.found)
+        return;
+
+    QString rest;
+    QString text = m_fields.value(CommentsField);
+    m_commentParts << takeFitting(text, own.font, QSizeF(CommentsWidth, commentsHeight()), &rest);
+
+    const CommentsItem next = findCommentsItem(continuation);
+    const int pagesEach = pagesOf(continuation) - 1; // the pages its "BPG" lines open
+    while (!rest.isEmpty() && next.found && pagesEach > 0) {
+        text = rest;
+        const QString part = takeFitting(text, next.font, QSizeF(CommentsWidth, ContinuationCommentsHeight), &rest);
+        if (part.isEmpty())
+            break; // a box that does not hold a single line
+        m_commentParts << part;
+        m_pageCount += pagesEach;
+    }
+    if (!rest.isEmpty()) {
+        m_commentsCut = true;
+        qWarning() << "LayoutInterpreter: comments do not fit the box; left out:" << rest.left(80);
+    }
+}
+
+// The lines of `text` that a box holds, word-wrapped as drawComments draws
+// them; what does not fit is left in `rest`.
+QString LayoutInterpreter::takeFitting(const QString &text, const QFont &font, const QSizeF &box, QString *rest) const
+{
+    QString body = text;
+    while (body.endsWith(QLatin1Char('\n')))
+        body.chop(1);
+    while (body.startsWith(QLatin1Char('\n')))
+        body.remove(0, 1);
+    rest->clear();
+    if (body.trimmed().isEmpty())
+        return QString();
+
+    QString laidOut = body;
+    laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laidOut, font, m_painter->device());
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    const qreal leading = QFontMetricsF(font, m_painter->device()).leading();
+
+    qsizetype split = body.size();
+    qreal top = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, top));
+        if (top + line.height() > box.height() + 0.01) {
+            split = line.textStart();
+            break;
+        }
+        top += line.height() + qMax<qreal>(leading, 0);
+    }
+    layout.endLayout();
+
+    *rest = body.mid(split);
+    while (rest->startsWith(QLatin1Char('\n')))
+        rest->remove(0, 1);
+    if (rest->trimmed().isEmpty())
+        rest->clear();
+    return body.left(split);
 }
 
 void LayoutInterpreter::execute(const QString &storedLine)
@@ -152,6 +390,14 @@ void LayoutInterpreter::newPage()
         return;
     }
     device->newPage();
+    ++m_page;
+}
+
+QString LayoutInterpreter::withPageNumbers(QString text) const
+{
+    text.replace(QLatin1String("{pages}"), QString::number(m_pageCount));
+    text.replace(QLatin1String("{page}"), QString::number(m_page));
+    return text;
 }
 
 void LayoutInterpreter::drawPlainText(const QStringList &tokens)
@@ -185,6 +431,8 @@ void LayoutInterpreter::drawTextItem(const QStringList &tokens)
     } else {
         text = updatedFooterText(text);
     }
+    if (boundField.isEmpty())
+        text = withPageNumbers(text);
 
     m_font.setWeight(tokens.at(6).trimmed() == QLatin1String("b") ? QFont::Bold : QFont::Normal);
     const int size = tokens.at(5).trimmed().toInt();
@@ -194,21 +442,36 @@ void LayoutInterpreter::drawTextItem(const QStringList &tokens)
 
     qreal x = coordinate(tokens.at(1));
     const qreal y = coordinate(tokens.at(2));
-    if (boundField == QLatin1String("comments")) {
-        const qreal height = OrvaDocument::isSharedCustody(m_custodyType) ? SharedCommentsHeight : SoleCommentsHeight;
-        drawComments(QRectF(x, y, CommentsWidth, height), text);
+    if (boundField == CommentsField) {
+        const QString part = m_commentParts.value(m_commentPart);
+        drawComments(QRectF(x, y, CommentsWidth, commentsHeight()), part);
         return;
     }
     if (text.isEmpty())
         return;
 
-    const qreal width = m_painter->boundingRect(QRectF(m_painter->window()), Qt::AlignCenter, text).width();
+    // Token 3 is the width of the item's box, token 7 the lines it may take.
+    QPaintDevice *device = m_painter->device();
+    const FittedText fitted = fitText(text, m_font, coordinate(tokens.at(3)), qMax(1, tokens.at(7).trimmed().toInt()),
+                                      device);
+    QFont font = m_font;
+    if (fitted.pixelSize > 0)
+        font.setPixelSize(fitted.pixelSize);
+    m_painter->setFont(font);
+    const qreal spacing = QFontMetricsF(font, device).lineSpacing();
     const QString alignment = withoutWhiteSpace(tokens.at(8));
-    if (alignment == QLatin1String("bc"))
-        x -= width / 2;
-    else if (alignment == QLatin1String("br"))
-        x -= width;
-    m_painter->drawText(QPointF(x, y), text);
+    for (int i = 0; i < fitted.lines.size(); ++i) {
+        const QString &line = fitted.lines.at(i);
+        const qreal width = textWidth(font, line, device);
+        qreal lineX = x;
+        if (alignment == QLatin1String("bc"))
+            lineX -= width / 2;
+        else if (alignment == QLatin1String("br"))
+            lineX -= width;
+        m_painter->drawText(QPointF(lineX, y - (fitted.lines.size() - 1 - i) * spacing), line);
+    }
+    // The item's own size carries on to the commands after it.
+    m_painter->setFont(m_font);
 }
 
 // Word-wrapped into the box; a line that would reach below the box is left
@@ -216,7 +479,6 @@ void LayoutInterpreter::drawTextItem(const QStringList &tokens)
 // under a clip in the PDF.
 void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
 {
-    m_commentsCut = false;
     QString body = text;
     while (body.endsWith(QLatin1Char('\n')))
         body.chop(1);
@@ -231,6 +493,7 @@ void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
     const qreal leading = QFontMetricsF(m_font, m_painter->device()).leading();
 
     QList<QTextLine> fitting;
+    bool cut = false;
     qreal top = 0;
     layout.beginLayout();
     for (;;) {
@@ -240,7 +503,7 @@ void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
         line.setLineWidth(box.width());
         line.setPosition(QPointF(0, top));
         if (top + line.height() > box.height() + 0.01) {
-            m_commentsCut = !body.mid(line.textStart()).trimmed().isEmpty();
+            cut = !body.mid(line.textStart()).trimmed().isEmpty();
             break;
         }
         fitting << line;
@@ -250,7 +513,8 @@ void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
 
     for (const QTextLine &line : std::as_const(fitting))
         line.draw(m_painter, box.topLeft());
-    if (m_commentsCut)
-        qWarning() << "LayoutInterpreter: comments do not fit the box; lines left out from"
-                   << fitting.size() + 1;
+    if (cut) {
+        m_commentsCut = true;
+        qWarning() << "LayoutInterpreter: comments do not fit the box; lines left out from" << fitting.size() + 1;
+    }
 }

@@ -8,18 +8,27 @@
 #include <QFile>
 
 #include <cmath>
+#include <limits>
 
 const QString PDFDocument::SoleLayoutPath = QStringLiteral(":/layouts/worksheet-a.txt");
 const QString PDFDocument::SharedLayoutPath = QStringLiteral(":/layouts/worksheet-b.txt");
 const QString PDFDocument::SharedLayoutPreOct2020Path = QStringLiteral(":/layouts/worksheet-b-pre-oct-2020.txt");
 const QString PDFDocument::SoleLayoutJuly2022Path = QStringLiteral(":/layouts/worksheet-a-jul-2022.txt");
 const QString PDFDocument::SharedLayoutJuly2022Path = QStringLiteral(":/layouts/worksheet-b-jul-2022.txt");
+const QString PDFDocument::SoleContinuationPath = QStringLiteral(":/layouts/worksheet-a-continued.txt");
+const QString PDFDocument::SharedContinuationPath = QStringLiteral(":/layouts/worksheet-b-continued.txt");
 
 namespace {
 
 QString footnoteField(int slot)
 {
     return QStringLiteral("fnn%1").arg(slot);
+}
+
+// The amounts saturate at the ends of 64 bits; so does their negation.
+qint64 negated(qint64 value)
+{
+    return value == std::numeric_limits<qint64>::min() ? std::numeric_limits<qint64>::max() : -value;
 }
 
 } // namespace
@@ -78,7 +87,9 @@ void PDFDocument::loadSharedLayoutJuly2022()
 QStringList PDFDocument::loadWorksheetLayout(const OrvaDocument &document)
 {
     const bool july2022 = document.mode() == OrvaDocument::July2022;
-    if (!OrvaDocument::isSharedCustody(document.custodyType())) {
+    const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
+    m_continuationLayout = readLayoutLines(shared ? SharedContinuationPath : SoleContinuationPath);
+    if (!shared) {
         if (july2022)
             loadSoleLayoutJuly2022();
         else
@@ -103,10 +114,11 @@ void PDFDocument::fillWorksheetFields(const OrvaDocument &document)
         fillSoleWorksheetFields(document);
 }
 
-void PDFDocument::drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const
+int PDFDocument::drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const
 {
     LayoutInterpreter interpreter(painter, m_fields, custodyType);
-    interpreter.run(lines);
+    interpreter.run(lines, m_continuationLayout);
+    return interpreter.pageCount();
 }
 
 // ---- Text forms -------------------------------------------------------------------
@@ -115,9 +127,18 @@ QString PDFDocument::numberText(double value)
 {
     // Whole amounts print in full: six significant digits would turn a
     // monthly income of 1234567 into 1.23457e+06, a different amount.
-    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15)
-        return QString::number(static_cast<qint64>(value));
+    if (std::isfinite(value) && value == std::trunc(value)) {
+        constexpr double Int64Bound = 9223372036854775808.0; // 2^63
+        if (value >= -Int64Bound && value < Int64Bound)
+            return QString::number(static_cast<qint64>(value));
+        return QString::number(value, 'f', 0);
+    }
     return QString::number(value, 'g', 6);
+}
+
+QString PDFDocument::numberText(qint64 value)
+{
+    return QString::number(value);
 }
 
 QString PDFDocument::percentText(float fraction)
@@ -215,24 +236,39 @@ void PDFDocument::setNumberField(const QString &name, double value, bool blankIf
         setField(name, numberText(value));
 }
 
+// Amounts stay whole numbers all the way: a double holds only 15 to 16
+// digits, the amounts up to 19.
+void PDFDocument::setNumberField(const QString &name, qint64 value, bool blankIfZero)
+{
+    if (blankIfZero && value == 0)
+        setField(name, QString());
+    else
+        setField(name, numberText(value));
+}
+
 // A footnote slot with text (blanks count) gets the next number, and its
 // text joins the list printed under the comments.
-void PDFDocument::setNumberWithFootnote(const QString &name, double value, const OrvaDocument &document, int slot)
+void PDFDocument::setNumberWithFootnote(const QString &name, qint64 value, const OrvaDocument &document, int slot)
 {
     setNumberField(name, value);
     const QString text = document.footnote(slot);
     if (text.isEmpty())
         return;
     ++m_footnoteCounter;
-    setNumberField(footnoteField(slot), m_footnoteCounter);
+    setNumberField(footnoteField(slot), qint64(m_footnoteCounter));
     m_footnoteTexts << text;
 }
 
+// Footnotes first: their numbers stand beside the amounts, so their texts
+// belong in the worksheet's own box; the comments follow and are the part
+// that goes on to a continuation page.
 void PDFDocument::setCommentsBlock(const OrvaDocument &document)
 {
-    QString block = QStringLiteral("%1\n").arg(document.comments());
+    QString block;
     for (int i = 0; i < m_footnoteTexts.size(); ++i)
         block += QStringLiteral("* %1 %2\n").arg(QString::number(i + 1), m_footnoteTexts.at(i).trimmed());
+    if (block.isEmpty() || !document.comments().isEmpty())
+        block += QStringLiteral("%1\n").arg(document.comments());
     setField(QStringLiteral("comments"), block);
 }
 
@@ -261,8 +297,8 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &
     setNumberWithFootnote(QStringLiteral("alimony_awarded_f"), d.fatherAlimonyAwarded(), d, 8);
     // Line 1d exists under the July 2022 guidelines only; the counts are 0
     // under the others, so the line stays blank there.
-    setNumberField(QStringLiteral("multifamily_children_m"), d.motherMultifamilyChildren(), true);
-    setNumberField(QStringLiteral("multifamily_children_f"), d.fatherMultifamilyChildren(), true);
+    setNumberField(QStringLiteral("multifamily_children_m"), qint64(d.motherMultifamilyChildren()), true);
+    setNumberField(QStringLiteral("multifamily_children_f"), qint64(d.fatherMultifamilyChildren()), true);
     setNumberField(QStringLiteral("multifamily_adj_m"), w.mother.multifamilyAdjustment, true);
     setNumberField(QStringLiteral("multifamily_adj_f"), w.father.multifamilyAdjustment, true);
 
@@ -282,8 +318,8 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     fillCommonFields(d, w);
 
     setNumberField(QStringLiteral("line5_c"), w.sharedBasicObligation);
-    setNumberField(QStringLiteral("line6_m"), d.motherOvernights());
-    setNumberField(QStringLiteral("line6_f"), d.fatherOvernights());
+    setNumberField(QStringLiteral("line6_m"), qint64(d.motherOvernights()));
+    setNumberField(QStringLiteral("line6_f"), qint64(d.fatherOvernights()));
     setField(QStringLiteral("line7_m"), percentText(w.mother.timeShare));
     setField(QStringLiteral("line7_f"), percentText(w.father.timeShare));
     if (d.mode() == D::PreOct2020) {
@@ -381,8 +417,8 @@ void PDFDocument::fillSoleWorksheetFields(const OrvaDocument &d)
     // Line 7a: the paying parent's direct payments as a deduction; 0 for the
     // custodial parent.
     const bool motherCustodial = OrvaDocument::isSoleMotherCustody(d.custodyType());
-    setNumberField(QStringLiteral("line7a_m"), motherCustodial ? 0.0 : -static_cast<double>(w.mother.directPayments));
-    setNumberField(QStringLiteral("line7a_f"), motherCustodial ? -static_cast<double>(w.father.directPayments) : 0.0);
+    setNumberField(QStringLiteral("line7a_m"), motherCustodial ? qint64(0) : negated(w.mother.directPayments));
+    setNumberField(QStringLiteral("line7a_f"), motherCustodial ? negated(w.father.directPayments) : qint64(0));
 
     setNumberField(QStringLiteral("line8_m"), w.mother.recommendedChildSupport, true);
     setNumberField(QStringLiteral("line8_f"), w.father.recommendedChildSupport, true);

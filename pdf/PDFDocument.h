@@ -27,6 +27,10 @@ public:
     static const QString SharedLayoutPreOct2020Path;
     static const QString SoleLayoutJuly2022Path;
     static const QString SharedLayoutJuly2022Path;
+    // Continuation pages of Worksheets A and B: the comments and footnotes
+    // that their own box cannot hold.
+    static const QString SoleContinuationPath;
+    static const QString SharedContinuationPath;
 
     void loadSoleLayout();
     void loadSharedLayout();
@@ -35,8 +39,9 @@ public:
     void loadSharedLayoutJuly2022();
     QStringList soleLayout() const { return m_soleLayout; }
     QStringList sharedLayout() const { return m_sharedLayout; }
+    QStringList continuationLayout() const { return m_continuationLayout; }
     // Loads the script that the case's custody type and guideline version
-    // call for and returns its lines.
+    // call for, with its continuation page, and returns its lines.
     QStringList loadWorksheetLayout(const OrvaDocument &document);
 
     // Reads a script resource or file: one command line per text line; blank
@@ -52,6 +57,7 @@ public:
     // Stores `text` under `name`; an unknown name is logged and stored anyway.
     void setField(const QString &name, const QString &text);
     void setNumberField(const QString &name, double value, bool blankIfZero = false);
+    void setNumberField(const QString &name, qint64 value, bool blankIfZero = false);
     // Worksheet A (sole custody) and Worksheet B (shared custody) field lists.
     void fillSoleWorksheetFields(const OrvaDocument &document);
     void fillSharedWorksheetFields(const OrvaDocument &document);
@@ -64,20 +70,24 @@ public:
 
     // Text forms of the worksheet.
     static QString numberText(double value);
+    static QString numberText(qint64 value);
     static QString percentText(float fraction);
 
     // ---- Drawing ----------------------------------------------------------------
     // Executes `lines` on an active painter whose page set-up is done;
-    // `custodyType` selects the height of the comments box.
-    void drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const;
+    // `custodyType` selects the height of the comments box. Comments that do
+    // not fit go on pages of the loaded continuation script. Returns the
+    // number of pages drawn.
+    int drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const;
 
 private:
     void fillCommonFields(const OrvaDocument &document, const WorksheetLines &lines);
-    void setNumberWithFootnote(const QString &name, double value, const OrvaDocument &document, int slot);
+    void setNumberWithFootnote(const QString &name, qint64 value, const OrvaDocument &document, int slot);
     void setCommentsBlock(const OrvaDocument &document);
 
     QStringList m_soleLayout;
     QStringList m_sharedLayout;
+    QStringList m_continuationLayout;
     QHash<QString, QString> m_fields;
 
     // Footnote numbering while a field list is filled.

@@ -28,14 +28,14 @@ QString pdfErrorName(QPdfDocument::Error error)
     return key ? QString::fromLatin1(key) : QString::number(int(error));
 }
 
-// A4 portrait without margins on the printer's own resolution; returns the
-// printable page in device pixels.
+// The chosen paper, portrait, without margins on the printer's own
+// resolution; returns the printable page in device pixels.
 QRect prepareFullPage(QPrinter *printer, const char *logTag)
 {
     printer->setResolution(printer->physicalDpiX());
     qDebug() << logTag << printer->resolution();
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                       QPageLayout::Point));
+    printer->setPageLayout(QPageLayout(PaperSize::pageSize(PaperSize::fromSettings()), QPageLayout::Portrait,
+                                       QMarginsF(0, 0, 0, 0), QPageLayout::Point));
     printer->setFullPage(true);
     return printer->pageRect(QPrinter::DevicePixel).toRect();
 }
@@ -68,12 +68,18 @@ void PDFUtils::setUpPainter(QPainter *painter, QPrinter *printer)
 
 bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer, QString *error)
 {
+    return save(document, fileName, printer, PaperSize::fromSettings(), error);
+}
+
+bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrinter *printer, PaperSize::Size paper,
+                    QString *error)
+{
     if (!printer) {
         // Drawn in memory and written in one go: the file is either the whole
         // worksheet or the one that was there before, and no scratch file
         // is left anywhere when the program is stopped midway.
         QByteArray pdf;
-        if (!drawWorksheetPdf(document, &pdf)) {
+        if (!drawWorksheetPdf(document, paper, &pdf)) {
             if (error)
                 *error = QStringLiteral("The worksheet could not be drawn");
             return false;
@@ -91,7 +97,7 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     QElapsedTimer timer;
     timer.start();
     printer->setFullPage(true);
-    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageSize(PaperSize::pageSize(paper));
     printer->setPageOrientation(QPageLayout::Portrait);
     printer->setResolution(printer->physicalDpiX());
     printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
@@ -113,17 +119,17 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     return finished;
 }
 
-bool PDFUtils::drawWorksheetPdf(const OrvaDocument &document, QByteArray *pdf)
+bool PDFUtils::drawWorksheetPdf(const OrvaDocument &document, PaperSize::Size paper, QByteArray *pdf)
 {
     QElapsedTimer timer;
     timer.start();
     QBuffer buffer(pdf);
     buffer.open(QIODevice::WriteOnly);
-    // The resolution of a high-resolution printer, A4 without margins: the
-    // page a file printer in full-page mode gives.
+    // The resolution of a high-resolution printer, the paper without
+    // margins: the page a file printer in full-page mode gives.
     QPdfWriter writer(&buffer);
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(QPageLayout(PaperSize::pageSize(paper), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer.setCreator(QStringLiteral("Orva-Calc Professional " ORVA_VERSION_TEXT));
     writer.setTitle(OrvaDocument::isSharedCustody(document.custodyType()) ? QStringLiteral("Worksheet B")
                                                                            : QStringLiteral("Worksheet A"));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include "PaperSize.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -17,11 +19,15 @@ class PDFUtils
 public:
     // Renders the worksheet of `document` (A or B as its custody type
     // decides) into the PDF file `fileName` when `printer` is null, otherwise
-    // onto the already configured printer. True when the painter finished
-    // without error and, for a file, all of it was written; false with the
-    // reason in `error`, an existing file then unchanged.
+    // onto the already configured printer, on the paper chosen in the
+    // settings. True when the painter finished without error and, for a
+    // file, all of it was written; false with the reason in `error`, an
+    // existing file then unchanged.
     static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
                      QString *error = nullptr);
+    // The same on the given paper.
+    static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
+                     PaperSize::Size paper, QString *error = nullptr);
 
     // Prints every page of a PDF file after a print dialog owned by `parent`.
     static bool printPDF(const QString &fileName, QWidget *parent);
@@ -63,6 +69,6 @@ public:
     static QString mailLogPath();
 
 private:
-    static bool drawWorksheetPdf(const OrvaDocument &document, QByteArray *pdf);
+    static bool drawWorksheetPdf(const OrvaDocument &document, PaperSize::Size paper, QByteArray *pdf);
     static void drawWorksheet(const OrvaDocument &document, QPainter *painter);
 };

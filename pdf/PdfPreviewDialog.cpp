@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -151,7 +153,14 @@ void PdfPreviewDialog::setUp()
     }
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
+    // The view fits a page to its full height and then adds the document's
+    // margins above and below, which cut off the page's foot: no margins there.
+    const QMargins margins = m_pdfView->documentMargins();
+    m_pdfView->setDocumentMargins(QMargins(margins.left(), 0, margins.right(), 0));
+    m_pdfView->setPageSpacing(margins.left());
     QApplication::restoreOverrideCursor();
+    if (!m_caseMode)
+        setWindowTitle(documentTitle());
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->geometry();
@@ -159,6 +168,14 @@ void PdfPreviewDialog::setUp()
         resize(size);
         move(available.center() - QPoint(size.width() / 2, size.height() / 2));
     }
+}
+
+// A document is known by its own title ("Maryland Family Law ... Guidelines
+// from July 2022"), or else by its file name.
+QString PdfPreviewDialog::documentTitle() const
+{
+    const QString title = m_pdf->metaData(QPdfDocument::MetaDataField::Title).toString().trimmed();
+    return title.isEmpty() ? QFileInfo(m_fileName).fileName() : title;
 }
 
 int PdfPreviewDialog::exec()

@@ -54,6 +54,7 @@ private:
     void setUpForm();
     void setUp();
     void applyZoom(int value);
+    QString documentTitle() const;
     void stepZoom(bool in);
 
     QString m_fileName;

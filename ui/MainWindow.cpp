@@ -18,6 +18,7 @@
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
+#include "PaperSize.h"
 #include "PdfPreviewDialog.h"
 #include "PdfjsProtocol.h"
 #include "QBalloonTip.h"
@@ -112,6 +113,8 @@ MainWindow::MainWindow(QWidget *parent)
         m_document->setCounty(county);
 
     m_ui->preparerEdit->setLabelText(tr("Date"));
+    const bool a4 = PaperSize::fromSettings() == PaperSize::A4;
+    (a4 ? m_ui->actionPaper_A4 : m_ui->actionPaper_Letter)->setChecked(true);
 
     bindInputs();
     for (int value = 0; value < OrvaDocument::CountyCount; ++value)
@@ -1034,6 +1037,17 @@ void MainWindow::on_actionPrint_triggered()
     // A worksheet that did not reach the printer must not pass for printed.
     if (!PDFUtils::save(*m_document, QString(), &printer))
         QMessageBox::critical(this, tr("ORVA Calc"), tr("The worksheet could not be printed."), QMessageBox::Ok);
+}
+
+// The paper of every worksheet from now on, kept for the next start too.
+void MainWindow::on_actionPaper_Letter_triggered()
+{
+    PaperSize::store(PaperSize::Letter);
+}
+
+void MainWindow::on_actionPaper_A4_triggered()
+{
+    PaperSize::store(PaperSize::A4);
 }
 
 // ---- Commands of the other menus ------------------------------------------------------------

@@ -101,6 +101,8 @@ private slots:
     void on_actionSave_As_triggered();
     void on_actionPreview_triggered();
     void on_actionPrint_triggered();
+    void on_actionPaper_Letter_triggered();
+    void on_actionPaper_A4_triggered();
     void on_actionExit_triggered();
 
     void on_actionCalculate_Alimony_triggered();

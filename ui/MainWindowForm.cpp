@@ -7,6 +7,7 @@
 #include "MyLineEdit.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFrame>
@@ -89,6 +90,13 @@ void MainWindow::setupUi(QMainWindow *window)
     actionPreview = action(window, "actionPreview", QObject::tr("Preview"), ":/images/menu/magnifier.png");
     actionPrint = action(window, "actionPrint", QObject::tr("Print"), ":/images/menu/printer.png");
     actionExit = action(window, "actionExit", QObject::tr("Exit"), ":/images/menu/door_out.png");
+    actionPaper_Letter = action(window, "actionPaper_Letter", QObject::tr("US Letter (8.5 x 11 in)"));
+    actionPaper_A4 = action(window, "actionPaper_A4", QObject::tr("A4 (210 x 297 mm)"));
+    paperGroup = named(new QActionGroup(window), "paperGroup");
+    for (QAction *paper : {actionPaper_Letter, actionPaper_A4}) {
+        paper->setCheckable(true);
+        paperGroup->addAction(paper);
+    }
     actionSaveable_9_202 = action(window, "actionSaveable_9_202", QObject::tr("Saveable 9-202"),
                                   ":/images/menu/application_form.png");
     actionSaveable_9_203 = action(window, "actionSaveable_9_203", QObject::tr("Saveable 9-203"),
@@ -439,6 +447,9 @@ void MainWindow::setupUi(QMainWindow *window)
                                           "QMenuBar::item:selected { background: #a8a8a8; }"
                                           "QMenuBar::item:pressed { background: #888888; }"));
     menuFile = named(new QMenu(QObject::tr("File"), menuBar), "menuFile");
+    menuPaper_Size = named(new QMenu(QObject::tr("Paper Size"), menuFile), "menuPaper_Size");
+    menuPaper_Size->addAction(actionPaper_Letter);
+    menuPaper_Size->addAction(actionPaper_A4);
     menuFinancial_Forms = named(new QMenu(QObject::tr("Financial Forms"), menuBar), "menuFinancial_Forms");
     menuCustody_Forms = named(new QMenu(QObject::tr("Custody Forms"), menuBar), "menuCustody_Forms");
     menuUpdates_Renew = named(new QMenu(QObject::tr("Updates/Renew"), menuBar), "menuUpdates_Renew");
@@ -458,6 +469,7 @@ void MainWindow::setupUi(QMainWindow *window)
     menuFile->addSeparator();
     menuFile->addAction(actionPreview);
     menuFile->addAction(actionPrint);
+    menuFile->addMenu(menuPaper_Size);
     menuFile->addSeparator();
     menuFile->addAction(actionExit);
     menuFinancial_Forms->addAction(actionSaveable_9_202);

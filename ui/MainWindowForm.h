@@ -1,6 +1,7 @@
 #pragma once
 
 class QAction;
+class QActionGroup;
 class QButtonGroup;
 class QComboBox;
 class QFrame;
@@ -42,6 +43,9 @@ public:
     QAction *actionPreview = nullptr;
     QAction *actionPrint = nullptr;
     QAction *actionExit = nullptr;
+    QAction *actionPaper_Letter = nullptr;
+    QAction *actionPaper_A4 = nullptr;
+    QActionGroup *paperGroup = nullptr;
     QAction *actionSaveable_9_202 = nullptr;
     QAction *actionSaveable_9_203 = nullptr;
     QAction *actionJoint_Parenting_Statement = nullptr;
@@ -185,6 +189,7 @@ public:
 
     QMenuBar *menuBar = nullptr;
     QMenu *menuFile = nullptr;
+    QMenu *menuPaper_Size = nullptr;
     QMenu *menuFinancial_Forms = nullptr;
     QMenu *menuCustody_Forms = nullptr;
     QMenu *menuUpdates_Renew = nullptr;

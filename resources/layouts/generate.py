@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
 """Writes the worksheet layout scripts of this folder: Worksheets A and B of
 the July 2022 guidelines (with line 1d, the multifamily adjustment), Worksheet
-A of the older versions, and Worksheet B of October 2020 and before it.
+A of the older versions, Worksheet B of October 2020 and before it, and the
+continuation pages.
 
 The program reads the .txt files (compiled in as resources); this generator
 only saves placing every rule and text by hand. Edit the geometry or the
 wording here, run `python3 generate.py` in this folder, look at the rendered
 worksheets, and commit both.
 
-Command lines: "G" line, "B" box, "TB" text item (x, y, 0, text, size,
-weight, "", alignment[, "d", field]), "BPG" new page. Units are points from
-the top-left corner of an A4 page (595 x 842); y is the text baseline.
+Command lines: "G" line, "B" box, "TB" text item (x, y, width, text, size,
+weight, lines, alignment[, "d", field]), "BPG" new page. Units are points from
+the top-left corner of an A4 page (595 x 842); y is the text baseline. Width
+is the room a bound text has (0: none given); lines is "2" where a text may
+take a second line above its baseline. Fixed texts may carry {page} and
+{pages}. Every worksheet has a continuation page for the comments and
+footnotes its own box cannot hold.
 """
 
 import os
@@ -25,7 +30,16 @@ MARK_SIZE = 6
 # Right edge of the amounts in each column, and where footnote marks go.
 VALUE_X = {"m": C2 - 11, "f": C3 - 11, "c": R - 9}
 MARK_X = {"m": C2 - 9.5, "f": C3 - 9.5}
+MARK_WIDTH = 8
 COLUMN_LEFT = {"m": C1, "f": C2, "c": C3}
+# Room the sign printed at the left of a cell takes from its amount.
+SIGN_ROOM = {"": 0, "-": 6, "+": 6, "+/-": 14}
+COMMENTS_WIDTH = 550
+CONTINUATION_COMMENTS_HEIGHT = 690  # as the interpreter lays out each continuation page
+
+
+def value_width(col, sign=""):
+    return VALUE_X[col] - (COLUMN_LEFT[col] + 4) - SIGN_ROOM[sign]
 
 
 def num(v):
@@ -47,9 +61,10 @@ class Script:
         self.lines.append('"TB","%s","%s","0","%s","%d","%s","","%s"'
                           % (num(x), num(y), text, size, "b" if bold else "nb", align))
 
-    def field(self, x, y, name, size=VALUE_SIZE, bold=False, align="br"):
-        self.lines.append('"TB","%s","%s","0","","%d","%s","","%s","d","%s"'
-                          % (num(x), num(y), size, "b" if bold else "nb", align, name))
+    def field(self, x, y, name, size=VALUE_SIZE, bold=False, align="br", width=0, lines=1):
+        self.lines.append('"TB","%s","%s","%s","","%d","%s","%s","%s","d","%s"'
+                          % (num(x), num(y), num(width), size, "b" if bold else "nb",
+                             "" if lines == 1 else str(lines), align, name))
 
     def rule(self, x1, y1, x2, y2):
         self.lines.append('"G","%s","%s","%s","%s"' % (num(x1), num(y1), num(x2), num(y2)))
@@ -92,8 +107,8 @@ def table(s, top, rows, heading=None, right=R, columns=(C1, C2, C3)):
     head_h = 16
     if heading is not None:
         s.text(L + 4, y + 11, heading, 8, bold=True)
-    s.field((C1 + C2) / 2, y + 11, "parent1_m", 9, bold=True, align="bc")
-    s.field((C2 + C3) / 2, y + 11, "parent2_d", 9, bold=True, align="bc")
+    s.field((C1 + C2) / 2, y + 11, "parent1_m", 9, bold=True, align="bc", width=C2 - C1 - 4)
+    s.field((C2 + C3) / 2, y + 11, "parent2_d", 9, bold=True, align="bc", width=C3 - C2 - 4)
     if right == R:
         s.text((C3 + R) / 2, y + 11, "Combined", 9, bold=True, align="bc")
     y += head_h
@@ -108,12 +123,12 @@ def table(s, top, rows, heading=None, right=R, columns=(C1, C2, C3)):
         if row.counts:
             base = y + row.height - 6
         for col, name in row.counts.items():
-            s.field(COLUMN_LEFT[col] + 20, y + 11, name, align="br")
+            s.field(COLUMN_LEFT[col] + 20, y + 11, name, align="br", width=16)
             s.text(COLUMN_LEFT[col] + 24, y + 11, "#Children", 7)
         for col, name in row.values.items():
-            s.field(VALUE_X[col], base, name)
+            s.field(VALUE_X[col], base, name, width=value_width(col, row.signs.get(col, "")))
         for col, name in row.marks.items():
-            s.field(MARK_X[col], base - 4, name, MARK_SIZE, align="bl")
+            s.field(MARK_X[col], base - 4, name, MARK_SIZE, align="bl", width=MARK_WIDTH)
         for col, sign in row.signs.items():
             s.text(COLUMN_LEFT[col] + 4, base, sign, 8)
         for col, text in row.fixed.items():
@@ -129,19 +144,19 @@ def table(s, top, rows, heading=None, right=R, columns=(C1, C2, C3)):
 
 def header(s, title, subtitle):
     s.note("Court caption, case number and parties")
-    s.field(CENTRE, 38, "court", 12, bold=True, align="bc")
-    s.field(CENTRE, 53, "guidelines", 9, align="bc")
+    s.field(CENTRE, 38, "court", 12, bold=True, align="bc", width=R - L)
+    s.field(CENTRE, 53, "guidelines", 9, align="bc", width=R - L)
     s.text(C2 - 40, 80, "Case No.:", 9, bold=True)
-    s.field(C2 + 6, 80, "casenum", 10, align="bl")
+    s.field(C2 + 6, 80, "casenum", 10, align="bl", width=R - (C2 + 6), lines=2)
     s.rule(C2 + 2, 83, R, 83)
 
-    s.field(L + 4, 110, "plaintiff", 10, align="bl")
+    s.field(L + 4, 110, "plaintiff", 10, align="bl", width=270 - (L + 4), lines=2)
     s.rule(L, 113, 270, 113)
-    s.field(L, 123, "plaintiff_m", 8, bold=True, align="bl")
+    s.field(L, 123, "plaintiff_m", 8, bold=True, align="bl", width=270 - L)
     s.text(CENTRE, 110, "vs.", 10, align="bc")
-    s.field(330 + 4, 110, "defendant", 10, align="bl")
+    s.field(330 + 4, 110, "defendant", 10, align="bl", width=R - (330 + 4), lines=2)
     s.rule(330, 113, R, 113)
-    s.field(330, 123, "defendant_d", 8, bold=True, align="bl")
+    s.field(330, 123, "defendant_d", 8, bold=True, align="bl", width=R - 330)
 
     s.note("Title")
     s.text(CENTRE, 152, title, 11, bold=True, align="bc")
@@ -154,20 +169,21 @@ def header(s, title, subtitle):
         for i in range(3):
             n = side * 3 + i + 1
             y = 201 + 15 * i
-            s.field(name_x + 2, y, "childn%d" % n, 9, align="bl")
+            s.field(name_x + 2, y, "childn%d" % n, 9, align="bl", width=name_r - name_x - 4)
             s.rule(name_x, y + 3, name_r, y + 3)
-            s.field(day_x + 2, y, "bday%d" % n, 9, align="bl")
+            s.field(day_x + 2, y, "bday%d" % n, 9, align="bl", width=day_r - day_x - 4)
             s.rule(day_x, y + 3, day_r, y + 3)
 
 
 def continuation_header(s, title):
     s.note("Continuation header")
     s.text(CENTRE, 36, title, 10, bold=True, align="bc")
-    s.field(CENTRE - 12, 51, "plaintiff", 9, align="br")
+    # One line each: the first page carries the names and the number in full.
+    s.field(CENTRE - 12, 51, "plaintiff", 9, align="br", width=CENTRE - 12 - L)
     s.text(CENTRE, 51, "vs.", 9, align="bc")
-    s.field(CENTRE + 12, 51, "defendant", 9, align="bl")
+    s.field(CENTRE + 12, 51, "defendant", 9, align="bl", width=R - (CENTRE + 12))
     s.text(CENTRE - 2, 62, "Case No.:", 9, bold=True, align="br")
-    s.field(CENTRE + 2, 62, "casenum", 9, align="bl")
+    s.field(CENTRE + 2, 62, "casenum", 9, align="bl", width=R - (CENTRE + 2))
 
 
 def comments_and_signature(s, top, box_height):
@@ -179,18 +195,18 @@ def comments_and_signature(s, top, box_height):
     s.field(L + 4, box_top + 4, "comments", 8, align="bl")
     y = box_top + box_height + 8 + 24
     s.text(L + 4, y, "Prepared by:", 8, bold=True)
-    s.field(L + 62, y, "preparer", 9, align="bl")
+    s.field(L + 62, y, "preparer", 9, align="bl", width=300 - (L + 62) - 2, lines=2)
     s.rule(L + 58, y + 3, 300, y + 3)
     s.text(C1, y, "Date:", 8, bold=True)
-    s.field(C1 + 30, y, "date", 9, align="bl")
+    s.field(C1 + 30, y, "date", 9, align="bl", width=R - (C1 + 30))
     s.rule(C1 + 26, y + 3, R, y + 3)
 
 
-def footer(s, name, page, pages):
+def footer(s, name):
     s.note("Footer")
     s.rule(L, 808, R, 808)
     s.text(L, 820, "Orva-Calc Professional Version 16.2", 7)
-    s.text(CENTRE, 820, "%s, page %d of %d" % (name, page, pages), 7, align="bc")
+    s.text(CENTRE, 820, "%s, page {page} of {pages}" % name, 7, align="bc")
     s.text(R, 820, "Copyright \u00a9 2024 Pellwood", 7, align="br")
 
 
@@ -251,7 +267,7 @@ def worksheet_a(july2022=False):
     if july2022:
         title += " (guidelines from July 1, 2022)"
     s = Script(title)
-    header(s, "WORKSHEET A - CHILD SUPPORT OBLIGATION: PRIMARY PHYSICAL CUSTODY",
+    header(s, TITLE_A,
            "Maryland Child Support Guidelines (Code, Family Law Article, \u00a7\u00a7 12-201 to 12-204)")
     s.note("Lines 1 to 8")
     rows = income_rows(july2022)
@@ -273,7 +289,7 @@ def worksheet_a(july2022=False):
     ]
     bottom = table(s, 250, rows)
     comments_and_signature(s, bottom + 8, 80)
-    footer(s, "Worksheet A", 1, 1)
+    footer(s, "Worksheet A")
     return s
 
 
@@ -283,7 +299,7 @@ def worksheet_b(pre_oct_2020, july2022=False):
     else:
         version = "guidelines before October 1, 2020" if pre_oct_2020 else "guidelines from October 1, 2020"
     s = Script("Worksheet B: child support obligation, shared physical custody (%s)" % version)
-    title = "WORKSHEET B - CHILD SUPPORT OBLIGATION: SHARED PHYSICAL CUSTODY"
+    title = TITLE_B
     header(s, title, "Maryland Child Support Guidelines (Code, Family Law Article, \u00a7\u00a7 12-201 to 12-204)")
     s.note("Lines 1 to 11")
     rows = income_rows(july2022)
@@ -318,7 +334,7 @@ def worksheet_b(pre_oct_2020, july2022=False):
     ]
     rows += expense_rows("11", ["line11_ca", "line11_cb", "line11_cc", "line11_cd", "line11_ce"])
     table(s, 250, rows)
-    footer(s, "Worksheet B", 1, 2)
+    footer(s, "Worksheet B")
 
     s.new_page()
     continuation_header(s, title + " (continued)")
@@ -356,8 +372,25 @@ def worksheet_b(pre_oct_2020, july2022=False):
     ]
     bottom = table(s, 76, rows, heading="EXPENSES PAID DIRECTLY", right=C3)
     comments_and_signature(s, bottom + 8, 210)
-    footer(s, "Worksheet B", 2, 2)
+    footer(s, "Worksheet B")
     return s
+
+
+def continuation(name, title):
+    s = Script("%s: continuation page for the comments and footnotes its own box cannot hold" % name)
+    s.new_page()
+    continuation_header(s, title + " (continued)")
+    s.note("The rest of the comments and footnotes")
+    s.text(L + 4, 86, "Comments and footnotes, continued", 9, bold=True)
+    box_top = 90
+    s.box(L, box_top, R, box_top + 4 + CONTINUATION_COMMENTS_HEIGHT + 4)
+    s.field(L + 4, box_top + 4, "comments", 8, align="bl")
+    footer(s, name)
+    return s
+
+
+TITLE_A = "WORKSHEET A - CHILD SUPPORT OBLIGATION: PRIMARY PHYSICAL CUSTODY"
+TITLE_B = "WORKSHEET B - CHILD SUPPORT OBLIGATION: SHARED PHYSICAL CUSTODY"
 
 
 if __name__ == "__main__":
@@ -367,3 +400,5 @@ if __name__ == "__main__":
     worksheet_b(True).write(os.path.join(here, "worksheet-b-pre-oct-2020.txt"))
     worksheet_a(july2022=True).write(os.path.join(here, "worksheet-a-jul-2022.txt"))
     worksheet_b(False, july2022=True).write(os.path.join(here, "worksheet-b-jul-2022.txt"))
+    continuation("Worksheet A", TITLE_A).write(os.path.join(here, "worksheet-a-continued.txt"))
+    continuation("Worksheet B", TITLE_B).write(os.path.join(here, "worksheet-b-continued.txt"))

@@ -197,7 +197,7 @@ void TestWorksheetCommand::json()
     QCOMPARE(object.value("alimony_awarded_f").toString(), QString("-400"));
     QCOMPARE(object.value("court").toString(), QString("In the District Court for Worcester County, Maryland"));
     QCOMPARE(object.value("fnn7").toString(), QString("1"));
-    QCOMPARE(object.value("comments").toString(), QString("Agreed.\n* 1 Consent order of 2024\n"));
+    QCOMPARE(object.value("comments").toString(), QString("* 1 Consent order of 2024\nAgreed.\n"));
     QCOMPARE(object.value("prepost").toString(), QString(""));
     if (worksheet == "A") {
         QCOMPARE(object.value("line14_m").toString(), QString(""));
@@ -213,9 +213,19 @@ void TestWorksheetCommand::pdf_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("custody");
     QTest::addColumn<int>("pages");
-    QTest::newRow("Worksheet A") << int(Doc::July2022) << int(Doc::SoleMother) << 1;
-    QTest::newRow("Worksheet B") << int(Doc::NewOct2020) << int(Doc::Shared) << 2;
-    QTest::newRow("Worksheet B, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << 2;
+    QTest::addColumn<QString>("stored");   // paper in the settings; empty: none
+    QTest::addColumn<QStringList>("paper"); // --paper and its value, if given
+    QTest::addColumn<QSizeF>("page");
+    const QSizeF letter(612, 792);
+    const QSizeF a4(595, 842);
+    QTest::newRow("Worksheet A, Letter unless chosen otherwise")
+        << int(Doc::July2022) << int(Doc::SoleMother) << 1 << "" << QStringList{} << letter;
+    QTest::newRow("Worksheet B, --paper a4") << int(Doc::NewOct2020) << int(Doc::Shared) << 2 << ""
+                                             << QStringList{"--paper", "a4"} << a4;
+    QTest::newRow("Worksheet B, pre October 2020, A4 from the settings")
+        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << 2 << "a4" << QStringList{} << a4;
+    QTest::newRow("Worksheet A, --paper=Letter over the settings")
+        << int(Doc::NewOct2020) << int(Doc::SoleFather) << 1 << "a4" << QStringList{"--paper=Letter"} << letter;
 }
 
 void TestWorksheetCommand::pdf()
@@ -223,6 +233,19 @@ void TestWorksheetCommand::pdf()
     QFETCH(int, mode);
     QFETCH(int, custody);
     QFETCH(int, pages);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, paper);
+    QFETCH(QSizeF, page);
+
+    // The settings store of the program, as its File menu leaves it.
+    const QString settings = path(".config/Pellwood/Orva-Calc.conf");
+    QFile::remove(settings);
+    if (!stored.isEmpty()) {
+        QDir().mkpath(QFileInfo(settings).path());
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\npaper-size=" + stored.toLatin1() + "\n");
+    }
 
     const QString file = writeCase(QStringLiteral("pdf-%1.cml").arg(QTest::currentDataTag()), Doc::Mode(mode), custody);
     const QString out = path(QStringLiteral("pdf-%1.pdf").arg(QTest::currentDataTag()));
@@ -231,7 +254,7 @@ void TestWorksheetCommand::pdf()
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.write("old");
     }
-    const Run result = run({"--worksheet-pdf", out, file});
+    const Run result = run(QStringList{"--worksheet-pdf", out} + paper + QStringList{file});
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.err.isEmpty(), result.err.constData());
     QVERIFY(result.out.isEmpty());
@@ -239,7 +262,8 @@ void TestWorksheetCommand::pdf()
     QPdfDocument pdf;
     QCOMPARE(pdf.load(out), QPdfDocument::Error::None);
     QCOMPARE(pdf.pageCount(), pages);
-    QCOMPARE(pdf.pagePointSize(0), QSizeF(595, 842));
+    for (int i = 0; i < pages; ++i)
+        QCOMPARE(pdf.pagePointSize(i), page);
     const QString text = pdf.getAllText(0).text();
     QVERIFY(text.contains("Jane Sample"));
     QVERIFY(text.contains("1234567"));
@@ -339,6 +363,10 @@ void TestWorksheetCommand::usageErrors_data()
     QTest::newRow("json with a stray argument") << QStringList{"--worksheet-json", "a.cml", "b.cml"};
     QTest::newRow("json without a value") << QStringList{"--worksheet-json"};
     QTest::newRow("empty output name") << QStringList{"--worksheet-pdf", "", "a.cml"};
+    QTest::newRow("unknown paper") << QStringList{"--worksheet-pdf", "out.pdf", "--paper", "legal", "a.cml"};
+    QTest::newRow("paper without a value") << QStringList{"--worksheet-pdf", "out.pdf", "a.cml", "--paper"};
+    QTest::newRow("paper for the JSON") << QStringList{"--worksheet-json", "a.cml", "--paper", "a4"};
+    QTest::newRow("paper alone") << QStringList{"--paper", "a4", "a.cml"};
 }
 
 void TestWorksheetCommand::usageErrors()

@@ -16,7 +16,8 @@ namespace PdfProbe {
 
 // Runs layout lines on a fresh A4 PDF with the worksheet page set-up.
 inline bool renderLines(const QString &path, const QStringList &lines, const QHash<QString, QString> &fields,
-                        int custodyType, bool *commentsCut = nullptr)
+                        int custodyType, bool *commentsCut = nullptr, const QStringList &continuation = {},
+                        int *pages = nullptr)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -28,9 +29,11 @@ inline bool renderLines(const QString &path, const QStringList &lines, const QHa
         return false;
     PDFUtils::setUpPainter(&painter, &printer);
     LayoutInterpreter interpreter(&painter, fields, custodyType);
-    interpreter.run(lines);
+    interpreter.run(lines, continuation);
     if (commentsCut)
         *commentsCut = interpreter.commentsCut();
+    if (pages)
+        *pages = interpreter.pageCount();
     return painter.end();
 }
 
@@ -42,6 +45,38 @@ inline QList<QRectF> find(QPdfDocument &pdf, int page, const QString &text)
     for (qsizetype at = all.indexOf(text); at >= 0; at = all.indexOf(text, at + 1))
         boxes << pdf.getSelectionAtIndex(page, int(at), int(text.size())).boundingRectangle();
     return boxes;
+}
+
+// One word of a page as Qt Pdf reads it back: its text and glyph box.
+struct Word {
+    QString text;
+    QRectF box;
+};
+
+// Every run of non-blank characters on a page, in the order of the text. A
+// word broken after a hyphen at the end of a line is two words: text
+// extraction joins them with U+FFFE, which is read back as the hyphen.
+inline QList<Word> words(QPdfDocument &pdf, int page)
+{
+    const QChar lineEndHyphen(0xFFFE);
+    QList<Word> list;
+    const QString all = pdf.getAllText(page).text();
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        const bool blank = i == all.size() || all.at(i).isSpace();
+        if (!blank && start < 0)
+            start = i;
+        const bool hyphen = !blank && all.at(i) == lineEndHyphen;
+        if ((blank || hyphen) && start >= 0) {
+            const qsizetype end = hyphen ? i + 1 : i;
+            const QRectF box = pdf.getSelectionAtIndex(page, int(start), int(end - start)).boundingRectangle();
+            QString text = all.mid(start, end - start);
+            text.replace(lineEndHyphen, QLatin1Char('-'));
+            list << Word{text, box};
+            start = -1;
+        }
+    }
+    return list;
 }
 
 inline QRectF findOne(QPdfDocument &pdf, int page, const QString &text)

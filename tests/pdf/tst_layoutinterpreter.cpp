@@ -16,10 +16,10 @@ class TestLayoutInterpreter : public QObject
 
 private:
     QString render(const QStringList &lines, const Fields &fields = {}, int custody = OrvaDocument::Shared,
-                   bool *cut = nullptr)
+                   bool *cut = nullptr, const QStringList &continuation = {}, int *pages = nullptr)
     {
         const QString path = m_dir.filePath(QStringLiteral("page%1.pdf").arg(++m_count));
-        if (!PdfProbe::renderLines(path, lines, fields, custody, cut))
+        if (!PdfProbe::renderLines(path, lines, fields, custody, cut, continuation, pages))
             return QString();
         return path;
     }
@@ -45,6 +45,12 @@ private slots:
     void commentsBoxCut_data();
     void commentsBoxCut();
     void commentsWrapAtWords();
+    void boundTextStaysInItsBox_data();
+    void boundTextStaysInItsBox();
+    void commentsContinueOnNumberedPages_data();
+    void commentsContinueOnNumberedPages();
+    void scriptPageFitsThePaper_data();
+    void scriptPageFitsThePaper();
 };
 
 void TestLayoutInterpreter::tokenize_data()
@@ -360,6 +366,233 @@ void TestLayoutInterpreter::commentsWrapAtWords()
     font.setWeight(QFont::Normal);
     const qreal needed = QFontMetricsF(font).horizontalAdvance(words.join(' ')) / 550;
     QVERIFY2(lines >= needed && lines <= needed + 1.5, qPrintable(QStringLiteral("%1 for %2").arg(lines).arg(needed)));
+}
+
+void TestLayoutInterpreter::boundTextStaysInItsBox_data()
+{
+    QTest::addColumn<QString>("alignment");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<qreal>("width");
+    QTest::addColumn<int>("allowed");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("lines");    // lines it is drawn on
+    QTest::addColumn<bool>("smaller"); // drawn smaller than its size
+    QTest::addColumn<bool>("elided");
+
+    const QString party = "Alexandra Catherine Elisabeth Montgomery-Whitfield-Featherstonehaugh of Upper Marlboro MD";
+    QTest::newRow("fits as it is") << "bl" << 10 << 200.0 << 2 << "Jane Sample" << 1 << false << false;
+    QTest::newRow("a little too wide: smaller") << "bl" << 10 << 160.0 << 2
+                                                << "Maximilian Alexander Montgomery-Whitfield" << 1 << true << false;
+    QTest::newRow("child's name of 41 characters") << "bl" << 9 << 166.0 << 1
+                                                   << "Maximilian Alexander Montgomery-Whitfield" << 1 << true << false;
+    QTest::newRow("party of 89 characters: two lines") << "bl" << 10 << 246.0 << 2 << party << 2 << false << false;
+    QTest::newRow("party on one line only: cut short") << "bl" << 9 << 265.0 << 1 << party << 1 << true << true;
+    QTest::newRow("two lines right-aligned") << "br" << 10 << 246.0 << 2 << party << 2 << false << false;
+    QTest::newRow("centred, smaller") << "bc" << 12 << 150.0 << 1 << "In the Circuit Court for Baltimore City"
+                                      << 1 << true << false;
+    QTest::newRow("longer than two lines: the second cut short")
+        << "bl" << 9 << 150.0 << 2 << party + " and " + party << 2 << true << true;
+    QTest::newRow("case number of 40 characters") << "bl" << 10 << 157.0 << 2
+                                                  << "C-16-FM-24-012345-XYZ/ABC-2024-0000001-R" << 1 << true << false;
+    QTest::newRow("a word wider than two lines breaks anywhere")
+        << "bl" << 10 << 60.0 << 2 << "C-16-FM-24-012345-XYZ/ABC-2024-0000001-R" << 2 << true << true;
+    QTest::newRow("12 digits with a sign") << "br" << 9 << 53.0 << 1 << "-999999999999" << 1 << true << false;
+    QTest::newRow("largest amount: whole, below 7 units") << "br" << 9 << 53.0 << 1 << "-9223372036854775808" << 1
+                                                          << true << false;
+    QTest::newRow("percentage") << "br" << 9 << 30.0 << 1 << "100.123%" << 1 << true << false;
+    QTest::newRow("footnote mark") << "bl" << 6 << 8.0 << 1 << "18" << 1 << false << false;
+}
+
+void TestLayoutInterpreter::boundTextStaysInItsBox()
+{
+    QFETCH(QString, alignment);
+    QFETCH(int, size);
+    QFETCH(qreal, width);
+    QFETCH(int, allowed);
+    QFETCH(QString, value);
+    QFETCH(int, lines);
+    QFETCH(bool, smaller);
+    QFETCH(bool, elided);
+
+    const qreal x = 300;
+    const qreal y = 400;
+    const QString line = QStringLiteral(R"("TB","%1","%2","%3","","%4","nb","%5","%6","d","v")")
+                             .arg(x).arg(y).arg(width).arg(size).arg(allowed > 1 ? QString::number(allowed) : QString())
+                             .arg(alignment);
+    // The same text without a box, for its natural size.
+    const QString free = QStringLiteral(R"("TB","20","780","0","","%1","nb","","bl","d","v")").arg(size);
+    const QString path = render({line, free}, {{"v", value}});
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+
+    const qreal left = alignment == "br" ? x - width : alignment == "bc" ? x - width / 2 : x;
+    QList<PdfProbe::Word> inside;
+    qreal naturalHeight = 0;
+    for (const PdfProbe::Word &w : PdfProbe::words(pdf, 0)) {
+        if (w.box.top() > 700) {
+            naturalHeight = qMax(naturalHeight, w.box.height());
+            continue;
+        }
+        const QString where = QStringLiteral("'%1' at %2..%3").arg(w.text).arg(w.box.left()).arg(w.box.right());
+        QVERIFY2(w.box.left() >= left - 0.3 && w.box.right() <= left + width + 0.3, qPrintable("outside its box: " + where));
+        QVERIFY2(w.box.bottom() <= y + 0.3 * size && w.box.top() >= y - allowed * 1.2 * size - size, qPrintable(where));
+        inside << w;
+    }
+    QVERIFY(!inside.isEmpty());
+
+    // Read back line by line, from the top.
+    std::stable_sort(inside.begin(), inside.end(), [](const PdfProbe::Word &a, const PdfProbe::Word &b) {
+        return qAbs(a.box.center().y() - b.box.center().y()) > 2 ? a.box.center().y() < b.box.center().y()
+                                                                 : a.box.left() < b.box.left();
+    });
+    QString shown;
+    int drawnLines = 0;
+    qreal lastCentre = -100;
+    qreal height = 0;
+    QList<qreal> edges;
+    for (const PdfProbe::Word &w : std::as_const(inside)) {
+        if (w.box.center().y() > lastCentre + 2) {
+            ++drawnLines;
+            edges << (alignment == "br" ? w.box.right() : w.box.left());
+        }
+        if (alignment == "br")
+            edges.last() = w.box.right();
+        lastCentre = w.box.center().y();
+        shown += w.text;
+        height = qMax(height, w.box.height());
+    }
+    QCOMPARE(drawnLines, lines);
+    const QString whole = QString(value).remove(' ').remove('-');
+    shown.remove('-');
+    if (elided) {
+        QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+        QVERIFY2(whole.startsWith(shown.chopped(1)) && shown.size() > 10, qPrintable(shown));
+    } else {
+        QCOMPARE(shown, whole);
+    }
+    // Aligned as the item says on every line, the last one on its baseline.
+    for (const qreal edge : std::as_const(edges)) {
+        if (alignment == "bl")
+            QVERIFY2(edge < x + 0.15 * size, qPrintable(QString::number(edge)));
+        else if (alignment == "br")
+            QVERIFY2(edge > x - 0.15 * size, qPrintable(QString::number(edge)));
+    }
+    QVERIFY(qAbs(inside.last().box.center().y() - (y - 0.3 * size)) < 0.4 * size);
+    // Smaller only when it had to be; texts not below 7 units, amounts whole.
+    if (smaller)
+        QVERIFY2(height < naturalHeight - 0.3, qPrintable(QStringLiteral("%1 vs %2").arg(height).arg(naturalHeight)));
+    else
+        QVERIFY2(qAbs(height - naturalHeight) < 0.05, qPrintable(QStringLiteral("%1 vs %2").arg(height).arg(naturalHeight)));
+    static const QRegularExpression amount("^-?[0-9.]+%?$");
+    if (!amount.match(value).hasMatch())
+        QVERIFY2(height >= naturalHeight * LayoutInterpreter::MinimumTextSize / size - 0.3, qPrintable(QString::number(height)));
+}
+
+void TestLayoutInterpreter::commentsContinueOnNumberedPages_data()
+{
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("count");        // comment lines
+    QTest::addColumn<bool>("continuation"); // a continuation script given
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("cut");
+
+    // The worksheet's box holds 8 lines on Worksheet A and 22 on B; each
+    // continuation page 74.
+    QTest::newRow("A, fits its box") << int(OrvaDocument::SoleMother) << 8 << true << 2 << false;
+    QTest::newRow("A, one line more") << int(OrvaDocument::SoleMother) << 9 << true << 3 << false;
+    QTest::newRow("A, one continuation page full") << int(OrvaDocument::SoleMother) << 82 << true << 3 << false;
+    QTest::newRow("A, two continuation pages") << int(OrvaDocument::SoleMother) << 83 << true << 4 << false;
+    QTest::newRow("B, three continuation pages") << int(OrvaDocument::Shared) << 200 << true << 5 << false;
+    QTest::newRow("B, no continuation script: cut") << int(OrvaDocument::Shared) << 40 << false << 2 << true;
+}
+
+void TestLayoutInterpreter::commentsContinueOnNumberedPages()
+{
+    QFETCH(int, custody);
+    QFETCH(int, count);
+    QFETCH(bool, continuation);
+    QFETCH(int, pages);
+    QFETCH(bool, cut);
+
+    QStringList paragraphs;
+    for (int i = 1; i <= count; ++i)
+        paragraphs << QStringLiteral("Comment line %1 end").arg(i, 3, 10, QLatin1Char('0'));
+    const QStringList script = {R"("TB","24","100","0","","8","nb","","bl","d","comments")",
+                                R"("TB","300","820","0","Page {page} of {pages}","7","nb","","bc")", R"("BPG")",
+                                R"("TB","300","820","0","Page {page} of {pages}","7","nb","","bc")"};
+    const QStringList more = {R"("BPG")", R"("TB","24","80","0","Continued on page {page}","9","b","","bl")",
+                              R"("TB","24","94","0","","8","nb","","bl","d","comments")",
+                              R"("TB","300","820","0","Page {page} of {pages}","7","nb","","bc")"};
+    if (cut)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("comments do not fit the box"));
+    bool wasCut = !cut;
+    int counted = 0;
+    const QString path = render(script, {{"comments", paragraphs.join('\n') + '\n'}}, custody, &wasCut,
+                                continuation ? more : QStringList(), &counted);
+    QCOMPARE(wasCut, cut);
+    QCOMPARE(counted, pages);
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), pages);
+
+    // Compared without blanks: on a page full of short lines Qt Pdf reads
+    // the letters back with blanks between them.
+    auto solid = [](QString text) { return text.remove(QRegularExpression("\\s+")); };
+    QString all;
+    for (int page = 0; page < pages; ++page) {
+        const QString text = solid(pdf.getAllText(page).text());
+        QVERIFY2(text.contains(QStringLiteral("Page%1of%2").arg(page + 1).arg(pages)), qPrintable(text.right(60)));
+        if (page >= 2) {
+            QVERIFY(text.contains(QStringLiteral("Continuedonpage%1").arg(page + 1)));
+            // Each continuation page starts at the top of its box.
+            qreal top = 1000;
+            for (const PdfProbe::Word &w : PdfProbe::words(pdf, page))
+                if (w.box.top() > 85 && w.box.top() < 800)
+                    top = qMin(top, w.box.top());
+            QVERIFY2(top > 94 && top < 100, qPrintable(QString::number(top)));
+        }
+        all += text + '|';
+    }
+    // Every line once, in order, unless there was no room at all.
+    qsizetype last = -1;
+    int shown = 0;
+    for (const QString &line : std::as_const(paragraphs)) {
+        const QString wanted = solid(line);
+        const int times = int(all.count(wanted));
+        QVERIFY2(times <= 1, qPrintable(line));
+        if (times == 0)
+            continue;
+        QVERIFY(all.indexOf(wanted) > last);
+        last = all.indexOf(wanted);
+        ++shown;
+    }
+    QVERIFY(cut ? shown < count : shown == count);
+}
+
+void TestLayoutInterpreter::scriptPageFitsThePaper_data()
+{
+    QTest::addColumn<QSizeF>("paper");
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QPointF>("origin"); // where the script's 0,0 lands
+    QTest::newRow("A4: as drawn") << QSizeF(595, 842) << 1.0 << QPointF(0, 0);
+    // Letter is lower: the height decides, 752 of 802 points between the margins.
+    QTest::newRow("Letter") << QSizeF(612, 792) << 752.0 / 802 << QPointF((612 - 595 * 752.0 / 802) / 2, (792 - 842 * 752.0 / 802) / 2);
+    // A wide page: the width decides.
+    QTest::newRow("wider than high") << QSizeF(1000, 842) << 1.0 << QPointF(202.5, 0);
+}
+
+void TestLayoutInterpreter::scriptPageFitsThePaper()
+{
+    QFETCH(QSizeF, paper);
+    QFETCH(qreal, scale);
+    QFETCH(QPointF, origin);
+    const QTransform t = LayoutInterpreter::scriptToPaper(paper);
+    QVERIFY(qAbs(t.m11() - scale) < 1e-9 && qAbs(t.m22() - scale) < 1e-9);
+    QVERIFY(qAbs(t.dx() - origin.x()) < 1e-9 && qAbs(t.dy() - origin.y()) < 1e-9);
+    // The margin of the limiting side stays 20 points.
+    const QRectF inside = t.mapRect(QRectF(20, 20, 555, 802));
+    QVERIFY(qAbs(inside.top() - 20) < 1e-9 || qAbs(inside.left() - 20) < 1e-9);
+    QVERIFY(inside.right() <= paper.width() - 20 + 1e-9 && inside.bottom() <= paper.height() - 20 + 1e-9);
 }
 
 QTEST_MAIN(TestLayoutInterpreter)

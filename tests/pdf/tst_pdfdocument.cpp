@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 using Doc = OrvaDocument;
@@ -47,6 +48,8 @@ private slots:
     void captions();
     void numberText_data();
     void numberText();
+    void wholeAmountText_data();
+    void wholeAmountText();
     void percentText_data();
     void percentText();
     void sharedFieldList();
@@ -148,6 +151,35 @@ void TestPDFDocument::numberText_data()
     QTest::newRow("negative millions") << -2500001.0 << "-2500001";
     QTest::newRow("fraction") << 56.7 << "56.7";
     QTest::newRow("six significant digits") << 12.3456789 << "12.3457";
+    // Totals of 1e15 and more print every digit too, up to what 64 bits hold.
+    QTest::newRow("2e15") << 2e15 << "2000000000000000";
+    QTest::newRow("-1e15") << -1e15 << "-1000000000000000";
+    QTest::newRow("2^62") << 4611686018427387904.0 << "4611686018427387904";
+    QTest::newRow("-2^63") << -9223372036854775808.0 << "-9223372036854775808";
+    QTest::newRow("2^63, beyond 64 bits") << 9223372036854775808.0 << "9223372036854775808";
+    QTest::newRow("1e20") << 1e20 << "100000000000000000000";
+}
+
+void TestPDFDocument::wholeAmountText_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << qint64(0) << "0";
+    QTest::newRow("twelve digits, negative") << qint64(-999999999999) << "-999999999999";
+    // Beyond the 53 bits of a double: every digit stays.
+    QTest::newRow("2^53 + 1") << qint64(9007199254740993) << "9007199254740993";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << "9223372036854775807";
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-9223372036854775808";
+}
+
+void TestPDFDocument::wholeAmountText()
+{
+    QFETCH(qint64, value);
+    QFETCH(QString, text);
+    QCOMPARE(PDFDocument::numberText(value), text);
+    PDFDocument worksheet;
+    worksheet.setNumberField("line1_c", value);
+    QCOMPARE(worksheet.field("line1_c"), text);
 }
 
 void TestPDFDocument::numberText()
@@ -340,18 +372,18 @@ void TestPDFDocument::footnotes_data()
     QTest::newRow("none") << int(Doc::Shared) << QList<int>{} << QStringList{} << "\n";
     QTest::newRow("slots 2, 7, 18, Worksheet B")
         << int(Doc::Shared) << QList<int>{2, 7, 18} << QStringList{"  Pay stub  ", "Court order", "Tuition"}
-        << "\n* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
+        << "* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
     QTest::newRow("slots 2, 7, 18, Worksheet A")
         << int(Doc::SoleMother) << QList<int>{2, 7, 18} << QStringList{"Pay stub", "Court order", "Tuition"}
-        << "\n* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
+        << "* 1 Pay stub\n* 2 Court order\n* 3 Tuition\n";
     QTest::newRow("slots 3 and 10") << int(Doc::SoleParent2) << QList<int>{3, 10} << QStringList{"x", "y"}
-                                    << "\n* 1 x\n* 2 y\n";
-    QTest::newRow("blanks only") << int(Doc::Shared) << QList<int>{16} << QStringList{"   "} << "\n* 1 \n";
+                                    << "* 1 x\n* 2 y\n";
+    QTest::newRow("blanks only") << int(Doc::Shared) << QList<int>{16} << QStringList{"   "} << "* 1 \n";
     QTest::newRow("every slot") << int(Doc::Shared) << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
                                                                   15, 16, 17, 18}
                                 << QStringList{"a", "b", "c", "d", "e", "f", "g", "h", "i",
                                                "j", "k", "l", "m", "n", "o", "p", "q", "r"}
-                                << "\n* 1 a\n* 2 b\n* 3 c\n* 4 d\n* 5 e\n* 6 f\n* 7 g\n* 8 h\n* 9 i\n* 10 j\n"
+                                << "* 1 a\n* 2 b\n* 3 c\n* 4 d\n* 5 e\n* 6 f\n* 7 g\n* 8 h\n* 9 i\n* 10 j\n"
                                    "* 11 k\n* 12 l\n* 13 m\n* 14 n\n* 15 o\n* 16 p\n* 17 q\n* 18 r\n";
 }
 
@@ -380,7 +412,8 @@ void TestPDFDocument::commentsKeepPercentSigns()
     Doc d(Doc::July2022);
     d.setComments("Split 50%/50% as in %1 and %2");
     d.setFootnote(1, "Raise of 3% in %1");
-    QCOMPARE(filled(d).value("comments"), QString("Split 50%/50% as in %1 and %2\n* 1 Raise of 3% in %1\n"));
+    // Footnotes first: their numbers stand beside the amounts on the first page.
+    QCOMPARE(filled(d).value("comments"), QString("* 1 Raise of 3% in %1\nSplit 50%/50% as in %1 and %2\n"));
 }
 
 void TestPDFDocument::unknownFieldIsLoggedAndStored()

@@ -1,7 +1,9 @@
 // The print preview window, driven as a user drives it.
 #include "AskAnswers.h"
 #include "OrvaDocument.h"
+#include "PaperSize.h"
 #include "PdfPreviewDialog.h"
+#include "TemporarySettings.h"
 #include "resources.h"
 
 #include <QApplication>
@@ -10,6 +12,9 @@
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScrollBar>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -92,8 +97,13 @@ private slots:
     void failedSaveSaysWhy();
     void fileModeHasNoSave();
     void printDrawsTheWorksheetAnew();
+    void fileModeTitleNamesTheDocument_data();
+    void fileModeTitleNamesTheDocument();
+    void fitPageShowsTheWholePage_data();
+    void fitPageShowsTheWholePage();
 
 private:
+    OrvaTest::TemporarySettings m_settings;
     QTemporaryDir m_dir;
 };
 
@@ -322,6 +332,72 @@ void TestPdfPreviewDialog::printDrawsTheWorksheetAnew()
     QCOMPARE(printed.pageCount(), 2);
     // The worksheet values are on the printed pages.
     QVERIFY(printed.getAllText(0).text().contains("24-1234"));
+}
+
+void TestPdfPreviewDialog::fileModeTitleNamesTheDocument_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title"); // written into the file; empty: none
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("statute of July 2022")
+        << QStringLiteral(ORVA_BINARY_DIR "/bin/07.01.22-12-204-Calculation-of-support.pdf") << QString()
+        << QString::fromUtf8("Maryland Family Law §§ 12-201 to 12-204 \u2014 Guidelines from July 2022");
+    QTest::newRow("statute before October 2020")
+        << QStringLiteral(ORVA_BINARY_DIR "/bin/FL12-201.pdf") << QString()
+        << QString::fromUtf8("Maryland Family Law §§ 12-201 to 12-204 \u2014 Guidelines before October 2020");
+    QTest::newRow("a title of its own") << "titled.pdf" << "  Frequently Asked Questions " << "Frequently Asked Questions";
+    QTest::newRow("no title: the file name") << "untitled-notes.pdf" << "" << "untitled-notes.pdf";
+    QTest::newRow("missing file: its name") << "missing.pdf" << "-" << "missing.pdf";
+}
+
+void TestPdfPreviewDialog::fileModeTitleNamesTheDocument()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    QString path = file;
+    if (!QFileInfo(file).isAbsolute()) {
+        path = m_dir.filePath(file);
+        if (title != "-") {
+            QPdfWriter writer(path);
+            writer.setTitle(title);
+            QPainter painter(&writer);
+            painter.drawText(100, 100, "Page");
+        }
+    }
+    PdfPreviewDialog preview(path);
+    QCOMPARE(preview.windowTitle(), shown);
+}
+
+void TestPdfPreviewDialog::fitPageShowsTheWholePage_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QSize>("window");
+    QTest::newRow("Letter, wide window") << "letter" << QSize(1200, 700);
+    QTest::newRow("Letter, tall window") << "letter" << QSize(700, 1000);
+    QTest::newRow("A4, wide window") << "a4" << QSize(1200, 700);
+    QTest::newRow("A4, odd size") << "a4" << QSize(951, 777);
+}
+
+void TestPdfPreviewDialog::fitPageShowsTheWholePage()
+{
+    QFETCH(QString, paper);
+    QFETCH(QSize, window);
+    QSettings().setValue(PaperSize::SettingsKey, paper);
+    auto sole = sharedCase();
+    sole->setCustodyType(OrvaDocument::SoleMother); // one page
+    PdfPreviewDialog preview(sole);
+    QCOMPARE(preview.pdfDocument()->pagePointSize(0), paper == "a4" ? QSizeF(595, 842) : QSizeF(612, 792));
+    preview.resize(window);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    auto *view = preview.findChild<QPdfView *>("pdfView");
+    QCOMPARE(preview.findChild<QComboBox *>("zoomComboBox")->currentData().toInt(), -1);
+    // The single page and its margins take no more than the view: nothing
+    // to scroll to.
+    QTRY_COMPARE(view->verticalScrollBar()->maximum(), 0);
+    QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+    preview.close();
 }
 
 QTEST_MAIN(TestPdfPreviewDialog)

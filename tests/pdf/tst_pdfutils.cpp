@@ -5,6 +5,7 @@
 #include "PDFDocument.h"
 #include "PDFUtils.h"
 #include "PdfProbe.h"
+#include "TemporarySettings.h"
 #include "WorksheetCases.h"
 
 #include <QApplication>
@@ -58,11 +59,15 @@ private:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
+    OrvaTest::TemporarySettings m_settings;
     QTemporaryDir m_dir;
     bool m_dialogSeen = false;
     bool m_dialogDriven = false;
 
 private slots:
+    void init();
+    void paperFollowsTheSettings_data();
+    void paperFollowsTheSettings();
     void saveChoosesTheWorksheet_data();
     void saveChoosesTheWorksheet();
     void boundValuesStandWhereTheScriptPutsThem_data();
@@ -78,6 +83,70 @@ private slots:
     void printImagesCentred();
     void printImagesEmptyList();
 };
+
+// Unless a test says otherwise, the pages are A4, on which the scripts'
+// coordinates are the page's own.
+void TestPDFUtils::init()
+{
+    PaperSize::store(PaperSize::A4);
+}
+
+void TestPDFUtils::paperFollowsTheSettings_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QSizeF>("page");
+    QTest::newRow("nothing stored: Letter") << QVariant() << QSizeF(612, 792);
+    QTest::newRow("letter") << QVariant("letter") << QSizeF(612, 792);
+    QTest::newRow("a4") << QVariant("a4") << QSizeF(595, 842);
+    QTest::newRow("A4 in capitals, blanks around") << QVariant(" A4 ") << QSizeF(595, 842);
+    QTest::newRow("unknown paper: Letter") << QVariant("legal") << QSizeF(612, 792);
+    QTest::newRow("not a text: Letter") << QVariant(42) << QSizeF(612, 792);
+}
+
+void TestPDFUtils::paperFollowsTheSettings()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QSizeF, page);
+    {
+        QSettings settings;
+        if (stored.isValid())
+            settings.setValue(PaperSize::SettingsKey, stored);
+        else
+            settings.remove(PaperSize::SettingsKey);
+    }
+
+    // The worksheet as a file and on a printer, and an existing PDF printed.
+    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    const QString saved = path("paper-saved.pdf");
+    QVERIFY(PDFUtils::save(*document, saved, nullptr));
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A3)); // whatever the print dialog chose
+    const QString printed = path("paper-printed.pdf");
+    printer.setOutputFileName(printed);
+    QVERIFY(PDFUtils::save(*document, QString(), &printer));
+    QPrinter reprinter(QPrinter::ScreenResolution);
+    reprinter.setOutputFormat(QPrinter::PdfFormat);
+    const QString reprinted = path("paper-reprinted.pdf");
+    reprinter.setOutputFileName(reprinted);
+    QVERIFY(PDFUtils::printPDFOnPrinter(saved, &reprinter));
+
+    for (const QString &file : {saved, printed, reprinted}) {
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(file), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), 2);
+        for (int i = 0; i < pdf.pageCount(); ++i)
+            QCOMPARE(pdf.pagePointSize(i), page);
+        // The frame of the tables, 20 points in from the sides of the script's
+        // page, scaled to fit the paper and centred.
+        const QTransform toPaper = LayoutInterpreter::scriptToPaper(page);
+        const QImage image = PdfProbe::render(pdf, 0, 2);
+        for (const QPointF &corner : {QPointF(20, 360), QPointF(575, 360)})
+            QVERIFY2(PdfProbe::ink(image, toPaper.map(corner), 2) < 160,
+                     qPrintable(QStringLiteral("%1 at %2").arg(file).arg(toPaper.map(corner).x())));
+        QVERIFY(PdfProbe::ink(image, toPaper.map(QPointF(12, 360)), 2, 2) > 240);
+    }
+}
 
 void TestPDFUtils::saveChoosesTheWorksheet_data()
 {

@@ -165,7 +165,7 @@ void TestMainWindow::menusAndActions()
     };
     QCOMPARE(listed(m_w.ui->menuFile),
              QStringList({"actionNew=New", "actionOpen=Open", "-", "actionSave=Save", "actionSave_As=Save As...", "-",
-                          "actionPreview=Preview", "actionPrint=Print", "-", "actionExit=Exit"}));
+                          "actionPreview=Preview", "actionPrint=Print", "=Paper Size", "-", "actionExit=Exit"}));
     QCOMPARE(listed(m_w.ui->menuFinancial_Forms),
              QStringList({"actionSaveable_9_202=Saveable 9-202", "actionSaveable_9_203=Saveable 9-203"}));
     QCOMPARE(listed(m_w.ui->menuCustody_Forms),

@@ -123,6 +123,7 @@ struct PreviewSeen {
     QString firstPage;
     bool balloonsHidden = false;
     bool hasParent = false;
+    QSizeF pageSize;
 };
 
 // Looks at the preview window, then closes it as the user does (Escape).
@@ -135,6 +136,7 @@ Step lookAtPreview(MainWindow *window, PreviewSeen *seen)
         seen->fileName = preview->fileName();
         seen->pages = preview->pdfDocument()->pageCount();
         seen->firstPage = seen->pages > 0 ? preview->pdfDocument()->getAllText(0).text().simplified() : QString();
+        seen->pageSize = seen->pages > 0 ? preview->pdfDocument()->pagePointSize(0) : QSizeF();
         seen->balloonsHidden = !window->motherBalloon()->isVisible() && !window->fatherBalloon()->isVisible();
         seen->hasParent = preview->parentWidget() != nullptr;
         // The close key is a window shortcut: the window must be the active
@@ -220,6 +222,8 @@ private slots:
     void printThroughThePrintDialog();
     void statuteDocument_data();
     void statuteDocument();
+    void paperPreference_data();
+    void paperPreference();
 
 private:
     // Starts answering; every sequence must be used up by the test.
@@ -1120,6 +1124,54 @@ void TestMainWindowCommands::statuteDocument()
     QVERIFY(preview.firstPage.contains(heading));
     QVERIFY(preview.balloonsHidden);
     QVERIFY(!m_w.doc->modified());
+}
+
+// ---- Paper --------------------------------------------------------------------------
+
+void TestMainWindowCommands::paperPreference_data()
+{
+    QTest::addColumn<QString>("stored");  // before the window opens; empty: nothing
+    QTest::addColumn<QString>("chosen");  // action triggered; empty: none
+    QTest::addColumn<QString>("expected"); // stored afterwards
+    QTest::addColumn<QSizeF>("page");
+
+    QTest::newRow("nothing chosen: Letter") << "" << "" << "" << QSizeF(612, 792);
+    QTest::newRow("A4 chosen") << "" << "actionPaper_A4" << "a4" << QSizeF(595, 842);
+    QTest::newRow("A4 kept from before") << "a4" << "" << "a4" << QSizeF(595, 842);
+    QTest::newRow("back to Letter") << "a4" << "actionPaper_Letter" << "letter" << QSizeF(612, 792);
+}
+
+void TestMainWindowCommands::paperPreference()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, chosen);
+    QFETCH(QString, expected);
+    QFETCH(QSizeF, page);
+
+    if (!stored.isEmpty()) {
+        QSettings().setValue(QStringLiteral("paper-size"), stored);
+        m_w = Window();
+        m_w = openWindow(); // the choice of an earlier session
+    }
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::SoleMother);
+    if (!chosen.isEmpty())
+        m_w.window->findChild<QAction *>(chosen)->trigger();
+    QCOMPARE(QSettings().value(QStringLiteral("paper-size")).toString(), expected);
+
+    // The preview and the printer both take it.
+    PreviewSeen seen;
+    expect({lookAtPreview(m_w.window.get(), &seen)});
+    m_w.ui->actionPreview->trigger();
+    verifyAllAnswered(1);
+    QCOMPARE(seen.pageSize, page);
+
+    const QString target = m_dir->filePath(QStringLiteral("printed-paper.pdf"));
+    expect({printToFile(target)});
+    m_w.ui->actionPrint->trigger();
+    verifyAllAnswered(1);
+    QPdfDocument printed;
+    QCOMPARE(printed.load(target), QPdfDocument::Error::None);
+    QCOMPARE(printed.pagePointSize(0), page);
 }
 
 ORVA_WIDGET_TEST_MAIN(TestMainWindowCommands)

@@ -555,37 +555,24 @@ QTextTable *build(QTextDocument &text, QPdfWriter &writer, const Document &doc, 
     QTextCursor cursor(&text);
     QTextTable *schedule = nullptr;
 
-    // Title page.
+    // A short heading, then the law; where the text comes from is told at the end.
     const QColor accent(0x1f, 0x3a, 0x5f);
     const QColor grey(0x40, 0x40, 0x40);
-    addBlock(cursor, QStringLiteral("Maryland Child Support Guidelines"), font(kSans, 24, true), 36, 8, 0, accent);
-    addBlock(cursor, QStringLiteral("Maryland Code, Family Law Article, §§ 12-201 to 12-204"), font(kSans, 14), 0,
-             28);
-    addBlock(cursor, doc.version, font(kSans, 18, true), 0, 12, 0, accent);
-    addBlock(cursor, doc.description, font(kSerif, 12), 0, 24);
-    if (!doc.composition.isEmpty()) {
-        addBlock(cursor, QStringLiteral("How this text is composed"), font(kSans, 12, true), 0, 6);
-        for (const QString &line : doc.composition)
-            addBlock(cursor, line, font(kSerif, 11), 0, 5, line.startsWith(QChar(0x2022)) ? kIndentStep : 0);
-        addBlock(cursor, QString(), font(kSerif, 6), 0, 12);
-    }
-    addBlock(cursor, doc.sources.size() == 1 ? QStringLiteral("Source of the text") : QStringLiteral("Sources of the text"),
-             font(kSans, 12, true), 0, 6);
-    for (const Source &source : doc.sources) {
-        addBlock(cursor, source.heading, font(kSans, 9.5, true), 4, 3, 0, grey);
-        for (const QString &line : source.lines)
-            addBlock(cursor, line, font(kSerif, 9), 0, 3, 0, grey);
-    }
-    addBlock(cursor,
-             QStringLiteral("Reference copy typeset for Orva-Calc Professional; it is not an official publication "
-                            "of the State of Maryland. The schedule amounts are reproduced unchanged."),
-             font(kSerif, 9, false, true), 18, 0, 0, grey);
+    addBlock(cursor, QStringLiteral("Maryland Child Support Guidelines"), font(kSans, 20, true), 0, 4, 0, accent);
+    addBlock(cursor, QStringLiteral("Maryland Code, Family Law Article, §§ 12-201 to 12-204 \u2014 ") + doc.version,
+             font(kSans, 12), 0, 6);
+    addBlock(cursor, doc.description, font(kSerif, 10), 0, 4, 0, grey);
+    addBlock(cursor, QStringLiteral("Where this text comes from is told on the last page."),
+             font(kSerif, 9, false, true), 0, 18, 0, grey);
 
+    bool firstSection = true;
     for (const Section &s : doc.statute.sections) {
-        QTextBlockFormat pageBreak;
-        pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-        pageBreak.setBottomMargin(10);
-        cursor.insertBlock(pageBreak);
+        QTextBlockFormat heading;
+        if (!firstSection)
+            heading.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        firstSection = false;
+        heading.setBottomMargin(10);
+        cursor.insertBlock(heading);
         QTextCharFormat headingChars;
         headingChars.setFont(font(kSans, 15, true));
         headingChars.setForeground(accent);
@@ -606,6 +593,33 @@ QTextTable *build(QTextDocument &text, QPdfWriter &writer, const Document &doc, 
             }
         }
     }
+
+    // About this copy, on a page of its own after the law.
+    QTextBlockFormat aboutPage;
+    aboutPage.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    aboutPage.setBottomMargin(12);
+    cursor.insertBlock(aboutPage);
+    QTextCharFormat aboutChars;
+    aboutChars.setFont(font(kSans, 15, true));
+    aboutChars.setForeground(accent);
+    cursor.insertText(QStringLiteral("About this copy"), aboutChars);
+    if (!doc.composition.isEmpty()) {
+        addBlock(cursor, QStringLiteral("How this text is composed"), font(kSans, 12, true), 0, 6);
+        for (const QString &line : doc.composition)
+            addBlock(cursor, line, font(kSerif, 11), 0, 5, line.startsWith(QChar(0x2022)) ? kIndentStep : 0);
+        addBlock(cursor, QString(), font(kSerif, 6), 0, 12);
+    }
+    addBlock(cursor, doc.sources.size() == 1 ? QStringLiteral("Source of the text") : QStringLiteral("Sources of the text"),
+             font(kSans, 12, true), 0, 6);
+    for (const Source &source : doc.sources) {
+        addBlock(cursor, source.heading, font(kSans, 9.5, true), 4, 3, 0, grey);
+        for (const QString &line : source.lines)
+            addBlock(cursor, line, font(kSerif, 9), 0, 3, 0, grey);
+    }
+    addBlock(cursor,
+             QStringLiteral("Reference copy typeset for Orva-Calc Professional; it is not an official publication "
+                            "of the State of Maryland. The schedule amounts are reproduced unchanged."),
+             font(kSerif, 9, false, true), 18, 0, 0, grey);
 
     // Pages last: laid out while it is built, the document would be paginated anew on every cell.
     // Lay out on the writer itself, so that fonts are measured at its resolution.
@@ -651,7 +665,8 @@ void typeset(const Document &doc, const QString &outPath)
         writer.setResolution(kResolution);
         writer.setPageSize(QPageSize(QPageSize::Letter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QStringLiteral("Maryland Child Support Guidelines: ") + doc.version);
+        // The preview window shows this as the document's name.
+        writer.setTitle(QStringLiteral("Maryland Family Law §§ 12-201 to 12-204 \u2014 ") + doc.version);
         writer.setCreator(QStringLiteral("Orva-Calc Professional"));
 
         QTextDocument trial;
