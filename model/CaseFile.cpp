@@ -15,6 +15,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -170,6 +171,7 @@ struct ReadState {
     bool newGuidelines = false;
     bool hasPercent[2] = {false, false};
     double percent[2] = {0.0, 0.0};
+    qint64 multifamily[2] = {0, 0}; // line 1d's counts, settled with the version
 };
 
 using FieldReader = void (*)(OrvaDocument &document, ReadState &state, const QString &text, qint64 value);
@@ -262,6 +264,10 @@ const QHash<QString, FieldReader> &fieldReaders()
         ORVA_TEXT("ali_paid", setClientAlimonyPaid),
         ORVA_TEXT("ali_recv", setClientAlimonyReceived),
         ORVA_INT32("relationship_idx", setRelationshipIndex),
+        {QStringLiteral("multifam_m"),
+         [](OrvaDocument &, ReadState &state, const QString &, qint64 value) { state.multifamily[0] = value; }},
+        {QStringLiteral("multifam_d"),
+         [](OrvaDocument &, ReadState &state, const QString &, qint64 value) { state.multifamily[1] = value; }},
     };
     return readers;
 }
@@ -432,6 +438,9 @@ bool OrvaDocument::writeCaseFile(QIODevice *device, QString *error)
         w.text("note", note);
         xml.writeEndElement();
     }
+    // Line 1d's counts come last: older readers log and skip them.
+    w.number("multifam_m", m_motherMultifamilyChildren);
+    w.number("multifam_d", m_fatherMultifamilyChildren);
 
     xml.writeEndElement(); // case
     xml.writeEndElement(); // Case
@@ -595,5 +604,10 @@ bool OrvaDocument::readCaseElements(QIODevice *device, const CaseFileScan &scan,
         m_motherCashMedicalPercent = state.percent[0];
     if (state.hasPercent[1])
         m_fatherCashMedicalPercent = state.percent[1];
+    // Applied once the version is settled: a count outside 0..6, or one in a
+    // file of an older version, must not reach the computation.
+    const auto count = [](qint64 value) { return int(std::clamp<qint64>(value, 0, MaxMultifamilyChildren)); };
+    setMotherMultifamilyChildren(count(state.multifamily[0]));
+    setFatherMultifamilyChildren(count(state.multifamily[1]));
     return true;
 }

@@ -18,6 +18,7 @@
 #include <QLoggingCategory>
 #include <QtNumeric>
 
+#include <algorithm>
 #include <limits>
 
 // The warnings' trace lines go to the debug log; the category check keeps
@@ -124,6 +125,22 @@ qint64 basicObligationOf(int mode, qint64 adjustedCombined, int children, qint64
         income += OrvaEnums::KeyStep - income % OrvaEnums::KeyStep;
     const OrvaEnums::Schedule schedule = mode == OrvaDocument::July2022 ? OrvaEnums::Second : OrvaEnums::First;
     return OrvaEnums::instance().row(schedule, income)[children - 1];
+}
+
+// Family Law § 12-201(c)(1)(iii) and (c)(2), § 12-204(a)(3): a parent's
+// allowance for the other children living in the parent's home is 75 % of
+// the basic obligation the schedule gives for those children together (one
+// look-up for all of them, the worksheet's "#Children X.75"), on that
+// parent's own actual income. Halves round up: an obligation of 702 gives 527.
+qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
+{
+    if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
+        return 0;
+    const qint64 obligation = basicObligationOf(mode, actualIncome,
+                                                std::min(children, OrvaDocument::MaxMultifamilyChildren), 30000);
+    // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
+    static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
+    return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
 }
 
 // The amounts of one parent's own expenses, by kind.
@@ -258,9 +275,13 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
     w.combinedIncome = add(in.mother.monthlyIncome, in.father.monthlyIncome);
     for (int p = 0; p < 2; ++p) {
         const WorksheetInput::Parent &parent = *inputs[p];
+        parents[p]->multifamilyAdjustment =
+            multifamilyAllowance(in.mode, parent.monthlyIncome, parent.multifamilyChildren);
+        // Line 2: line 1 minus 1a and 1b, plus or minus 1c, minus 1d.
         parents[p]->adjustedActualIncome =
-            add(sub(sub(parent.monthlyIncome, parent.existingChildSupportPayment), parent.alimonyPaid),
-                parent.alimonyAwarded);
+            sub(add(sub(sub(parent.monthlyIncome, parent.existingChildSupportPayment), parent.alimonyPaid),
+                    parent.alimonyAwarded),
+                parents[p]->multifamilyAdjustment);
     }
     w.adjustedCombinedIncome = add(w.mother.adjustedActualIncome, w.father.adjustedActualIncome);
     for (int p = 0; p < 2; ++p)
@@ -342,12 +363,16 @@ WorksheetInput OrvaDocument::worksheetInput() const
                     m_fatherAlimonyAwarded,      m_fatherOvernights,                  m_fatherWorkRelatedExpenses,
                     m_fatherHealthInsurance,     m_fatherExtraMedicalExpenses,        m_fatherCashMedicalPercent,
                     m_fatherAdditionalExpenses};
+    input.mother.multifamilyChildren = m_motherMultifamilyChildren;
+    input.father.multifamilyChildren = m_fatherMultifamilyChildren;
     return input;
 }
 
 // ---- Lines 1 to 4 ------------------------------------------------------------------
 
 qint64 OrvaDocument::combinedIncome() const { return worksheet().combinedIncome; }
+qint64 OrvaDocument::motherMultifamilyAdjustment() const { return worksheet().mother.multifamilyAdjustment; }
+qint64 OrvaDocument::fatherMultifamilyAdjustment() const { return worksheet().father.multifamilyAdjustment; }
 qint64 OrvaDocument::motherAdjustedActualIncome() const { return worksheet().mother.adjustedActualIncome; }
 qint64 OrvaDocument::fatherAdjustedActualIncome() const { return worksheet().father.adjustedActualIncome; }
 qint64 OrvaDocument::adjustedCombinedIncome() const { return worksheet().adjustedCombinedIncome; }

@@ -175,6 +175,18 @@ public:
     ORVA_PLAIN_FIELD(double, fatherCashMedicalPercent, setFatherCashMedicalPercent, 0.0)
     ORVA_PLAIN_FIELD(qint64, fatherAdditionalExpenses, setFatherAdditionalExpenses, 0)
 
+    // ---- Other children in each parent's home (line 1d, multifamily adjustment) ----
+public:
+    static constexpr int MaxMultifamilyChildren = 6;
+    // Only the July 2022 guidelines carry line 1d.
+    static bool hasMultifamilyAdjustment(int mode) { return mode == July2022; }
+    int motherMultifamilyChildren() const { return m_motherMultifamilyChildren; }
+    int fatherMultifamilyChildren() const { return m_fatherMultifamilyChildren; }
+    // Clamped to 0..6 under the July 2022 guidelines (more than six count as
+    // six, like the schedule's last column); 0 under the other versions.
+    void setMotherMultifamilyChildren(int value);
+    void setFatherMultifamilyChildren(int value);
+
     // ---- Client details ------------------------------------------------------------
     ORVA_PLAIN_FIELD(QString, plaintiffAddress, setPlaintiffAddress, QString())
     ORVA_PLAIN_FIELD(QString, plaintiffCity, setPlaintiffCity, QString())
@@ -210,6 +222,9 @@ public:
 
     // ---- Lines 1 to 4 -------------------------------------------------------------------
     qint64 combinedIncome() const;
+    // Line 1d: the allowance for the other children in the parent's home.
+    qint64 motherMultifamilyAdjustment() const;
+    qint64 fatherMultifamilyAdjustment() const;
     qint64 motherAdjustedActualIncome() const;
     qint64 fatherAdjustedActualIncome() const;
     qint64 adjustedCombinedIncome() const;
@@ -302,6 +317,8 @@ private:
     qint64 m_fatherAlimonyAwarded = 0;
     int m_motherOvernights = 237;
     int m_fatherOvernights = 128;
+    int m_motherMultifamilyChildren = 0;
+    int m_fatherMultifamilyChildren = 0;
     QString m_footnotes[FootnoteCount];
     QSet<Mode> m_extrapolationWarnedModes;
 };

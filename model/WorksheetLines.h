@@ -16,6 +16,7 @@ struct WorksheetInput {
         qint64 extraMedicalExpenses = 0;
         double cashMedicalPercent = 0.0;
         qint64 additionalExpenses = 0;
+        int multifamilyChildren = 0; // other children in the parent's home, 0..6
     };
 
     int mode = 0;        // OrvaDocument::Mode
@@ -32,6 +33,7 @@ struct WorksheetLines {
     static constexpr int ExpenseKinds = 5;
 
     struct Parent {
+        qint64 multifamilyAdjustment = 0; // line 1d
         qint64 adjustedActualIncome = 0; // line 2
         float incomeShare = 0;           // line 3
         qint64 cashMedicalSupport = 0;   // the parent's part of line 4d (A) / 11d (B)

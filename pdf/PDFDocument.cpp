@@ -13,6 +13,8 @@
 const QString PDFDocument::SoleLayoutPath = QStringLiteral(":/layouts/worksheet-a.txt");
 const QString PDFDocument::SharedLayoutPath = QStringLiteral(":/layouts/worksheet-b.txt");
 const QString PDFDocument::SharedLayoutPreOct2020Path = QStringLiteral(":/layouts/worksheet-b-pre-oct-2020.txt");
+const QString PDFDocument::SoleLayoutJuly2022Path = QStringLiteral(":/layouts/worksheet-a-jul-2022.txt");
+const QString PDFDocument::SharedLayoutJuly2022Path = QStringLiteral(":/layouts/worksheet-b-jul-2022.txt");
 const QString PDFDocument::SoleContinuationPath = QStringLiteral(":/layouts/worksheet-a-continued.txt");
 const QString PDFDocument::SharedContinuationPath = QStringLiteral(":/layouts/worksheet-b-continued.txt");
 
@@ -72,16 +74,32 @@ void PDFDocument::loadSharedLayoutPreOct2020()
     m_sharedLayout << readLayoutLines(SharedLayoutPreOct2020Path);
 }
 
+void PDFDocument::loadSoleLayoutJuly2022()
+{
+    m_soleLayout << readLayoutLines(SoleLayoutJuly2022Path);
+}
+
+void PDFDocument::loadSharedLayoutJuly2022()
+{
+    m_sharedLayout << readLayoutLines(SharedLayoutJuly2022Path);
+}
+
 QStringList PDFDocument::loadWorksheetLayout(const OrvaDocument &document)
 {
+    const bool july2022 = document.mode() == OrvaDocument::July2022;
     const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
     m_continuationLayout = readLayoutLines(shared ? SharedContinuationPath : SoleContinuationPath);
     if (!shared) {
-        loadSoleLayout();
+        if (july2022)
+            loadSoleLayoutJuly2022();
+        else
+            loadSoleLayout();
         return m_soleLayout;
     }
     if (document.mode() == OrvaDocument::PreOct2020)
         loadSharedLayoutPreOct2020();
+    else if (july2022)
+        loadSharedLayoutJuly2022();
     else
         loadSharedLayout();
     return m_sharedLayout;
@@ -141,6 +159,8 @@ QStringList PDFDocument::knownFieldNames()
         // incomes and deductions
         "monthly_income_m", "monthly_income_f", "existing_child_supp_pay_m", "existing_child_supp_pay_f",
         "alimony_paid_m", "alimony_paid_f", "alimony_awarded_m", "alimony_awarded_f",
+        // line 1d: other children in each parent's home and their allowance
+        "multifamily_children_m", "multifamily_children_f", "multifamily_adj_m", "multifamily_adj_f",
         // expenses
         "work_related_child_exp_m", "work_related_child_exp_f", "health_ins_pay_m", "health_ins_pay_f",
         "extraordinary_m", "extraordinary_f", "cmedsup_m", "cmedsup_f", "add_expenses_m", "add_expenses_f",
@@ -277,6 +297,12 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &
     setNumberWithFootnote(QStringLiteral("alimony_paid_f"), d.fatherAlimonyPaid(), d, 6);
     setNumberWithFootnote(QStringLiteral("alimony_awarded_m"), d.motherAlimonyAwarded(), d, 7);
     setNumberWithFootnote(QStringLiteral("alimony_awarded_f"), d.fatherAlimonyAwarded(), d, 8);
+    // Line 1d exists under the July 2022 guidelines only; the counts are 0
+    // under the others, so the line stays blank there.
+    setNumberField(QStringLiteral("multifamily_children_m"), qint64(d.motherMultifamilyChildren()), true);
+    setNumberField(QStringLiteral("multifamily_children_f"), qint64(d.fatherMultifamilyChildren()), true);
+    setNumberField(QStringLiteral("multifamily_adj_m"), w.mother.multifamilyAdjustment, true);
+    setNumberField(QStringLiteral("multifamily_adj_f"), w.father.multifamilyAdjustment, true);
 
     setNumberField(QStringLiteral("line1_c"), w.combinedIncome);
     setNumberField(QStringLiteral("line2_m"), w.mother.adjustedActualIncome);

@@ -20,10 +20,13 @@ public:
     explicit PDFDocument(QObject *parent = nullptr);
 
     // ---- Layout scripts ------------------------------------------------------
-    // Resource paths of the three worksheet scripts.
+    // Resource paths of the worksheet scripts. The July 2022 ones carry
+    // line 1d (multifamily adjustment); the others serve the older versions.
     static const QString SoleLayoutPath;
     static const QString SharedLayoutPath;
     static const QString SharedLayoutPreOct2020Path;
+    static const QString SoleLayoutJuly2022Path;
+    static const QString SharedLayoutJuly2022Path;
     // Continuation pages of Worksheets A and B: the comments and footnotes
     // that their own box cannot hold.
     static const QString SoleContinuationPath;
@@ -32,6 +35,8 @@ public:
     void loadSoleLayout();
     void loadSharedLayout();
     void loadSharedLayoutPreOct2020();
+    void loadSoleLayoutJuly2022();
+    void loadSharedLayoutJuly2022();
     QStringList soleLayout() const { return m_soleLayout; }
     QStringList sharedLayout() const { return m_sharedLayout; }
     QStringList continuationLayout() const { return m_continuationLayout; }

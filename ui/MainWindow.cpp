@@ -335,6 +335,8 @@ void MainWindow::bindInputs()
         connect(edit, &LItemEdit::editingFinished, this, &MainWindow::overnightsChanged);
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::overnightsTyped);
     }
+    for (LItemEdit *edit : {ui->motherMultifamilyChildrenEdit, ui->fatherMultifamilyChildrenEdit})
+        connect(edit, &LItemEdit::textEdited, this, &MainWindow::multifamilyChildrenChanged);
     for (LItemEdit *edit : {ui->preparerEdit, ui->dateEdit})
         connect(edit, &LItemEdit::textEdited, this, &MainWindow::additionalFieldChanged);
 }
@@ -468,6 +470,15 @@ void MainWindow::showWarning(bool warning, LItemEdit *field, QBalloonTip *balloo
     }
 }
 
+// Line 1d: the count (empty for none) and the allowance it takes off the
+// parent's income; the whole row only under the guidelines that have it.
+void MainWindow::showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown)
+{
+    field->setText(children == 0 ? QString() : QString::number(children));
+    field->setLabelText(allowance == 0 ? QStringLiteral("0") : QStringLiteral("-%1").arg(allowance));
+    field->setVisible(shown);
+}
+
 void MainWindow::refresh()
 {
     Ui::MainWindow *ui = m_ui.get();
@@ -539,6 +550,10 @@ void MainWindow::refresh()
     setAmount(ui->motherExistingChildSupportPaymentEdit, &OrvaDocument::motherExistingChildSupportPayment);
     setAmount(ui->motherAlimonyPaidEdit, &OrvaDocument::motherAlimonyPaid);
     setAmount(ui->motherAlimonyAwardedEdit, &OrvaDocument::motherAlimonyAwarded);
+    const bool line1d = OrvaDocument::hasMultifamilyAdjustment(doc->mode());
+    ui->multifamilyLabel->setVisible(line1d);
+    showMultifamily(ui->motherMultifamilyChildrenEdit, doc->motherMultifamilyChildren(),
+                    lines.mother.multifamilyAdjustment, line1d);
     ui->motherAdjustedActualIncomeEdit->setText(amount(lines.mother.adjustedActualIncome));
     ui->motherAdjustedActualIncomeEdit->setLabelText(percentText(lines.mother.incomeShare));
     showNights(ui->motherOvernightsEdit, doc->motherOvernights());
@@ -555,6 +570,8 @@ void MainWindow::refresh()
     setAmount(ui->fatherExistingChildSupportPaymentEdit, &OrvaDocument::fatherExistingChildSupportPayment);
     setAmount(ui->fatherAlimonyPaidEdit, &OrvaDocument::fatherAlimonyPaid);
     setAmount(ui->fatherAlimonyAwardedEdit, &OrvaDocument::fatherAlimonyAwarded);
+    showMultifamily(ui->fatherMultifamilyChildrenEdit, doc->fatherMultifamilyChildren(),
+                    lines.father.multifamilyAdjustment, line1d);
     ui->fatherAdjustedActualIncomeEdit->setText(amount(lines.father.adjustedActualIncome));
     ui->fatherAdjustedActualIncomeEdit->setLabelText(percentText(lines.father.incomeShare));
     showNights(ui->fatherOvernightsEdit, doc->fatherOvernights());
@@ -855,6 +872,19 @@ QString MainWindow::overnightsNote(int typed, int stored) const
         .arg(stored);
 }
 
+void MainWindow::multifamilyChildrenChanged(const QString &value)
+{
+    QObject *source = sender();
+    qDebug() << "Other children control" << source->objectName() << "edited. New value:" << value;
+    // An empty field is no other children; the setter keeps the count in 0..6.
+    const int children = value.trimmed().toInt();
+    if (source == m_ui->motherMultifamilyChildrenEdit)
+        m_document->setMotherMultifamilyChildren(children);
+    else if (source == m_ui->fatherMultifamilyChildrenEdit)
+        m_document->setFatherMultifamilyChildren(children);
+    finishEdit();
+}
+
 void MainWindow::additionalFieldChanged(const QString &value)
 {
     QObject *source = sender();
@@ -1108,6 +1138,9 @@ void MainWindow::applyGuidelineSelection(QObject *source)
         }
     }
 
+    // Only the July 2022 guidelines have line 1d: leaving them drops the counts.
+    doc->setMotherMultifamilyChildren(doc->motherMultifamilyChildren());
+    doc->setFatherMultifamilyChildren(doc->fatherMultifamilyChildren());
     ui->actionShow_Old_Guidelines->setEnabled(!ui->oldGuidelinesRadioButton_2->isChecked());
     doc->setLastCheckedAdjustedCombinedIncome(0);
     if (!doc->extrapolationWarnedModes().isEmpty())

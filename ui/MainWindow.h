@@ -94,6 +94,7 @@ private slots:
     void childDetailChanged(const QString &value);
     void overnightsChanged(const QString &value);
     void overnightsTyped(const QString &value);
+    void multifamilyChildrenChanged(const QString &value);
     void cashMedicalPercentChanged(double value);
     void additionalFieldChanged(const QString &value);
     void modifiedFlagChanged(bool flag);
@@ -163,6 +164,7 @@ private:
     void placeBalloon(QBalloonTip *balloon);
     void showWarningBalloons();
     void keepBalloonsOffFocus();
+    void showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown);
     void finishEdit();
     void applyRememberedCaseDetails();
     void rememberCaseDetails();

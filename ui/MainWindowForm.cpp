@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QIntValidator>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -329,6 +330,9 @@ void MainWindow::setupUi(QMainWindow *window)
         {&label_13, "label_13", QObject::tr("Alimony Awarded This Case"),
          amount(&motherAlimonyAwardedEdit, "motherAlimonyAwardedEdit"),
          amount(&fatherAlimonyAwardedEdit, "fatherAlimonyAwardedEdit")},
+        {&multifamilyLabel, "multifamilyLabel", QObject::tr("Other Children In Home"),
+         computed(&motherMultifamilyChildrenEdit, "motherMultifamilyChildrenEdit"),
+         computed(&fatherMultifamilyChildrenEdit, "fatherMultifamilyChildrenEdit")},
         {&label_14, "label_14", QObject::tr("Adjusted Actual Income"),
          computed(&motherAdjustedActualIncomeEdit, "motherAdjustedActualIncomeEdit"),
          computed(&fatherAdjustedActualIncomeEdit, "fatherAdjustedActualIncomeEdit")},
@@ -374,6 +378,25 @@ void MainWindow::setupUi(QMainWindow *window)
     fatherRecommendedChildSupportEdit->setBold(true);
     motherOvernightsEdit->setMaxLength(3);
     motherOvernightsEdit->lineEdit()->setInputMethodHints(Qt::ImhDigitsOnly);
+
+    // A count of a few children: a narrow field, its allowance beside it. The
+    // row keeps its place while hidden under the older guidelines, so that
+    // switching versions moves nothing.
+    multifamilyLabel->setToolTip(multifamilyToolTip());
+    QSizePolicy retained = multifamilyLabel->sizePolicy();
+    retained.setRetainSizeWhenHidden(true);
+    multifamilyLabel->setSizePolicy(retained);
+    for (LItemEdit *count : {motherMultifamilyChildrenEdit, fatherMultifamilyChildrenEdit}) {
+        count->setMaxLength(2);
+        count->lineEdit()->setValidator(new QIntValidator(0, 99, count));
+        count->lineEdit()->setInputMethodHints(Qt::ImhDigitsOnly);
+        count->lineEdit()->setFixedWidth(count->lineEdit()->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
+        count->layout()->setAlignment(Qt::AlignLeft);
+        count->setToolTip(multifamilyToolTip());
+        QSizePolicy policy = count->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        count->setSizePolicy(policy);
+    }
 
     horizontalLayout_4 = named(new QHBoxLayout, "horizontalLayout_4");
     horizontalLayout_4->setSpacing(5);
@@ -516,6 +539,7 @@ void MainWindow::setupUi(QMainWindow *window)
         motherExistingChildSupportPaymentEdit, fatherExistingChildSupportPaymentEdit,
         motherAlimonyPaidEdit, fatherAlimonyPaidEdit,
         motherAlimonyAwardedEdit, fatherAlimonyAwardedEdit,
+        motherMultifamilyChildrenEdit, fatherMultifamilyChildrenEdit,
         motherAdjustedActualIncomeEdit, fatherAdjustedActualIncomeEdit,
         motherOvernightsEdit, fatherOvernightsEdit,
         motherWorkRelatedExpensesEdit, fatherWorkRelatedExpensesEdit,
@@ -529,6 +553,18 @@ void MainWindow::setupUi(QMainWindow *window)
     };
     for (size_t i = 1; i < sizeof(order) / sizeof(order[0]); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QString MainWindow::multifamilyToolTip()
+{
+    return QObject::tr("Other children living in this parent's home (line 1d, July 2022 guidelines).\n"
+                       "Count a child only when all three hold:\n"
+                       "  - the parent owes the child a legal duty of support;\n"
+                       "  - the child spends more than 92 overnights a year in the parent's home;\n"
+                       "  - the child is not subject to the support order being calculated.\n"
+                       "More than 6 count as 6. Beside the count: the allowance, 75% of the schedule's\n"
+                       "amount for these children on this parent's own monthly income, which is\n"
+                       "deducted from the parent's income (Family Law \u00a7 12-201(c)).");
 }
 
 } // namespace Ui

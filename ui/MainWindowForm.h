@@ -15,6 +15,7 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
+class QString;
 class QToolButton;
 class QVBoxLayout;
 class QWidget;
@@ -31,6 +32,9 @@ class MainWindow
 {
 public:
     void setupUi(QMainWindow *window);
+
+    // What counts as another child in a parent's home (Family Law § 12-201(c)(1)(iii)).
+    static QString multifamilyToolTip();
 
     QAction *actionNew = nullptr;
     QAction *actionOpen = nullptr;
@@ -126,6 +130,11 @@ public:
     QLabel *label_12 = nullptr;
     QLabel *label_13 = nullptr;
     QLabel *label_14 = nullptr;
+    // Line 1d (July 2022 guidelines only): other children in each parent's
+    // home, the allowance shown beside the count.
+    QLabel *multifamilyLabel = nullptr;
+    LItemEdit *motherMultifamilyChildrenEdit = nullptr;
+    LItemEdit *fatherMultifamilyChildrenEdit = nullptr;
     QLabel *label_15 = nullptr;
     QLabel *label_16 = nullptr;
     QLabel *label_17 = nullptr;

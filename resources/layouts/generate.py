@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the three worksheet layout scripts of this folder.
+"""Writes the worksheet layout scripts of this folder: Worksheets A and B of
+the July 2022 guidelines (with line 1d, the multifamily adjustment), Worksheet
+A of the older versions, Worksheet B of October 2020 and before it, and the
+continuation pages.
 
 The program reads the .txt files (compiled in as resources); this generator
 only saves placing every rule and text by hand. Edit the geometry or the
@@ -83,10 +86,13 @@ class Row:
     and the bound amounts of its columns."""
 
     def __init__(self, title, notes=(), values=None, marks=None, signs=None, fixed=None,
-                 sub=False, height=None):
+                 sub=False, height=None, counts=None):
         self.title = title
         self.notes = list(notes)
         self.values = values or {}
+        # Line 1d: a number of children above the amount, captioned as on the
+        # court's form.
+        self.counts = counts or {}
         self.marks = marks or {}
         self.signs = signs or {}
         self.fixed = fixed or {}
@@ -114,6 +120,11 @@ def table(s, top, rows, heading=None, right=R, columns=(C1, C2, C3)):
         for i, note in enumerate(row.notes):
             s.text(x, y + 19 + 9 * i, note, 7)
         base = y + row.height / 2 + 3.2
+        if row.counts:
+            base = y + row.height - 6
+        for col, name in row.counts.items():
+            s.field(COLUMN_LEFT[col] + 20, y + 11, name, align="br", width=16)
+            s.text(COLUMN_LEFT[col] + 24, y + 11, "#Children", 7)
         for col, name in row.values.items():
             s.field(VALUE_X[col], base, name, width=value_width(col, row.signs.get(col, "")))
         for col, name in row.marks.items():
@@ -201,7 +212,16 @@ def footer(s, name):
     s.text(R, 820, "Copyright \u00a9 2024 Pellwood", 7, align="br")
 
 
-def income_rows():
+def multifamily_row():
+    return Row("d. Multifamily Adjustment",
+               ["(Other children in the parent's home: 75% of the", "schedule amount for them, \u00a7 12-201(c))"],
+               sub=True, counts={"m": "multifamily_children_m", "f": "multifamily_children_f"},
+               values={"m": "multifamily_adj_m", "f": "multifamily_adj_f"}, signs={"m": "-", "f": "-"})
+
+
+def income_rows(multifamily=False):
+    line2_note = ("(Line 1 minus lines 1a, 1b and 1d, plus or minus line 1c)" if multifamily
+                  else "(Line 1 minus lines 1a and 1b, plus or minus line 1c)")
     return [
         Row("1. MONTHLY ACTUAL INCOME (Before taxes)", ["(Code, Family Law Article, \u00a7 12-201(b))"],
             values={"m": "monthly_income_m", "f": "monthly_income_f", "c": "line1_c"},
@@ -215,7 +235,8 @@ def income_rows():
         Row("c. Plus/minus alimony awarded in this case", sub=True,
             values={"m": "alimony_awarded_m", "f": "alimony_awarded_f"},
             marks={"m": "fnn7", "f": "fnn8"}, signs={"m": "+/-", "f": "+/-"}),
-        Row("2. MONTHLY ADJUSTED ACTUAL INCOME", ["(Line 1 minus lines 1a and 1b, plus or minus line 1c)"],
+    ] + ([multifamily_row()] if multifamily else []) + [
+        Row("2. MONTHLY ADJUSTED ACTUAL INCOME", [line2_note],
             values={"m": "line2_m", "f": "line2_f", "c": "line2_c"}),
         Row("3. PERCENTAGE SHARE OF INCOME",
             ["(Divide each parent's income on line 2 by the combined income on line 2)"],
@@ -243,12 +264,15 @@ def expense_rows(line, totals):
     return rows
 
 
-def worksheet_a():
-    s = Script("Worksheet A: child support obligation, primary (sole) physical custody")
+def worksheet_a(july2022=False):
+    title = "Worksheet A: child support obligation, primary (sole) physical custody"
+    if july2022:
+        title += " (guidelines from July 1, 2022)"
+    s = Script(title)
     header(s, TITLE_A,
            "Maryland Child Support Guidelines (Code, Family Law Article, \u00a7\u00a7 12-201 to 12-204)")
     s.note("Lines 1 to 8")
-    rows = income_rows()
+    rows = income_rows(july2022)
     rows += expense_rows("4", ["line4_ca", "line4_cb", "line4_cc", "line4_cd", "line4_ce"])
     rows += [
         Row("5. TOTAL CHILD SUPPORT OBLIGATION", ["(Add lines 4, 4a, 4b, 4c, 4d and 4e)"],
@@ -271,13 +295,16 @@ def worksheet_a():
     return s
 
 
-def worksheet_b(pre_oct_2020):
-    version = "guidelines before October 1, 2020" if pre_oct_2020 else "guidelines from October 1, 2020"
+def worksheet_b(pre_oct_2020, july2022=False):
+    if july2022:
+        version = "guidelines from July 1, 2022"
+    else:
+        version = "guidelines before October 1, 2020" if pre_oct_2020 else "guidelines from October 1, 2020"
     s = Script("Worksheet B: child support obligation, shared physical custody (%s)" % version)
     title = TITLE_B
     header(s, title, "Maryland Child Support Guidelines (Code, Family Law Article, \u00a7\u00a7 12-201 to 12-204)")
     s.note("Lines 1 to 11")
-    rows = income_rows()
+    rows = income_rows(july2022)
     rows += [
         Row("5. SHARED BASIC CHILD SUPPORT OBLIGATION", ["(Multiply line 4 by 1.5)"], values={"c": "line5_c"}),
         Row("6. OVERNIGHTS WITH EACH PARENT", ["(Must total 365)"],
@@ -373,5 +400,7 @@ if __name__ == "__main__":
     worksheet_a().write(os.path.join(here, "worksheet-a.txt"))
     worksheet_b(False).write(os.path.join(here, "worksheet-b.txt"))
     worksheet_b(True).write(os.path.join(here, "worksheet-b-pre-oct-2020.txt"))
+    worksheet_a(july2022=True).write(os.path.join(here, "worksheet-a-jul-2022.txt"))
+    worksheet_b(False, july2022=True).write(os.path.join(here, "worksheet-b-jul-2022.txt"))
     continuation("Worksheet A", TITLE_A).write(os.path.join(here, "worksheet-a-continued.txt"))
     continuation("Worksheet B", TITLE_B).write(os.path.join(here, "worksheet-b-continued.txt"))

@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <csignal>
@@ -74,6 +75,8 @@ QVariantMap snapshot(const Doc &d)
     m["clientAlimonyReceived"] = d.clientAlimonyReceived();
     m["relationshipIndex"] = d.relationshipIndex();
     m["comments"] = d.comments();
+    m["motherMultifamilyChildren"] = d.motherMultifamilyChildren();
+    m["fatherMultifamilyChildren"] = d.fatherMultifamilyChildren();
     for (int n = 1; n <= 18; ++n)
         m[QString("footnote%1").arg(n)] = d.footnote(n);
     return m;
@@ -196,6 +199,8 @@ void fillRandomCase(Doc &d, QRandomGenerator &random)
     d.setComments(text());
     for (int n = 1; n <= 18; ++n)
         d.setFootnote(n, random.bounded(3) ? QString() : text());
+    d.setMotherMultifamilyChildren(int(random.bounded(9)));
+    d.setFatherMultifamilyChildren(int(random.bounded(9)));
 }
 
 QByteArray readAll(const QString &path)
@@ -253,6 +258,9 @@ private slots:
     void roundTripVariedDocuments();
     void roundTripFixesFileIdentity();
     void goldenFile();
+    void olderFileComputesTheSame();
+    void line1dOnlyUnderJuly2022_data();
+    void line1dOnlyUnderJuly2022();
     void cashMedicalPercent_data();
     void cashMedicalPercent();
     void readingRules_data();
@@ -333,18 +341,27 @@ void TestCaseFile::roundTripFixesFileIdentity()
     QCOMPARE(read.lastCheckedAdjustedCombinedIncome(), 0);
 }
 
+// The golden file is a file of the version before line 1d: this version
+// writes the same bytes with the two counts added at the end of "case".
+const QByteArray Line1dElements = "    <multifam_m>0</multifam_m>\n    <multifam_d>0</multifam_d>\n";
+
 void TestCaseFile::goldenFile()
 {
     LogCapture quiet;
     Doc doc(Doc::July2022);
     fillFixedCase(doc);
     const QString golden = QStringLiteral(ORVA_SOURCE_DIR "/tests/model/data/golden-case.cml");
-    if (qEnvironmentVariableIsSet("ORVA_UPDATE_GOLDEN"))
-        QVERIFY(doc.writeCaseFile(golden));
     const QString path = m_dir.filePath("golden.cml");
     QVERIFY(doc.writeCaseFile(path));
-    const QByteArray expected = readAll(golden);
+    if (qEnvironmentVariableIsSet("ORVA_UPDATE_GOLDEN")) {
+        QByteArray older = readAll(path);
+        QVERIFY(older.contains(Line1dElements));
+        QVERIFY(writeBytes(golden, older.replace(Line1dElements, "")));
+    }
+    QByteArray expected = readAll(golden);
     QVERIFY(!expected.isEmpty());
+    QVERIFY(!expected.contains("multifam"));
+    expected.replace("  </case>\n", Line1dElements + "  </case>\n");
     QCOMPARE(readAll(path), expected);
 
     Doc read(Doc::NewOct2020);
@@ -352,6 +369,93 @@ void TestCaseFile::goldenFile()
     Doc reference(Doc::July2022);
     fillFixedCase(reference);
     compareSnapshots(snapshot(read), snapshot(reference));
+}
+
+// The figures an older version stored beside the inputs are the ones this
+// version computes from them.
+void TestCaseFile::olderFileComputesTheSame()
+{
+    LogCapture quiet;
+    const QString golden = QStringLiteral(ORVA_SOURCE_DIR "/tests/model/data/golden-case.cml");
+    QFile file(golden);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QHash<QString, qint64> stored;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() != QLatin1String("Case")
+            && xml.name() != QLatin1String("case") && xml.name() != QLatin1String("footnote")) {
+            const QString name = xml.name().toString();
+            stored.insert(name, xml.readElementText().toLongLong());
+        }
+    }
+    QVERIFY(!xml.hasError());
+
+    Doc doc(Doc::NewOct2020);
+    QVERIFY(doc.readCaseFile(golden));
+    QCOMPARE(doc.mode(), Doc::July2022);
+    QCOMPARE(doc.motherMultifamilyChildren(), 0);
+    QCOMPARE(doc.fatherMultifamilyChildren(), 0);
+    QCOMPARE(doc.motherMultifamilyAdjustment(), 0);
+    QCOMPARE(doc.motherAdjustedActualIncome(), stored.value("actual_adj_inc_m"));
+    QCOMPARE(doc.fatherAdjustedActualIncome(), stored.value("actual_adj_inc_d"));
+    QCOMPARE(doc.adjustedCombinedIncome(), stored.value("adj_comb_inc"));
+    QCOMPARE(doc.combinedIncome(), stored.value("comb_inc"));
+    QCOMPARE(doc.motherRecommendedChildSupport(), stored.value("rec_child_sup_m"));
+    QCOMPARE(doc.fatherRecommendedChildSupport(), stored.value("rec_child_sup_d"));
+    QVERIFY(stored.value("rec_child_sup_m") + stored.value("rec_child_sup_d") > 0);
+}
+
+void TestCaseFile::line1dOnlyUnderJuly2022_data()
+{
+    QTest::addColumn<QByteArray>("guidelines");
+    QTest::addColumn<int>("othersM");
+    QTest::addColumn<int>("othersF");
+    QTest::addColumn<qint64>("adjustedM");
+    QTest::addColumn<qint64>("adjustedF");
+
+    // Incomes 3000 and 5000 with one and two other children: rows 3000 and
+    // 5000 of the July 2022 schedule give 583 -> 437 and 1356 -> 1017.
+    QTest::newRow("July 2022") << QByteArray("Jul2022") << 1 << 2 << qint64(2563) << qint64(3983);
+    QTest::newRow("October 2020") << QByteArray("Oct2020") << 0 << 0 << qint64(3000) << qint64(5000);
+    QTest::newRow("before October 2020") << QByteArray("PreOct2020") << 0 << 0 << qint64(3000) << qint64(5000);
+}
+
+void TestCaseFile::line1dOnlyUnderJuly2022()
+{
+    LogCapture quiet;
+    QFETCH(QByteArray, guidelines);
+    QFETCH(int, othersM);
+    QFETCH(int, othersF);
+    QFETCH(qint64, adjustedM);
+    QFETCH(qint64, adjustedF);
+
+    const QByteArray inputs = "<guidelines>" + guidelines + "</guidelines><Monthinc_m>3000</Monthinc_m>"
+                              "<Monthinc_d>5000</Monthinc_d><childn1>A</childn1><childn2>B</childn2>"
+                              "<cbo_custody.SelectedIndex>1</cbo_custody.SelectedIndex>";
+    const QString with = m_dir.filePath("with-1d.cml");
+    const QString without = m_dir.filePath("without-1d.cml");
+    QVERIFY(writeBytes(with, caseXml(inputs + "<multifam_m>1</multifam_m><multifam_d>2</multifam_d>")));
+    QVERIFY(writeBytes(without, caseXml(inputs)));
+
+    Doc doc(Doc::July2022);
+    QVERIFY(doc.readCaseFile(with));
+    QCOMPARE(doc.motherMultifamilyChildren(), othersM);
+    QCOMPARE(doc.fatherMultifamilyChildren(), othersF);
+    QCOMPARE(doc.motherAdjustedActualIncome(), adjustedM);
+    QCOMPARE(doc.fatherAdjustedActualIncome(), adjustedF);
+
+    // Without the counts a file reads as having none; the versions without
+    // line 1d compute exactly as before.
+    Doc plain(Doc::July2022);
+    QVERIFY(plain.readCaseFile(without));
+    QCOMPARE(plain.motherMultifamilyChildren(), 0);
+    QCOMPARE(plain.fatherMultifamilyChildren(), 0);
+    if (othersM == 0 && othersF == 0) {
+        QCOMPARE(doc.fatherRecommendedChildSupport(), plain.fatherRecommendedChildSupport());
+        QCOMPARE(doc.basicObligation(), plain.basicObligation());
+    } else {
+        QVERIFY(doc.fatherRecommendedChildSupport() != plain.fatherRecommendedChildSupport());
+    }
 }
 
 void TestCaseFile::cashMedicalPercent_data()
@@ -475,6 +579,26 @@ void TestCaseFile::readingRules_data()
         << QByteArray("<casenum>  A-1  </casenum><comments>x\ny &lt; z</comments></case><case><casenum>2"
                       "</casenum>")
         << jul << QVariantMap{{"caseNumber", "  A-1  "}, {"comments", "x\ny < z"}};
+    QTest::newRow("line 1d counts")
+        << QByteArray("<guidelines>Jul2022</guidelines><multifam_m>2</multifam_m><multifam_d> 5 </multifam_d>")
+        << oct << QVariantMap{{"motherMultifamilyChildren", 2}, {"fatherMultifamilyChildren", 5}};
+    QTest::newRow("line 1d counts before the guidelines element")
+        << QByteArray("<multifam_d>3</multifam_d><guidelines>Jul2022</guidelines>") << oct
+        << QVariantMap{{"mode", int(Doc::July2022)}, {"fatherMultifamilyChildren", 3}};
+    QTest::newRow("line 1d counts outside 0..6")
+        << QByteArray("<guidelines>Jul2022</guidelines><multifam_m>-1</multifam_m>"
+                      "<multifam_d>4294967298</multifam_d>")
+        << jul << QVariantMap{{"motherMultifamilyChildren", 0}, {"fatherMultifamilyChildren", 6}};
+    QTest::newRow("line 1d count not a number")
+        << QByteArray("<guidelines>Jul2022</guidelines><multifam_m>two</multifam_m>") << jul
+        << QVariantMap{{"motherMultifamilyChildren", 0}};
+    QTest::newRow("line 1d counts in an October 2020 file")
+        << QByteArray("<guidelines>Oct2020</guidelines><multifam_m>2</multifam_m><multifam_d>1</multifam_d>") << jul
+        << QVariantMap{{"mode", int(Doc::NewOct2020)}, {"motherMultifamilyChildren", 0},
+                       {"fatherMultifamilyChildren", 0}};
+    QTest::newRow("line 1d counts in a file before October 2020")
+        << QByteArray("<guidelines>PreOct2020</guidelines><multifam_m>2</multifam_m>") << jul
+        << QVariantMap{{"mode", int(Doc::PreOct2020)}, {"motherMultifamilyChildren", 0}};
     QTest::newRow("element names are case-sensitive")
         << QByteArray("<CASENUM>9</CASENUM><monthinc_m>900</monthinc_m>") << jul
         << QVariantMap{{"caseNumber", ""}, {"motherMonthlyIncome", qint64(0)}};

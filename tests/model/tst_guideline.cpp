@@ -20,6 +20,10 @@ const QHash<QString, Getter> &getters()
 {
     static const QHash<QString, Getter> table = {
         {"combined", [](const Doc &d) { return double(d.combinedIncome()); }},
+        {"otherM", [](const Doc &d) { return double(d.motherMultifamilyChildren()); }},
+        {"otherF", [](const Doc &d) { return double(d.fatherMultifamilyChildren()); }},
+        {"line1dM", [](const Doc &d) { return double(d.motherMultifamilyAdjustment()); }},
+        {"line1dF", [](const Doc &d) { return double(d.fatherMultifamilyAdjustment()); }},
         {"adjustedM", [](const Doc &d) { return double(d.motherAdjustedActualIncome()); }},
         {"adjustedF", [](const Doc &d) { return double(d.fatherAdjustedActualIncome()); }},
         {"adjusted", [](const Doc &d) { return double(d.adjustedCombinedIncome()); }},
@@ -404,6 +408,138 @@ void TestGuideline::worksheet_data()
                d.setFatherWorkRelatedExpenses(2000);
            })
         << Expected{{"B_f", 800}, {"K_f", 800}, {"L_m", 800}, {"dueF", 205}, {"recF", 0}, {"recM", 595}};
+
+    // ---- Line 1d: other children in a parent's home (July 2022 schedule) ------------------------
+    // Sole mother custody, two children, the mother earns 3000.
+    const auto blended = [](qint64 fatherIncome, int fatherOthers) {
+        return Setup([=](Doc &d) {
+            nameChildren(d, 2);
+            d.setCustodyType(Doc::SoleMother);
+            d.setMotherMonthlyIncome(3000);
+            d.setFatherMonthlyIncome(fatherIncome);
+            d.setFatherMultifamilyChildren(fatherOthers);
+        });
+    };
+    // Row 4500, one child: 846 x 0.75 = 634.5, rounded up. Line 2: 3865 + 3000
+    // = 6865, row 6900 for two children: 1580; shares 0.563 and 0.437.
+    QTest::newRow("1d one other child, mid-schedule")
+        << jul << blended(4500, 1)
+        << Expected{{"otherF", 1},   {"line1dF", 635},   {"line1dM", 0},       {"combined", 7500},
+                    {"adjustedF", 3865}, {"adjustedM", 3000}, {"adjusted", 6865}, {"basic", 1580},
+                    {"shareF", 0.563}, {"shareM", 0.437}, {"obligationF", 890}, {"recF", 890}};
+    QTest::newRow("1d none: the same case without other children")
+        << jul << blended(4500, 0)
+        << Expected{{"line1dF", 0}, {"adjustedF", 4500}, {"basic", 1678}, {"recF", 1007}};
+    // Row 5000, two children together: 1356 x 0.75 = 1017 (not twice 693).
+    QTest::newRow("1d two other children, one look-up")
+        << jul << blended(5000, 2)
+        << Expected{{"line1dF", 1017}, {"adjustedF", 3983}, {"adjusted", 6983}, {"basic", 1597},
+                    {"shareF", 0.57}, {"recF", 910}};
+    // 5020 uses the row at or above it, 5050: 932 x 0.75 = 699.
+    QTest::newRow("1d income between two rows")
+        << jul << blended(5020, 1)
+        << Expected{{"line1dF", 699}, {"adjustedF", 4321}, {"adjusted", 7321}, {"basic", 1656}, {"recF", 977}};
+    // Above 30000: round(0.0669 x 36000 + 1156) = 3564, x 0.75 = 2673. The
+    // combined 36327 is extrapolated too: round(0.1054 x 36327 + 1434) = 5263.
+    QTest::newRow("1d income above the schedule's top")
+        << jul << blended(36000, 1)
+        << Expected{{"line1dF", 2673}, {"adjustedF", 33327}, {"adjusted", 36327}, {"basic", 5263},
+                    {"shareF", 0.917}, {"recF", 4826}};
+    // Nine children count as six: row 9000, six children: 2888 x 0.75 = 2166.
+    QTest::newRow("1d more than six counts as six")
+        << jul << blended(9000, 9)
+        << Expected{{"otherF", 6}, {"line1dF", 2166}, {"adjustedF", 6834}, {"basic", 1873}, {"recF", 1302}};
+    // Mother: row 4300, one child: 815 -> 611. Father: row 6000, three
+    // children: 1771 -> 1328. Line 2: 3689 + 4672 = 8361, row 8400: 1771.
+    QTest::newRow("1d both parents, shared custody")
+        << jul
+        << Setup([](Doc &d) {
+               nameChildren(d, 2);
+               d.setMotherMonthlyIncome(4300);
+               d.setFatherMonthlyIncome(6000);
+               d.setMotherMultifamilyChildren(1);
+               d.setFatherMultifamilyChildren(3);
+               d.setMotherOvernights(200);
+           })
+        << Expected{{"line1dM", 611},   {"line1dF", 1328},  {"adjustedM", 3689}, {"adjustedF", 4672},
+                    {"adjusted", 8361}, {"basic", 1771},    {"shareM", 0.441},   {"shareF", 0.559},
+                    {"sharedBasic", 2656}, {"sharedM", 1171}, {"sharedF", 1485},  {"owedM", 529},
+                    {"owedF", 814},     {"dueF", 285},      {"recF", 285},       {"recM", 0}};
+    // Row 1200 (the schedule's "0-1200"): six children 60 -> 45, which takes
+    // all of an income of 45; row 1250, six children: 84 -> 63.
+    QTest::newRow("1d takes line 2 to zero")
+        << jul
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleFather);
+               d.setMotherMonthlyIncome(45);
+               d.setFatherMonthlyIncome(1250);
+               d.setMotherMultifamilyChildren(6);
+               d.setFatherMultifamilyChildren(6);
+           })
+        << Expected{{"line1dM", 45}, {"line1dF", 63}, {"adjustedM", 0}, {"adjustedF", 1187}, {"adjusted", 1187},
+                    {"shareM", 0.0}, {"shareF", 1.0}, {"basic", 50}, {"recM", 0}, {"recF", 0}};
+    // Without income the row 1200 still applies: 50 x 0.75 = 37.5 -> 38, and
+    // line 2 goes below zero like any other deduction.
+    QTest::newRow("1d without income")
+        << jul
+        << Setup([](Doc &d) {
+               d.setCustodyType(Doc::SoleMother);
+               d.setFatherMonthlyIncome(3000);
+               d.setMotherMultifamilyChildren(1);
+           })
+        << Expected{{"line1dM", 38}, {"adjustedM", -38}, {"adjusted", 2962}, {"shareM", 0.0}, {"shareF", 1.0},
+                    {"basic", 583}, {"recF", 583}};
+    // The shared-above-sole example with 100 overnights for the father warns
+    // (582 above 572). His other child (row 3000: 583 -> 437) gives line 2
+    // 2563 + 1000 = 3563, row 3600: 691; shares 0.719 and 0.281; shared
+    // basic round(1036.5) = 1036; his share 744.9 x 1.06 -> 790, owed 574
+    // against her 80: 494, below his sole figure round(0.719 x 691) = 497.
+    const Setup nearlyAboveSole = [](Doc &d) {
+        d.setMotherMonthlyIncome(1000);
+        d.setFatherMonthlyIncome(3000);
+        d.setFatherOvernights(100);
+    };
+    QTest::newRow("1d shared: without it the father's warning holds")
+        << jul << nearlyAboveSole << Expected{{"recF", 582}, {"soleF", 572}, {"warnF", 1}};
+    QTest::newRow("1d shared: the father's other child ends the warning")
+        << jul << Setup([nearlyAboveSole](Doc &d) { nearlyAboveSole(d); d.setFatherMultifamilyChildren(1); })
+        << Expected{{"line1dF", 437}, {"adjusted", 3563}, {"basic", 691}, {"shareF", 0.719},
+                    {"sharedBasic", 1036}, {"adjSharedF", 790}, {"owedF", 574}, {"owedM", 80},
+                    {"recF", 494}, {"soleF", 497}, {"warnF", 0}, {"anyWarning", 0}};
+    QTest::newRow("1d sole: the father's amount is his sole figure")
+        << jul
+        << Setup([nearlyAboveSole](Doc &d) {
+               nearlyAboveSole(d);
+               d.setCustodyType(Doc::SoleMother);
+               d.setFatherMultifamilyChildren(1);
+           })
+        << Expected{{"line1dF", 437}, {"obligationF", 497}, {"recF", 497}};
+    // The other way: mother 2000 and father 3000, father 92 nights, no warning
+    // (544 against 554). Her other child (row 2000: 403 -> 302) lowers her
+    // share to 0.361: he owes 572, above his sole figure 560.
+    const Setup motherOthers = [](Doc &d) {
+        d.setMotherMonthlyIncome(2000);
+        d.setFatherMonthlyIncome(3000);
+        d.setFatherOvernights(92);
+    };
+    QTest::newRow("1d shared: without it no warning")
+        << jul << motherOthers << Expected{{"recF", 544}, {"soleF", 554}, {"warnF", 0}};
+    QTest::newRow("1d shared: the mother's other child raises the warning")
+        << jul << Setup([motherOthers](Doc &d) { motherOthers(d); d.setMotherMultifamilyChildren(1); })
+        << Expected{{"line1dM", 302}, {"adjusted", 4698}, {"basic", 877}, {"shareM", 0.361}, {"shareF", 0.639},
+                    {"recF", 572}, {"soleF", 560}, {"warnF", 1}};
+    // Only the July 2022 guidelines have line 1d.
+    QTest::newRow("1d not in October 2020")
+        << oct << Setup([motherOthers](Doc &d) { motherOthers(d); d.setMotherMultifamilyChildren(3); })
+        << Expected{{"otherM", 0}, {"line1dM", 0}, {"adjustedM", 2000}, {"adjusted", 5000}};
+    QTest::newRow("1d counts left from July 2022 do not count in October 2020")
+        << jul
+        << Setup([](Doc &d) {
+               d.setFatherMonthlyIncome(3000);
+               d.setFatherMultifamilyChildren(2);
+               d.setMode(Doc::NewOct2020);
+           })
+        << Expected{{"line1dF", 0}, {"adjustedF", 3000}};
 
     // ---- Warnings ---------------------------------------------------------------------------
     const Setup warningExample = [](Doc &d) {

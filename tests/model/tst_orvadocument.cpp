@@ -19,6 +19,8 @@ private slots:
     void custodySwitches_data();
     void custodySwitches();
     void soleCustodyIgnoresOvernights();
+    void multifamilyChildrenClamp_data();
+    void multifamilyChildrenClamp();
     void alimonyAwardedIsLinked();
     void modifiedSignalOnChangeOnly();
     void footnotesByNumber();
@@ -43,6 +45,8 @@ void TestOrvaDocument::initialState()
     QCOMPARE(doc.relationshipIndex(), 0);
     QVERIFY(doc.extrapolationWarnedModes().isEmpty());
     QCOMPARE(doc.lastCheckedAdjustedCombinedIncome(), 0);
+    QCOMPARE(doc.motherMultifamilyChildren(), 0);
+    QCOMPARE(doc.fatherMultifamilyChildren(), 0);
 
     Doc newer(Doc::NewOct2020);
     QCOMPARE(newer.motherOvernights(), 273);
@@ -170,6 +174,40 @@ void TestOrvaDocument::soleCustodyIgnoresOvernights()
     QCOMPARE(doc.fatherOvernights(), 365);
 }
 
+void TestOrvaDocument::multifamilyChildrenClamp_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("father");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("stored");
+
+    QTest::newRow("Jul2022 mother 2") << int(Doc::July2022) << false << 2 << 2;
+    QTest::newRow("Jul2022 father 6") << int(Doc::July2022) << true << 6 << 6;
+    QTest::newRow("Jul2022 father 7 counts as 6") << int(Doc::July2022) << true << 7 << 6;
+    QTest::newRow("Jul2022 mother INT_MAX") << int(Doc::July2022) << false << INT_MAX << 6;
+    QTest::newRow("Jul2022 mother -1") << int(Doc::July2022) << false << -1 << 0;
+    QTest::newRow("Oct2020 father 2") << int(Doc::NewOct2020) << true << 2 << 0;
+    QTest::newRow("Pre2020 mother 4") << int(Doc::PreOct2020) << false << 4 << 0;
+    QTest::newRow("unknown mode mother 1") << int(Doc::UnknownMode) << false << 1 << 0;
+}
+
+void TestOrvaDocument::multifamilyChildrenClamp()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, father);
+    QFETCH(int, value);
+    QFETCH(int, stored);
+
+    Doc doc(static_cast<Doc::Mode>(mode));
+    if (father)
+        doc.setFatherMultifamilyChildren(value);
+    else
+        doc.setMotherMultifamilyChildren(value);
+    QCOMPARE(father ? doc.fatherMultifamilyChildren() : doc.motherMultifamilyChildren(), stored);
+    // The other parent's count is untouched.
+    QCOMPARE(father ? doc.motherMultifamilyChildren() : doc.fatherMultifamilyChildren(), 0);
+}
+
 void TestOrvaDocument::alimonyAwardedIsLinked()
 {
     Doc doc(Doc::July2022);
@@ -198,6 +236,8 @@ void TestOrvaDocument::modifiedSignalOnChangeOnly()
     // Plain setters never signal.
     doc.setMotherMonthlyIncome(5000);
     doc.setCustodyType(Doc::SoleFather);
+    doc.setFatherMultifamilyChildren(3);
+    QCOMPARE(doc.fatherMultifamilyChildren(), 3);
     QCOMPARE(spy.count(), 2);
 }
 

@@ -327,13 +327,22 @@ void TestWorksheetLines::namedOperationsReadTheirLine()
     d.setFatherCashMedicalPercent(3.0);
     d.setMotherAdditionalExpenses(229);
     d.setFatherAdditionalExpenses(131);
+    d.setMotherMultifamilyChildren(1);
+    d.setFatherMultifamilyChildren(3);
 
     const Lines w = d.worksheet();
     QCOMPARE(w.childCount, 2);
-    QCOMPARE(w.mother.adjustedActualIncome, 4101 - 105 - 109 - 113);
-    QCOMPARE(w.father.adjustedActualIncome, 6203 - 207 - 311 + 113);
+    // Line 1d under July 2022 only: row 4150, one child 790 -> 593; row 6250,
+    // three children 1798 -> 1349.
+    const bool line1d = mode == Doc::July2022;
+    QCOMPARE(w.mother.multifamilyAdjustment, line1d ? 593 : 0);
+    QCOMPARE(w.father.multifamilyAdjustment, line1d ? 1349 : 0);
+    QCOMPARE(w.mother.adjustedActualIncome, 4101 - 105 - 109 - 113 - (line1d ? 593 : 0));
+    QCOMPARE(w.father.adjustedActualIncome, 6203 - 207 - 311 + 113 - (line1d ? 1349 : 0));
     const QList<QPair<qint64, qint64>> pairs = {
         {d.combinedIncome(), w.combinedIncome},
+        {d.motherMultifamilyAdjustment(), w.mother.multifamilyAdjustment},
+        {d.fatherMultifamilyAdjustment(), w.father.multifamilyAdjustment},
         {d.motherAdjustedActualIncome(), w.mother.adjustedActualIncome},
         {d.fatherAdjustedActualIncome(), w.father.adjustedActualIncome},
         {d.adjustedCombinedIncome(), w.adjustedCombinedIncome},

@@ -44,6 +44,9 @@ inline std::unique_ptr<OrvaDocument> widest(OrvaDocument::Mode mode, int custody
     d->setFatherAdditionalExpenses(999999);
     if (OrvaDocument::isSharedCustody(custody))
         d->setFatherOvernights(mode == OrvaDocument::PreOct2020 ? 130 : 95);
+    // Line 1d at its widest; the versions without it keep 0.
+    d->setMotherMultifamilyChildren(6);
+    d->setFatherMultifamilyChildren(6);
     for (int slot = 1; slot <= OrvaDocument::FootnoteCount; ++slot)
         d->setFootnote(slot, QStringLiteral("Note on amount %1.").arg(slot));
     d->setComments("Comments of the preparer.");
@@ -80,6 +83,16 @@ inline std::unique_ptr<OrvaDocument> ordinary(OrvaDocument::Mode mode, int custo
     d->setFootnote(1, "Salary from the 2023 W-2.");
     d->setFootnote(12, "Family coverage; the children's portion.");
     d->setComments("Holiday schedule agreed.");
+    return d;
+}
+
+// The ordinary case with other children in both homes: one with the
+// mother, two with the father (line 1d under the July 2022 guidelines).
+inline std::unique_ptr<OrvaDocument> blended(OrvaDocument::Mode mode, int custody)
+{
+    auto d = ordinary(mode, custody);
+    d->setMotherMultifamilyChildren(1);
+    d->setFatherMultifamilyChildren(2);
     return d;
 }
 
@@ -136,6 +149,8 @@ inline std::unique_ptr<OrvaDocument> longest(OrvaDocument::Mode mode, int custod
     d->setFatherAdditionalExpenses(999999999999);
     if (OrvaDocument::isSharedCustody(custody))
         d->setFatherOvernights(mode == OrvaDocument::PreOct2020 ? 130 : 95);
+    d->setMotherMultifamilyChildren(6); // line 1d, July 2022 only
+    d->setFatherMultifamilyChildren(6);
     for (int slot = 1; slot <= OrvaDocument::FootnoteCount; ++slot)
         d->setFootnote(slot, longFootnote(slot));
     QStringList comments;

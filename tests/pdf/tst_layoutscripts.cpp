@@ -1,4 +1,4 @@
-// The three worksheet scripts as data: well-formed lines, the fields each
+// The worksheet scripts as data: well-formed lines, the fields each
 // one binds, and a page geometry on which no text runs into a rule or into
 // other text, even with the widest amounts and names.
 #include "LayoutInterpreter.h"
@@ -34,16 +34,24 @@ QSet<QString> commonFields()
     return set;
 }
 
-QSet<QString> soleFields()
+// Line 1d, bound by the July 2022 scripts only.
+QSet<QString> multifamilyFields(bool july2022)
 {
-    return commonFields() + QSet<QString>{"line4_ca", "line4_cb", "line4_cc", "line4_cd", "line4_ce", "line5_c",
+    if (!july2022)
+        return {};
+    return {"multifamily_children_m", "multifamily_children_f", "multifamily_adj_m", "multifamily_adj_f"};
+}
+
+QSet<QString> soleFields(bool july2022 = false)
+{
+    return commonFields() + multifamilyFields(july2022) + QSet<QString>{"line4_ca", "line4_cb", "line4_cc", "line4_cd", "line4_ce", "line5_c",
                                           "line6_m", "line6_f", "line7_m", "line7_f", "line7a_m", "line7a_f",
                                           "line8_m", "line8_f"};
 }
 
-QSet<QString> sharedFields(bool preOct2020)
+QSet<QString> sharedFields(bool preOct2020, bool july2022 = false)
 {
-    QSet<QString> set = commonFields()
+    QSet<QString> set = commonFields() + multifamilyFields(july2022)
                         + QSet<QString>{"line5_c", "line6_m", "line6_f", "line7_m", "line7_f", "line8_m",
                                         "line8_f", "line9_m", "line9_f", "line10_m", "line10_f", "line11_ca",
                                         "line11_cb", "line11_cc", "line11_cd", "line11_ce", "line12_m",
@@ -88,6 +96,8 @@ void TestLayoutScripts::scriptsAreWellFormed_data()
     QTest::newRow("Worksheet A") << PDFDocument::SoleLayoutPath << 1;
     QTest::newRow("Worksheet B") << PDFDocument::SharedLayoutPath << 2;
     QTest::newRow("Worksheet B before October 2020") << PDFDocument::SharedLayoutPreOct2020Path << 2;
+    QTest::newRow("Worksheet A, July 2022") << PDFDocument::SoleLayoutJuly2022Path << 1;
+    QTest::newRow("Worksheet B, July 2022") << PDFDocument::SharedLayoutJuly2022Path << 2;
     // A continuation page opens its own page.
     QTest::newRow("Worksheet A continued") << PDFDocument::SoleContinuationPath << 2;
     QTest::newRow("Worksheet B continued") << PDFDocument::SharedContinuationPath << 2;
@@ -149,6 +159,9 @@ void TestLayoutScripts::bindEveryFieldOfTheirList_data()
     QTest::newRow("Worksheet B") << PDFDocument::SharedLayoutPath << sharedFields(false).values();
     QTest::newRow("Worksheet B before October 2020")
         << PDFDocument::SharedLayoutPreOct2020Path << sharedFields(true).values();
+    QTest::newRow("Worksheet A, July 2022") << PDFDocument::SoleLayoutJuly2022Path << soleFields(true).values();
+    QTest::newRow("Worksheet B, July 2022")
+        << PDFDocument::SharedLayoutJuly2022Path << sharedFields(false, true).values();
 }
 
 void TestLayoutScripts::bindEveryFieldOfTheirList()
@@ -176,6 +189,7 @@ void TestLayoutScripts::textStaysInsideCellsAndApart_data()
     QTest::addColumn<int>("custody");
     QTest::newRow("A, sole mother, July 2022") << int(Doc::July2022) << int(Doc::SoleMother);
     QTest::newRow("A, sole parent 2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SoleParent2);
+    QTest::newRow("A, sole father, October 2020") << int(Doc::NewOct2020) << int(Doc::SoleFather);
     QTest::newRow("B, shared, July 2022") << int(Doc::July2022) << int(Doc::Shared);
     QTest::newRow("B, shared P1P2, October 2020") << int(Doc::NewOct2020) << int(Doc::SharedP1P2);
     QTest::newRow("B, shared P1P2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2);

@@ -71,7 +71,7 @@ private slots:
 void TestPDFDocument::initFieldsCreatesKnownSetEmpty()
 {
     const QStringList names = PDFDocument::knownFieldNames();
-    QCOMPARE(names.size(), 6 + 8 + 8 + 10 + 18 + 41 + 24 + 12);
+    QCOMPARE(names.size(), 6 + 8 + 8 + 4 + 10 + 18 + 41 + 24 + 12);
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
 
     Doc document(Doc::July2022);
@@ -227,6 +227,9 @@ void TestPDFDocument::sharedFieldList()
         {"lineE_m", "0"}, {"lineH_m", "0"}, {"lineH_f", "0"}, {"lineK_m", "180"}, {"lineK_f", "80"},
         {"lineL_m", "0"}, {"lineL_f", "100"}, {"line12_m", "0"}, {"line12_f", "100"}, {"line13_m", "0"},
         {"line13_f", "994"}, {"line14_m", "0"}, {"line14_f", "1094"}, {"comments", "\n"},
+        // No other children: line 1d stays blank.
+        {"multifamily_children_m", ""}, {"multifamily_children_f", ""}, {"multifamily_adj_m", ""},
+        {"multifamily_adj_f", ""},
         // Worksheet A lines stay empty on Worksheet B.
         {"line4_ca", ""}, {"line7a_m", ""}, {"line7a_f", ""}};
     for (const auto &pair : expected)
@@ -261,19 +264,32 @@ void TestPDFDocument::soleFieldList_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("othersM"); // other children in each parent's home (line 1d)
+    QTest::addColumn<int>("othersF");
     QTest::addColumn<Fields>("expected");
 
     QTest::newRow("sole mother, July 2022")
-        << int(Doc::July2022) << int(Doc::SoleMother)
-        << Fields{{"line1_c", "8000"}, {"line3_m", "37.5%"}, {"line3_f", "62.5%"}, {"line4_c", "1748"},
+        << int(Doc::July2022) << int(Doc::SoleMother) << 0 << 0
+        << Fields{{"multifamily_children_m", ""}, {"multifamily_adj_f", ""}, {"line1_c", "8000"}, {"line3_m", "37.5%"}, {"line3_f", "62.5%"}, {"line4_c", "1748"},
                   {"work_related_child_exp_m", "400"}, {"line4_ca", "400"}, {"health_ins_pay_f", "150"},
                   {"line4_cb", "150"}, {"cmedsup_f", "50"}, {"cmedsup_m", "0"}, {"line4_cd", "50"},
                   {"line4_ce", "0"}, {"line5_c", "2348"}, {"line6_m", "880"}, {"line6_f", "1468"},
                   {"line7_m", "0"}, {"line7_f", "1468"}, {"line7a_m", "0"}, {"line7a_f", "-150"},
                   {"line8_m", ""}, {"line8_f", "1318"}, {"line9_m", ""}, {"line14_f", ""}, {"lineA_m", ""}};
-    QTest::newRow("sole parent 2, pre October 2020")
-        << int(Doc::PreOct2020) << int(Doc::SoleParent2)
-        << Fields{{"line4_c", "1026"}, {"add_expenses_m", "100"}, {"line4_ce", "100"}, {"line5_c", "1126"},
+    // Mother: row 3000, one child: 583 x 0.75 -> 437. Father: row 5000, two
+    // children: 1356 x 0.75 = 1017. Line 2: 2563 + 3983 = 6546, row 6550:
+    // 1531; with 600 of expenses 2131; shares 0.392 and 0.608.
+    QTest::newRow("sole mother, July 2022, other children in both homes")
+        << int(Doc::July2022) << int(Doc::SoleMother) << 1 << 2
+        << Fields{{"multifamily_children_m", "1"}, {"multifamily_children_f", "2"}, {"multifamily_adj_m", "437"},
+                  {"multifamily_adj_f", "1017"}, {"line1_c", "8000"}, {"line2_m", "2563"}, {"line2_f", "3983"},
+                  {"line2_c", "6546"}, {"line3_m", "39.2%"}, {"line3_f", "60.8%"}, {"line4_c", "1531"},
+                  {"line5_c", "2131"}, {"line6_m", "835"}, {"line6_f", "1296"}, {"line7_f", "1296"},
+                  {"line7a_f", "-150"}, {"line8_f", "1146"}, {"line8_m", ""}};
+    QTest::newRow("sole parent 2, pre October 2020, counts ignored")
+        << int(Doc::PreOct2020) << int(Doc::SoleParent2) << 2 << 3
+        << Fields{{"multifamily_children_m", ""}, {"multifamily_adj_m", ""}, {"multifamily_children_f", ""},
+                  {"multifamily_adj_f", ""}, {"line2_m", "2500"}, {"line2_f", "4000"}, {"line4_c", "1026"}, {"add_expenses_m", "100"}, {"line4_ce", "100"}, {"line5_c", "1126"},
                   {"line3_m", "38.5%"}, {"line3_f", "61.5%"}, {"line6_m", "434"}, {"line7_m", "434"},
                   {"line7_f", "0"}, {"line7a_m", "-100"}, {"line7a_f", "0"}, {"line8_m", "334"}, {"line8_f", ""},
                   {"parent1_m", "Parent 1"}};
@@ -283,10 +299,14 @@ void TestPDFDocument::soleFieldList()
 {
     QFETCH(int, mode);
     QFETCH(int, custody);
+    QFETCH(int, othersM);
+    QFETCH(int, othersF);
     QFETCH(Fields, expected);
 
     Doc d{Doc::Mode(mode)};
     d.setCustodyType(custody);
+    d.setMotherMultifamilyChildren(othersM);
+    d.setFatherMultifamilyChildren(othersF);
     if (mode == Doc::July2022) {
         d.setChildName(1, "Ann");
         d.setChildName(2, "Bob");

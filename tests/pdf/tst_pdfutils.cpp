@@ -163,11 +163,19 @@ void TestPDFUtils::saveChoosesTheWorksheet_data()
     QTest::newRow("sole parent 1, pre October 2020")
         << int(Doc::PreOct2020) << int(Doc::SoleParent1) << 1
         << QStringList{"WORKSHEET A", "Pre October 1, 2020 Guidelines", "Parent 1", "Plaintiff  (Parent 1)"}
-        << QStringList{"WORKSHEET B", "Mother"};
+        << QStringList{"WORKSHEET B", "Mother", "Multifamily"};
+    QTest::newRow("sole father, July 2022, line 1d")
+        << int(Doc::July2022) << int(Doc::SoleFather) << 1
+        << QStringList{"WORKSHEET A", "d. Multifamily Adjustment", "#Children", "minus lines 1a, 1b and 1d"}
+        << QStringList{"WORKSHEET B", "minus lines 1a and 1b,"};
+    QTest::newRow("shared, July 2022, line 1d")
+        << int(Doc::July2022) << int(Doc::Shared) << 2
+        << QStringList{"WORKSHEET B", "d. Multifamily Adjustment", "#Children", "Adjusted share"}
+        << QStringList{"WORKSHEET A"};
     QTest::newRow("shared, October 2020")
         << int(Doc::NewOct2020) << int(Doc::Shared) << 2
         << QStringList{"WORKSHEET B", "Post October 1, 2020 Guidelines", "Adjusted share", "Mother"}
-        << QStringList{"WORKSHEET A", "Parent 2"};
+        << QStringList{"WORKSHEET A", "Parent 2", "Multifamily", "#Children"};
     QTest::newRow("shared P1P2, pre October 2020 script")
         << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << 2
         << QStringList{"WORKSHEET B", "Pre October 1, 2020 Guidelines", "Parent 1", "Defendant (Parent 2)"}
@@ -210,6 +218,8 @@ void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem_data()
     QTest::newRow("B, shared, July 2022") << int(Doc::July2022) << int(Doc::Shared);
     QTest::newRow("B, shared P1P2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SharedP1P2);
     QTest::newRow("B, widest amounts") << int(Doc::NewOct2020) << int(Doc::Shared);
+    QTest::newRow("A, sole mother, July 2022, other children") << int(Doc::July2022) << int(Doc::SoleMother);
+    QTest::newRow("B, shared, July 2022, other children") << int(Doc::July2022) << int(Doc::Shared);
 }
 
 void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem()
@@ -217,9 +227,10 @@ void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem()
     QFETCH(int, mode);
     QFETCH(int, custody);
 
-    const bool widest = QByteArray(QTest::currentDataTag()).contains("widest");
-    const auto document = widest ? WorksheetCases::widest(Doc::Mode(mode), custody)
-                                 : WorksheetCases::ordinary(Doc::Mode(mode), custody);
+    const QByteArray tag(QTest::currentDataTag());
+    const auto document = tag.contains("widest")           ? WorksheetCases::widest(Doc::Mode(mode), custody)
+                          : tag.contains("other children") ? WorksheetCases::blended(Doc::Mode(mode), custody)
+                                                           : WorksheetCases::ordinary(Doc::Mode(mode), custody);
     const QString file = path(QStringLiteral("bound-%1.pdf").arg(QTest::currentDataTag()));
     QVERIFY(PDFUtils::save(*document, file, nullptr));
     QPdfDocument pdf;

@@ -54,6 +54,8 @@ std::unique_ptr<Doc> distinctCase(Doc::Mode mode, int custody, int fatherOvernig
     d->setFatherCashMedicalPercent(3.0);
     d->setMotherAdditionalExpenses(113);
     d->setFatherAdditionalExpenses(114);
+    d->setMotherMultifamilyChildren(1); // line 1d: July 2022 keeps them, the others 0
+    d->setFatherMultifamilyChildren(2);
     if (Doc::isSharedCustody(custody))
         d->setFatherOvernights(fatherOvernights);
     for (const int slot : FootnoteSlots)

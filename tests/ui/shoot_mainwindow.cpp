@@ -191,6 +191,14 @@ private slots:
         window.refresh();
         shootWindow(window, QStringLiteral("03_shared_jul2022_expenses"));
 
+        // Line 1d: one other child in the mother's home, two in the father's.
+        doc->setMotherMultifamilyChildren(1);
+        doc->setFatherMultifamilyChildren(2);
+        window.refresh();
+        shootWindow(window, QStringLiteral("03b_shared_jul2022_other_children"));
+        doc->setMotherMultifamilyChildren(0);
+        doc->setFatherMultifamilyChildren(0);
+
         doc->setMode(OrvaDocument::NewOct2020);
         setCase(doc, 6200, 4100, OrvaDocument::SoleMother);
         window.refresh();

@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QToolButton>
 #include <QElapsedTimer>
@@ -71,6 +72,9 @@ private slots:
     void everyAmountFieldWritesItsMember();
     void overnights_data();
     void overnights();
+    void otherChildrenInHome_data();
+    void otherChildrenInHome();
+    void otherChildrenOnlyUnderJuly2022();
     void footnotes_data();
     void footnotes();
     void balloonsFollowTheWarning();
@@ -527,6 +531,97 @@ void TestMainWindow::overnights()
     }
 }
 
+void TestMainWindow::otherChildrenInHome_data()
+{
+    QTest::addColumn<bool>("fatherField");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("allowance");
+    QTest::addColumn<QString>("adjusted");
+
+    // Incomes 3000 and 5000 under the July 2022 schedule. Row 3000: one child
+    // 583 -> 437, six 1381 -> 1036. Row 5000: two children 1356 -> 1017,
+    // six 2189 -> 1642.
+    QTest::newRow("mother 1") << false << "1" << 1 << "1" << "-437" << "2563";
+    QTest::newRow("father 2") << true << "2" << 2 << "2" << "-1017" << "3983";
+    QTest::newRow("father 9 counts as 6") << true << "9" << 6 << "6" << "-1642" << "3358";
+    QTest::newRow("mother 12 counts as 6") << false << "12" << 6 << "6" << "-1036" << "1964";
+    QTest::newRow("0 is none") << true << "0" << 0 << "" << "0" << "5000";
+    QTest::newRow("letters are refused") << false << "x-" << 0 << "" << "0" << "3000";
+}
+
+void TestMainWindow::otherChildrenInHome()
+{
+    QFETCH(bool, fatherField);
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    QFETCH(QString, shown);
+    QFETCH(QString, allowance);
+    QFETCH(QString, adjusted);
+
+    Ui::MainWindow *ui = m_w.ui;
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
+    m_w.doc->setMotherMonthlyIncome(3000);
+    m_w.doc->setFatherMonthlyIncome(5000);
+    m_w.window->refresh();
+    QSignalSpy modified(m_w.doc, &OrvaDocument::modifiedFlagChanged);
+
+    LItemEdit *field = fatherField ? ui->fatherMultifamilyChildrenEdit : ui->motherMultifamilyChildrenEdit;
+    LItemEdit *income = fatherField ? ui->fatherAdjustedActualIncomeEdit : ui->motherAdjustedActualIncomeEdit;
+    QVERIFY(field->isVisible());
+    field->setFocus();
+    QTest::keyClicks(field->lineEdit(), typed);
+
+    QCOMPARE(fatherField ? m_w.doc->fatherMultifamilyChildren() : m_w.doc->motherMultifamilyChildren(), stored);
+    QCOMPARE(field->text(), shown);
+    QCOMPARE(field->labelText(), allowance);
+    QCOMPARE(income->text(), adjusted);
+    QCOMPARE(ui->adjustedCombinedIncomeEdit->text(), num(m_w.doc->adjustedCombinedIncome()));
+    QCOMPARE(ui->fatherRecommendedChildSupportEdit->text(), num(m_w.doc->fatherRecommendedChildSupport()));
+    // The other parent's count is untouched.
+    QCOMPARE(fatherField ? m_w.doc->motherMultifamilyChildren() : m_w.doc->fatherMultifamilyChildren(), 0);
+    // Every accepted key is an edit; the case turns modified once.
+    const bool edited = typed.at(0).isDigit();
+    QCOMPARE(m_w.doc->modified(), edited);
+    QCOMPARE(modified.count(), edited ? 1 : 0);
+}
+
+void TestMainWindow::otherChildrenOnlyUnderJuly2022()
+{
+    Ui::MainWindow *ui = m_w.ui;
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
+    typeAmount(ui->motherMonthlyIncomeEdit, QStringLiteral("3000"));
+    typeAmount(ui->fatherMonthlyIncomeEdit, QStringLiteral("5000"));
+    ui->fatherMultifamilyChildrenEdit->setFocus();
+    QTest::keyClicks(ui->fatherMultifamilyChildrenEdit->lineEdit(), QStringLiteral("2"));
+    QCOMPARE(ui->fatherAdjustedActualIncomeEdit->text(), QStringLiteral("3983"));
+    const QRect below = ui->label_14->geometry();
+    const QSize size = m_w.window->size();
+
+    // October 2020 has no line 1d: the row goes, its place stays, the count
+    // is dropped and the incomes are whole again.
+    QTest::mouseClick(ui->oldGuidelinesRadioButton, Qt::LeftButton);
+    QCOMPARE(m_w.doc->mode(), OrvaDocument::NewOct2020);
+    QCOMPARE(m_w.doc->fatherMultifamilyChildren(), 0);
+    QCOMPARE(ui->fatherAdjustedActualIncomeEdit->text(), QStringLiteral("5000"));
+    for (QWidget *widget : {static_cast<QWidget *>(ui->multifamilyLabel),
+                            static_cast<QWidget *>(ui->motherMultifamilyChildrenEdit),
+                            static_cast<QWidget *>(ui->fatherMultifamilyChildrenEdit)})
+        QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+    QCOMPARE(ui->label_14->geometry(), below);
+    QCOMPARE(m_w.window->size(), size);
+
+    // Back under July 2022 the row returns, empty.
+    QTest::mouseClick(ui->newGuidelinesRadioButton, Qt::LeftButton);
+    QCOMPARE(m_w.doc->mode(), OrvaDocument::July2022);
+    QVERIFY(ui->fatherMultifamilyChildrenEdit->isVisible());
+    QVERIFY(ui->multifamilyLabel->isVisible());
+    QCOMPARE(ui->fatherMultifamilyChildrenEdit->text(), QString());
+    QCOMPARE(ui->fatherMultifamilyChildrenEdit->labelText(), QStringLiteral("0"));
+    QCOMPARE(ui->label_14->geometry(), below);
+}
+
 void TestMainWindow::footnotes_data()
 {
     QTest::addColumn<QString>("field");
@@ -967,6 +1062,7 @@ void TestMainWindow::tabOrder()
         "child6NameEdit", "child6DateEdit", "motherMonthlyIncomeEdit", "fatherMonthlyIncomeEdit",
         "motherExistingChildSupportPaymentEdit", "fatherExistingChildSupportPaymentEdit", "motherAlimonyPaidEdit",
         "fatherAlimonyPaidEdit", "motherAlimonyAwardedEdit", "fatherAlimonyAwardedEdit",
+        "motherMultifamilyChildrenEdit", "fatherMultifamilyChildrenEdit",
         "motherOvernightsEdit", "fatherOvernightsEdit", "motherWorkRelatedExpensesEdit",
         "fatherWorkRelatedExpensesEdit", "motherHealthInsuranceEdit", "fatherHealthInsuranceEdit",
         "motherExtraMedicalExpensesEdit", "fatherExtraMedicalExpensesEdit", "motherCashMedicalSupportEdit",

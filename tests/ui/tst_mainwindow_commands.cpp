@@ -270,6 +270,7 @@ QString TestMainWindowCommands::caseFile(const QString &name, OrvaDocument::Mode
     doc.setFatherMonthlyIncome(5200);
     doc.setChild1Name(QStringLiteral("Avery"));
     doc.setMotherOvernights(200);
+    doc.setFatherMultifamilyChildren(1); // kept under July 2022 only
     const QString path = m_dir->filePath(name);
     if (!doc.writeCaseFile(path))
         qFatal("cannot write %s", qPrintable(path));
@@ -672,6 +673,10 @@ void TestMainWindowCommands::openCase()
         QCOMPARE(m_w.ui->plaintiffNameEdit->text(), QStringLiteral("Jane Filed"));
         QCOMPARE(m_w.ui->combinedIncomeEdit->text(), QStringLiteral("9300"));
         QCOMPARE(m_w.ui->motherOvernightsEdit->text(), QStringLiteral("200"));
+        // Line 1d from the file: row 5200, one child: 955 x 0.75 -> 716.
+        QCOMPARE(m_w.ui->fatherMultifamilyChildrenEdit->text(), QStringLiteral("1"));
+        QCOMPARE(m_w.ui->fatherMultifamilyChildrenEdit->labelText(), QStringLiteral("-716"));
+        QCOMPARE(m_w.ui->fatherAdjustedActualIncomeEdit->text(), QStringLiteral("4484"));
         QCOMPARE(m_w.ui->buttonGroup->checkedButton(), m_w.ui->newGuidelinesRadioButton);
         QVERIFY(!m_w.doc->modified());
         QCOMPARE(m_w.doc->filePath(), file);
@@ -756,6 +761,8 @@ void TestMainWindowCommands::openPreOct2020Case()
                  QImage::Format_RGB32),
              QImage(QStringLiteral(":/images/001.png")).convertToFormat(QImage::Format_RGB32));
     QCOMPARE(m_w.ui->motherOvernightsEdit->text(), QStringLiteral("200"));
+    QVERIFY(!m_w.ui->fatherMultifamilyChildrenEdit->isVisible());
+    QCOMPARE(m_w.ui->fatherAdjustedActualIncomeEdit->text(), QStringLiteral("5200"));
     // Save As proposes the case's own file, where it is.
     FileDialogSeen dialog;
     expect({chooseFile(QString(), &dialog)});
