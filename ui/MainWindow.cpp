@@ -238,6 +238,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->actionRate_Converter, &QAction::triggered, m_ui->rateConverterButton, &QAbstractButton::click);
     connect(m_ui->actionCalendar, &QAction::triggered, m_ui->calendarButton, &QAbstractButton::click);
     connect(m_ui->actionComments, &QAction::triggered, m_ui->commentsButton, &QAbstractButton::click);
+    // The statute button is out of the Tab chain; the menu is its keyboard path.
+    connect(m_ui->actionStatute, &QAction::triggered, m_ui->statuteButton, &QAbstractButton::click);
 
     ensurePolished();
     // The amounts' grid keeps its frame at its own size only once activated;

@@ -120,6 +120,7 @@ void MainWindow::setupUi(QMainWindow *window)
     actionRate_Converter = action(window, "actionRate_Converter", QObject::tr("Rate Converter"));
     actionCalendar = action(window, "actionCalendar", QObject::tr("Calendar"));
     actionComments = action(window, "actionComments", QObject::tr("Comments"));
+    actionStatute = action(window, "actionStatute", QObject::tr("Statute"));
     actionShow_Old_Guidelines = action(window, "actionShow_Old_Guidelines",
                                        QObject::tr("Show Pre Oct 2020 Guidelines"));
     // The keys every desktop program uses; where the platform has none for a
@@ -507,6 +508,7 @@ void MainWindow::setupUi(QMainWindow *window)
     menuTools->addAction(actionRate_Converter);
     menuTools->addAction(actionCalendar);
     menuTools->addAction(actionComments);
+    menuTools->addAction(actionStatute);
     menuUpdates_Renew->addAction(actionCheck_for_updates);
     menuHelp->addAction(actionContents);
     // Search has no place of its own in the menus: beside Contents a user finds it.

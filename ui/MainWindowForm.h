@@ -62,6 +62,7 @@ public:
     QAction *actionRate_Converter = nullptr;
     QAction *actionCalendar = nullptr;
     QAction *actionComments = nullptr;
+    QAction *actionStatute = nullptr;
 
     QWidget *centralWidget = nullptr;
     QVBoxLayout *verticalLayout = nullptr;

@@ -178,7 +178,8 @@ void TestMainWindow::menusAndActions()
                           "actionParent_Plan_Tool=Parent Plan Tool"}));
     QCOMPARE(listed(m_w.ui->menuTools),
              QStringList({"actionCalculate_Alimony=Calculate Alimony", "-", "actionRate_Converter=Rate Converter",
-                          "actionCalendar=Calendar", "actionComments=Comments"}));
+                          "actionCalendar=Calendar", "actionComments=Comments",
+                          "actionStatute=Statute"}));
     QCOMPARE(listed(m_w.ui->menuUpdates_Renew), QStringList({"actionCheck_for_updates=Check for updates"}));
     QCOMPARE(listed(m_w.ui->menuHelp), QStringList({"actionContents=Contents", "actionSearch=Search",
                                                    "actionEmail_Support=Email Support", "actionAbout=About"}));

@@ -48,8 +48,12 @@ std::shared_ptr<Opened> closeNextDialog(MainWindow *window)
         opened->fatherBalloonShown = window->fatherBalloon()->isVisible();
         if (auto *done = modal->findChild<QPushButton *>(QStringLiteral("doneButton")))
             QTest::mouseClick(done, Qt::LeftButton);
-        if (modal->isVisible())
-            qobject_cast<QDialog *>(modal)->reject();
+        if (!modal->isVisible())
+            return;
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
     });
     timer->start();
     return opened;
@@ -141,6 +145,7 @@ void TestMainWindowTools::panelToolsFromTheMenu_data()
     QTest::newRow("rate converter") << "actionRate_Converter" << "RateConverter";
     QTest::newRow("calendar") << "actionCalendar" << "CalendarDialog";
     QTest::newRow("comments") << "actionComments" << "CommentsDialog";
+    QTest::newRow("statute") << "actionStatute" << "PdfPreviewDialog";
 }
 
 void TestMainWindowTools::panelToolsFromTheMenu()
