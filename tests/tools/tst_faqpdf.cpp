@@ -1,6 +1,9 @@
 // The FAQ beside the built program read back as a user's viewer reads it, and
 // the generator refusing a source it cannot typeset faithfully.
 
+#include "ReadOnlyFolder.h"
+
+#include <QDir>
 #include <QFile>
 #include <QPdfDocument>
 #include <QProcess>
@@ -68,6 +71,7 @@ private slots:
     void everyPageIsNumbered();
     void malformedSourceKeepsThePreviousFile_data();
     void malformedSourceKeepsThePreviousFile();
+    void unwritableFolderKeepsThePreviousFile();
 };
 
 void TestFaqPdf::answersTheUsualQuestions_data()
@@ -154,6 +158,29 @@ void TestFaqPdf::malformedSourceKeepsThePreviousFile()
     QCOMPARE(pages.size(), 1);
     QVERIFY(pages.first().contains(QStringLiteral("Yes, and this is its answer.")));
     QVERIFY(pages.first().contains(QStringLiteral("two items")));
+}
+
+void TestFaqPdf::unwritableFolderKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("faq.txt"));
+    const QString folder = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString out = folder + QStringLiteral("/FAQ.pdf");
+    writeText(in, "== Section\nQ: Is this a question?\nYes.\n");
+    writeText(out, "previous FAQ");
+    {
+        OrvaTest::ReadOnlyFolder readOnly(folder);
+        if (!readOnly.ok())
+            QSKIP(qPrintable(readOnly.reason()));
+        const auto run = generate(in, out);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("faq-pdf: cannot write " + QFile::encodeName(out) + ": "), run.err.constData());
+    }
+    QFile kept(out);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("previous FAQ"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("FAQ.pdf")});
 }
 
 QTEST_GUILESS_MAIN(TestFaqPdf)
