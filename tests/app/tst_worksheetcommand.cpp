@@ -31,26 +31,21 @@ class TestWorksheetCommand : public QObject
     Q_OBJECT
 
 private:
-    using Run = ProgramRun;
+    using Run = OrvaTest::ProgramRun;
 
     Run run(const QStringList &arguments, QProcessEnvironment environment = {})
     {
         if (environment.isEmpty())
             environment = this->environment();
-        return runProgram(ORVA_EXECUTABLE, arguments, environment, m_dir.path());
+        return OrvaTest::runProgram(ORVA_EXECUTABLE, arguments, environment, m_dir.path());
     }
 
-    // As on a server: no display, no platform chosen, a home of its own.
+    // As on a server, with the program's own logging rules: a stray message
+    // shows in the output the tests compare.
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
+        QProcessEnvironment env = OrvaTest::serverEnvironment(m_dir.path());
         env.remove("QT_LOGGING_RULES");
-        env.insert("HOME", m_dir.path());
-        env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
-        env.insert("XDG_RUNTIME_DIR", m_dir.path());
         env.insert("TMPDIR", scratchFolder());
         return env;
     }
@@ -62,21 +57,10 @@ private:
     // (a closed stream, a broken pipe, a file-size limit).
     Run runModified(const QStringList &arguments, const std::function<void()> &modifier)
     {
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.setWorkingDirectory(m_dir.path());
-        process.setChildProcessModifier(modifier);
-        process.start(ORVA_EXECUTABLE, arguments);
-        Run result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
+        OrvaTest::RunOptions options;
+        options.workingDirectory = m_dir.path();
+        options.inChild = modifier;
+        return OrvaTest::runProgram(ORVA_EXECUTABLE, arguments, environment(), options);
     }
 
     static QByteArray readAll(const QString &file)

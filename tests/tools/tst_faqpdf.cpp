@@ -1,12 +1,13 @@
 // The FAQ beside the built program read back as a user's viewer reads it, and
 // the generator refusing a source it cannot typeset faithfully.
 
+#include "ProgramRun.h"
+
 #include "ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPdfDocument>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,27 +28,13 @@ QStringList pageTexts(const QString &path)
     return pages;
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray err;
-};
+using Run = OrvaTest::ProgramRun;
 
 Run generate(const QString &source, const QString &out)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVA_FAQ_PDF), {source, out});
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.err = process.readAllStandardError();
-    return run;
+    return OrvaTest::runProcess(QStringLiteral(ORVA_FAQ_PDF), {source, out}, environment);
 }
 
 void writeText(const QString &path, const QByteArray &text)
