@@ -9,20 +9,18 @@
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./build/bench/bench_forms
 
 #include "CalcApplication.h"
+#include "FormViewer.h"
 #include "MainWindow.h"
 
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QResource>
 #include <QTemporaryDir>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <QtTest>
 
 #include <algorithm>
@@ -125,33 +123,6 @@ int startupBenchmark(const QString &self)
     return 0;
 }
 
-QVariant evaluate(QWidget *viewer, const QString &script)
-{
-    auto *view = viewer->findChild<QWebEngineView *>();
-    QVariant value;
-    bool done = false;
-    QEventLoop loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    view->page()->runJavaScript(script, [&](const QVariant &result) {
-        value = result;
-        done = true;
-        loop.quit();
-    });
-    if (!done)
-        loop.exec();
-    return value;
-}
-
-QWidget *openViewer()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->inherits("PdfjsDialog") && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 int formBenchmark(int argc, char **argv)
 {
     CalcApplication app(argc, argv, 1.0f);
@@ -168,17 +139,14 @@ int formBenchmark(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         action->trigger();
-        QPointer<QWidget> viewer = openViewer();
+        QPointer<QWidget> viewer = OrvaTest::formViewer();
         if (!viewer) {
             std::fprintf(stderr, "bench_forms: no viewer for %s\n", actions[round]);
             return 1;
         }
         bool drawn = false;
         while (!drawn && timer.elapsed() < 120000) {
-            drawn = evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
-                                                    "PDFViewerApplication.pdfViewer.getPageView(0)"
-                                                    ".renderingState === 3"))
-                        .toBool();
+            drawn = OrvaTest::firstPageDrawn(viewer);
             if (!drawn)
                 QTest::qWait(10);
         }
