@@ -11,6 +11,7 @@
 #include "CalcApplication.h"
 #include "FormViewer.h"
 #include "MainWindow.h"
+#include "StartupTiming.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,35 +19,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
 #include <QResource>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
-// A field of /proc/self/status in kB (Linux), -1 when unknown.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
+using Bench::median;
+using Bench::statusKb;
 
 struct StartupRun {
     double millis = -1;
@@ -57,29 +40,12 @@ struct StartupRun {
 
 StartupRun runStartupChild(const QString &program)
 {
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;*.info=false"));
-    child.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    child.start(program);
+    const Bench::ShownReport report = Bench::timeToShown(program);
     StartupRun run;
-    QByteArray output;
-    while (child.waitForReadyRead(30000)) {
-        output += child.readAllStandardOutput();
-        if (output.contains('\n')) {
-            run.millis = timer.nsecsElapsed() / 1e6;
-            break;
-        }
-    }
-    child.waitForFinished(30000);
-    const QList<QByteArray> words = output.trimmed().split(' ');
-    if (words.value(0) != "shown")
-        run.millis = -1;
-    run.peakMb = words.value(1).toDouble() / 1024.0;
-    run.engineMapped = words.value(2) == "1";
-    run.viewerRegistered = words.value(3) == "1";
+    run.millis = report.millis;
+    run.peakMb = report.words.value(0).toDouble() / 1024.0;
+    run.engineMapped = report.words.value(1) == "1";
+    run.viewerRegistered = report.words.value(2) == "1";
     return run;
 }
 
