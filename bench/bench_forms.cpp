@@ -9,46 +9,27 @@
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./build/bench/bench_forms
 
 #include "CalcApplication.h"
+#include "FormViewer.h"
 #include "MainWindow.h"
+#include "StartupTiming.h"
 
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
 #include <QResource>
 #include <QTemporaryDir>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <QtTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
-// A field of /proc/self/status in kB (Linux), -1 when unknown.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
+using Bench::median;
+using Bench::statusKb;
 
 struct StartupRun {
     double millis = -1;
@@ -59,29 +40,12 @@ struct StartupRun {
 
 StartupRun runStartupChild(const QString &program)
 {
-    QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;*.info=false"));
-    child.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    child.start(program);
+    const Bench::ShownReport report = Bench::timeToShown(program);
     StartupRun run;
-    QByteArray output;
-    while (child.waitForReadyRead(30000)) {
-        output += child.readAllStandardOutput();
-        if (output.contains('\n')) {
-            run.millis = timer.nsecsElapsed() / 1e6;
-            break;
-        }
-    }
-    child.waitForFinished(30000);
-    const QList<QByteArray> words = output.trimmed().split(' ');
-    if (words.value(0) != "shown")
-        run.millis = -1;
-    run.peakMb = words.value(1).toDouble() / 1024.0;
-    run.engineMapped = words.value(2) == "1";
-    run.viewerRegistered = words.value(3) == "1";
+    run.millis = report.millis;
+    run.peakMb = report.words.value(0).toDouble() / 1024.0;
+    run.engineMapped = report.words.value(1) == "1";
+    run.viewerRegistered = report.words.value(2) == "1";
     return run;
 }
 
@@ -125,33 +89,6 @@ int startupBenchmark(const QString &self)
     return 0;
 }
 
-QVariant evaluate(QWidget *viewer, const QString &script)
-{
-    auto *view = viewer->findChild<QWebEngineView *>();
-    QVariant value;
-    bool done = false;
-    QEventLoop loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    view->page()->runJavaScript(script, [&](const QVariant &result) {
-        value = result;
-        done = true;
-        loop.quit();
-    });
-    if (!done)
-        loop.exec();
-    return value;
-}
-
-QWidget *openViewer()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->inherits("PdfjsDialog") && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
 int formBenchmark(int argc, char **argv)
 {
     CalcApplication app(argc, argv, 1.0f);
@@ -168,17 +105,14 @@ int formBenchmark(int argc, char **argv)
         QElapsedTimer timer;
         timer.start();
         action->trigger();
-        QPointer<QWidget> viewer = openViewer();
+        QPointer<QWidget> viewer = OrvaTest::formViewer();
         if (!viewer) {
             std::fprintf(stderr, "bench_forms: no viewer for %s\n", actions[round]);
             return 1;
         }
         bool drawn = false;
         while (!drawn && timer.elapsed() < 120000) {
-            drawn = evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
-                                                    "PDFViewerApplication.pdfViewer.getPageView(0)"
-                                                    ".renderingState === 3"))
-                        .toBool();
+            drawn = OrvaTest::firstPageDrawn(viewer);
             if (!drawn)
                 QTest::qWait(10);
         }

@@ -5,6 +5,7 @@
 
 #include "CalcApplication.h"
 #include "MainWindow.h"
+#include "StartupTiming.h"
 
 #include <QFile>
 #include <QtTest>
@@ -12,18 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-long peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 bool webEngineMapped()
 {
@@ -41,7 +30,7 @@ int main(int argc, char **argv)
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     const bool viewer = QFile::exists(QStringLiteral(":/PDFJS/web/viewer.html"));
-    std::printf("shown %ld %d %d\n", peakResidentKb(), int(webEngineMapped()), int(viewer));
+    std::printf("shown %ld %d %d\n", Bench::statusKb("VmHWM:"), int(webEngineMapped()), int(viewer));
     std::fflush(stdout);
     return 0;
 }

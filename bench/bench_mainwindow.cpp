@@ -18,13 +18,12 @@
 #include "MainWindowForm.h"
 #include "MyLineEdit.h"
 #include "OrvaDocument.h"
+#include "StartupTiming.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,25 +35,7 @@
 
 namespace {
 
-double percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(fraction * (values.size() - 1) + 0.5));
-    return values[index];
-}
-
-// Peak resident set size of this process in kB (Linux), -1 when unknown.
-long peakResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
+using Bench::percentile;
 
 // Counts the widgets painted while it is installed.
 class PaintCounter : public QObject
@@ -161,7 +142,7 @@ int startupChild(int argc, char **argv)
     const int shown = measuredStartup(started, argc, argv, bare, lineEdits);
     if (shown < 0)
         return 1;
-    std::printf("shown %ld %d\n", peakResidentKb(), shown);
+    std::printf("shown %ld %d\n", Bench::statusKb("VmHWM:"), shown);
     std::fflush(stdout);
     started.window.reset();
     return 0;
@@ -175,28 +156,12 @@ struct StartupRun {
 
 StartupRun runStartupChild(const char *self, const QStringList &arguments)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false;*.info=false"));
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    QElapsedTimer timer;
-    timer.start();
-    child.start(QString::fromLocal8Bit(self), QStringList{QStringLiteral("--startup-child")} + arguments);
+    const Bench::ShownReport report = Bench::timeToShown(
+        QString::fromLocal8Bit(self), QStringList{QStringLiteral("--startup-child")} + arguments);
     StartupRun run;
-    QByteArray output;
-    while (child.waitForReadyRead(30000)) {
-        output += child.readAllStandardOutput();
-        if (output.contains('\n')) {
-            run.millis = timer.nsecsElapsed() / 1e6;
-            break;
-        }
-    }
-    child.waitForFinished(30000);
-    const QList<QByteArray> words = output.trimmed().split(' ');
-    if (words.value(0) != "shown")
-        run.millis = -1;
-    run.peakMb = words.value(1).toDouble() / 1024.0;
-    run.lineEdits = words.value(2).toInt();
+    run.millis = report.millis;
+    run.peakMb = report.words.value(0).toDouble() / 1024.0;
+    run.lineEdits = report.words.value(1).toInt();
     return run;
 }
 

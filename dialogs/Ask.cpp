@@ -56,6 +56,7 @@ QMessageBox::StandardButton exec(QMessageBox &box)
     shown.icon = box.icon();
     shown.title = box.windowTitle();
     shown.text = box.text();
+    shown.informativeText = box.informativeText();
     shown.buttons = box.standardButtons();
     shown.defaultButton = box.defaultButton() ? box.standardButton(box.defaultButton()) : QMessageBox::NoButton;
     QMessageBox::StandardButton answer;

@@ -49,6 +49,7 @@ struct Shown {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;     // box text, the file dialog's proposed file or folder, a dialog's label texts
+    QString informativeText; // a box's second text: the reason under an error
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     bool answered = false; // false: no answer was queued

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 // The rounding rules of the worksheet arithmetic, inline: a worksheet rounds
 // some sixty times, and the library calls cost more than the arithmetic.
@@ -11,36 +12,30 @@
 // the default rounding mode (nearest, ties to even).
 namespace GuidelineRounding {
 
-// Nearest whole float, ties to even. Below 2^23 adding and taking away 2^23
-// leaves no fraction bits, so the addition itself rounds; from 2^23 on every
-// float is whole already. Adding 0 quiets a NaN as the library does.
-inline float nearestEven(float value)
-{
-    constexpr float noFraction = 8388608.0f; // 2^23
-    const float magnitude = std::fabs(value);
-    if (!(magnitude < noFraction))
-        return value + 0.0f;
-    return std::copysign((magnitude + noFraction) - noFraction, value);
-}
+// From this magnitude on every float (2^23) or double (2^52) is whole.
+template <typename Real>
+constexpr Real kNoFraction = Real(quint64(1) << (std::numeric_limits<Real>::digits - 1));
 
-// The same for doubles, with 2^52.
-inline double nearestEven(double value)
+// Nearest whole float or double, ties to even. Below kNoFraction adding and
+// taking it away leaves no fraction bits, so the addition itself rounds.
+// Adding 0 quiets a NaN as the library does.
+template <typename Real>
+inline Real nearestEven(Real value)
 {
-    constexpr double noFraction = 4503599627370496.0; // 2^52
-    const double magnitude = std::fabs(value);
-    if (!(magnitude < noFraction))
-        return value + 0.0;
-    return std::copysign((magnitude + noFraction) - noFraction, value);
+    static_assert(std::is_same_v<Real, float> || std::is_same_v<Real, double>, "float or double");
+    const Real magnitude = std::fabs(value);
+    if (!(magnitude < kNoFraction<Real>))
+        return value + Real(0);
+    return std::copysign((magnitude + kNoFraction<Real>) - kNoFraction<Real>, value);
 }
 
 // Nearest whole float, halves away from zero (std::round).
 inline float halfAwayFromZero(float value)
 {
-    constexpr float noFraction = 8388608.0f;
     const float magnitude = std::fabs(value);
-    if (!(magnitude < noFraction))
+    if (!(magnitude < kNoFraction<float>))
         return value + 0.0f;
-    float whole = (magnitude + noFraction) - noFraction;
+    float whole = nearestEven(magnitude);
     // Exact: both are below 2^23 and at most a half apart.
     if (magnitude - whole == 0.5f)
         whole += 1.0f;
@@ -65,10 +60,9 @@ inline qint64 toAmount(Real whole)
 // ties to even, as an amount; the same as toAmount(nearestEven(value)).
 inline qint64 roundFloat(float value)
 {
-    constexpr float noFraction = 8388608.0f; // 2^23
     const float magnitude = std::fabs(value);
-    if (magnitude < noFraction) {
-        const qint64 whole = static_cast<qint64>((magnitude + noFraction) - noFraction);
+    if (magnitude < kNoFraction<float>) {
+        const qint64 whole = static_cast<qint64>(nearestEven(magnitude));
         return value < 0 ? -whole : whole;
     }
     return toAmount(value); // whole already, or out of range, or NaN

@@ -313,6 +313,28 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &
     setNumberField(QStringLiteral("line4_c"), w.basicObligation);
 }
 
+// The five expense rows, both parents' amounts with their footnotes and the
+// row totals, which are fields `totals` a to e: line 4 on Worksheet A, line
+// 11 on Worksheet B.
+void PDFDocument::fillExpenseRows(const OrvaDocument &d, const WorksheetLines &w, const QString &totals)
+{
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
+    setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
+    setNumberField(totals + QLatin1Char('a'), w.expenseTotal[OrvaDocument::WorkRelated]);
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
+    setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
+    setNumberField(totals + QLatin1Char('b'), w.expenseTotal[OrvaDocument::HealthInsurance]);
+    setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
+    setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
+    setNumberField(totals + QLatin1Char('c'), w.expenseTotal[OrvaDocument::ExtraMedical]);
+    setNumberWithFootnote(QStringLiteral("cmedsup_m"), w.mother.cashMedicalSupport, d, 15);
+    setNumberWithFootnote(QStringLiteral("cmedsup_f"), w.father.cashMedicalSupport, d, 16);
+    setNumberField(totals + QLatin1Char('d'), w.expenseTotal[OrvaDocument::CashMedical]);
+    setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
+    setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
+    setNumberField(totals + QLatin1Char('e'), w.expenseTotal[OrvaDocument::Additional]);
+}
+
 void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
 {
     using D = OrvaDocument;
@@ -340,21 +362,7 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     setNumberField(QStringLiteral("line10_m"), w.mother.basicSupportDue);
     setNumberField(QStringLiteral("line10_f"), w.father.basicSupportDue);
 
-    setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
-    setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
-    setNumberField(QStringLiteral("line11_ca"), w.expenseTotal[OrvaDocument::WorkRelated]);
-    setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
-    setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
-    setNumberField(QStringLiteral("line11_cb"), w.expenseTotal[OrvaDocument::HealthInsurance]);
-    setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
-    setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
-    setNumberField(QStringLiteral("line11_cc"), w.expenseTotal[OrvaDocument::ExtraMedical]);
-    setNumberWithFootnote(QStringLiteral("cmedsup_m"), w.mother.cashMedicalSupport, d, 15);
-    setNumberWithFootnote(QStringLiteral("cmedsup_f"), w.father.cashMedicalSupport, d, 16);
-    setNumberField(QStringLiteral("line11_cd"), w.expenseTotal[OrvaDocument::CashMedical]);
-    setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
-    setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
-    setNumberField(QStringLiteral("line11_ce"), w.expenseTotal[OrvaDocument::Additional]);
+    fillExpenseRows(d, w, QStringLiteral("line11_c"));
 
     // Expense section: portion and excess of each kind, letters A to J.
     static const struct {
@@ -394,21 +402,7 @@ void PDFDocument::fillSoleWorksheetFields(const OrvaDocument &d)
     const WorksheetLines w = d.worksheet();
     fillCommonFields(d, w);
 
-    setNumberWithFootnote(QStringLiteral("work_related_child_exp_m"), d.motherWorkRelatedExpenses(), d, 9);
-    setNumberWithFootnote(QStringLiteral("work_related_child_exp_f"), d.fatherWorkRelatedExpenses(), d, 10);
-    setNumberField(QStringLiteral("line4_ca"), w.expenseTotal[OrvaDocument::WorkRelated]);
-    setNumberWithFootnote(QStringLiteral("health_ins_pay_m"), d.motherHealthInsurance(), d, 11);
-    setNumberWithFootnote(QStringLiteral("health_ins_pay_f"), d.fatherHealthInsurance(), d, 12);
-    setNumberField(QStringLiteral("line4_cb"), w.expenseTotal[OrvaDocument::HealthInsurance]);
-    setNumberWithFootnote(QStringLiteral("extraordinary_m"), d.motherExtraMedicalExpenses(), d, 13);
-    setNumberWithFootnote(QStringLiteral("extraordinary_f"), d.fatherExtraMedicalExpenses(), d, 14);
-    setNumberField(QStringLiteral("line4_cc"), w.expenseTotal[OrvaDocument::ExtraMedical]);
-    setNumberWithFootnote(QStringLiteral("cmedsup_m"), w.mother.cashMedicalSupport, d, 15);
-    setNumberWithFootnote(QStringLiteral("cmedsup_f"), w.father.cashMedicalSupport, d, 16);
-    setNumberField(QStringLiteral("line4_cd"), w.expenseTotal[OrvaDocument::CashMedical]);
-    setNumberWithFootnote(QStringLiteral("add_expenses_m"), d.motherAdditionalExpenses(), d, 17);
-    setNumberWithFootnote(QStringLiteral("add_expenses_f"), d.fatherAdditionalExpenses(), d, 18);
-    setNumberField(QStringLiteral("line4_ce"), w.expenseTotal[OrvaDocument::Additional]);
+    fillExpenseRows(d, w, QStringLiteral("line4_c"));
 
     setNumberField(QStringLiteral("line5_c"), w.totalChildSupportObligation);
     setNumberField(QStringLiteral("line6_m"), w.mother.obligation);

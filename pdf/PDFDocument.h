@@ -82,6 +82,7 @@ public:
 
 private:
     void fillCommonFields(const OrvaDocument &document, const WorksheetLines &lines);
+    void fillExpenseRows(const OrvaDocument &document, const WorksheetLines &lines, const QString &totals);
     void setNumberWithFootnote(const QString &name, qint64 value, const OrvaDocument &document, int slot);
     void setCommentsBlock(const OrvaDocument &document);
 

@@ -16,16 +16,10 @@ class TestAlimonyCommand : public QObject
     Q_OBJECT
 
 private:
-    ProgramRun run(const QStringList &arguments)
+    OrvaTest::ProgramRun run(const QStringList &arguments, OrvaTest::RunOptions options = {})
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        env.insert("HOME", m_dir.path());
-        env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
-        env.insert("XDG_RUNTIME_DIR", m_dir.path());
-        return runProgram(ORVA_EXECUTABLE, arguments, env, m_dir.path());
+        options.workingDirectory = m_dir.path();
+        return OrvaTest::runProgram(ORVA_EXECUTABLE, arguments, OrvaTest::serverEnvironment(m_dir.path()), options);
     }
 
     QString write(const QString &name, const QByteArray &bytes)
@@ -76,7 +70,7 @@ void TestAlimonyCommand::savedObject()
     QFETCH(QString, aamlMonthly);
     QFETCH(QString, texasMonths);
 
-    const ProgramRun result = run({"--alimony-json", write("case.calc", file)});
+    const OrvaTest::ProgramRun result = run({"--alimony-json", write("case.calc", file)});
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.err.isEmpty(), result.err.constData());
     QJsonParseError error;
@@ -97,7 +91,7 @@ void TestAlimonyCommand::sameAsTheDialogWouldSave()
         {"docket", "D-1 & <2>"}, {"county", "Cecil"}, {"Plaintiff", "Zoë \"Z\""}, {"Defendant", "O'Hara"},
         {"years", "19.95"},      {"payorgross", "90000"}, {"payeegross", "30000"}, {"payordeviationO", "12.5"},
         {"payeedeviationO", "1,000"}};
-    const ProgramRun result = run({"--alimony-json", write("all.calc", Alimony::fileBytes(inputs))});
+    const OrvaTest::ProgramRun result = run({"--alimony-json", write("all.calc", Alimony::fileBytes(inputs))});
     QCOMPARE(result.exitCode, 0);
 
     QMap<QString, QString> texts = Alimony::recalculate({"19.95", "90000", "30000", "12.5", "1,000"});
@@ -136,7 +130,7 @@ void TestAlimonyCommand::failures()
     if (!content.isEmpty())
         write("bad.calc", content);
 
-    const ProgramRun result = run(arguments);
+    const OrvaTest::ProgramRun result = run(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY(result.out.isEmpty());
     const QString err = QString::fromLocal8Bit(result.err);
@@ -151,16 +145,11 @@ void TestAlimonyCommand::fullStandardOutput()
     if (!full.exists())
         QSKIP("no /dev/full here");
     const QString path = write("ok.calc", "CalcFormValue = {\"years\":\"10\"}");
-    QProcess process;
-    process.setStandardOutputFile(QStringLiteral("/dev/full"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("DISPLAY");
-    env.insert("HOME", m_dir.path());
-    process.setProcessEnvironment(env);
-    process.start(ORVA_EXECUTABLE, {"--alimony-json", path});
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 2);
-    QVERIFY(process.readAllStandardError().contains("cannot write to standard output"));
+    OrvaTest::RunOptions options;
+    options.standardOutputFile = QStringLiteral("/dev/full");
+    const OrvaTest::ProgramRun result = run({"--alimony-json", path}, options);
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY(result.err.contains("cannot write to standard output"));
 }
 
 QTEST_GUILESS_MAIN(TestAlimonyCommand)

@@ -12,10 +12,10 @@ class TestCalcApplication : public QObject
     Q_OBJECT
 
 private:
-    using Run = ProgramRun;
+    using Run = OrvaTest::ProgramRun;
     static Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
     {
-        return runProgram(program, arguments, environment);
+        return OrvaTest::runProgram(program, arguments, environment);
     }
     static QProcessEnvironment environment(const QString &home)
     {

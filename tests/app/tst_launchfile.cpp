@@ -109,7 +109,8 @@ void TestLaunchFile::versionIsPrinted()
     else
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
 
-    const ProgramRun run = runProgram(QStringLiteral(ORVA_EXECUTABLE), {QStringLiteral("--version")}, environment);
+    const OrvaTest::ProgramRun run =
+        OrvaTest::runProgram(QStringLiteral(ORVA_EXECUTABLE), {QStringLiteral("--version")}, environment);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("Orva-Calc Professional 16.2.24.319\n"));
 }
@@ -122,14 +123,12 @@ void TestLaunchFile::versionThatCannotBeWrittenFails()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setStandardOutputFile(QStringLiteral("/dev/full"));
-    process.start(QStringLiteral(ORVA_EXECUTABLE), {QStringLiteral("--version")});
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 1);
-    QVERIFY2(process.readAllStandardError().contains("cannot write the version"), "the failure is said");
+    OrvaTest::RunOptions options;
+    options.standardOutputFile = QStringLiteral("/dev/full");
+    const OrvaTest::ProgramRun run =
+        OrvaTest::runProgram(QStringLiteral(ORVA_EXECUTABLE), {QStringLiteral("--version")}, environment, options);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("cannot write the version"), "the failure is said");
 }
 
 QTEST_GUILESS_MAIN(TestLaunchFile)

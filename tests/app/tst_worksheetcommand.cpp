@@ -4,6 +4,7 @@
 #include "OrvaDocument.h"
 #include "ProgramRun.h"
 #include "PDFDocument.h"
+#include "SpecialFiles.h"
 #include "WorksheetCommand.h"
 
 #include <QDir>
@@ -17,9 +18,7 @@
 
 #include <memory>
 
-#include <csignal>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -31,26 +30,21 @@ class TestWorksheetCommand : public QObject
     Q_OBJECT
 
 private:
-    using Run = ProgramRun;
+    using Run = OrvaTest::ProgramRun;
 
     Run run(const QStringList &arguments, QProcessEnvironment environment = {})
     {
         if (environment.isEmpty())
             environment = this->environment();
-        return runProgram(ORVA_EXECUTABLE, arguments, environment, m_dir.path());
+        return OrvaTest::runProgram(ORVA_EXECUTABLE, arguments, environment, m_dir.path());
     }
 
-    // As on a server: no display, no platform chosen, a home of its own.
+    // As on a server, with the program's own logging rules: a stray message
+    // shows in the output the tests compare.
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
+        QProcessEnvironment env = OrvaTest::serverEnvironment(m_dir.path());
         env.remove("QT_LOGGING_RULES");
-        env.insert("HOME", m_dir.path());
-        env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
-        env.insert("XDG_RUNTIME_DIR", m_dir.path());
         env.insert("TMPDIR", scratchFolder());
         return env;
     }
@@ -62,21 +56,10 @@ private:
     // (a closed stream, a broken pipe, a file-size limit).
     Run runModified(const QStringList &arguments, const std::function<void()> &modifier)
     {
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.setWorkingDirectory(m_dir.path());
-        process.setChildProcessModifier(modifier);
-        process.start(ORVA_EXECUTABLE, arguments);
-        Run result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
+        OrvaTest::RunOptions options;
+        options.workingDirectory = m_dir.path();
+        options.inChild = modifier;
+        return OrvaTest::runProgram(ORVA_EXECUTABLE, arguments, environment(), options);
     }
 
     static QByteArray readAll(const QString &file)
@@ -458,18 +441,13 @@ void TestWorksheetCommand::pdfRefusedOrFailed()
     QFETCH(QString, reason);
     const QString file = writeCase("refused.cml", Doc::July2022, Doc::SoleMother);
     const QString out = path("refused-" + target + ".pdf");
-    const QByteArray native = QFile::encodeName(out);
     QByteArray before;
-    if (target == "fifo") {
-        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
-    } else if (target == "device") {
-        if (::geteuid() != 0)
+    if (target == "fifo" || target == "device" || target == "folder") {
+        if (target == "device" && !OrvaTest::runsAsRoot())
             QSKIP("making a device node needs root");
-        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
-    } else if (target == "folder") {
-        QVERIFY(QDir().mkpath(out));
+        QVERIFY(OrvaTest::makeSpecialFile(target, out));
     } else if (target == "full-file-system") {
-        if (::geteuid() != 0)
+        if (!OrvaTest::runsAsRoot())
             QSKIP("mounting a small file system needs root");
         // The program runs on a full file system of its own, mounted on the
         // output's folder; it is gone when the program ends.
@@ -487,11 +465,8 @@ void TestWorksheetCommand::pdfRefusedOrFailed()
             if (!OrvaTest::mountPrivateFileSystem(folder, 64 * 1024) || !OrvaTest::fillFileSystem(folder, 0))
                 ::_exit(92);
         }
-        if (target != "full")
-            return;
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        if (target == "full" && !OrvaTest::limitFileSize(4096))
+            ::_exit(93);
     });
     if (target == "full-file-system") {
         QCOMPARE(result.exitCode, 2);
@@ -502,18 +477,10 @@ void TestWorksheetCommand::pdfRefusedOrFailed()
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(QString::fromLocal8Bit(result.err),
              "orvacalc: cannot write the worksheet PDF \"" + out + "\": " + reason + "\n");
-    struct stat st {};
-    QVERIFY(::lstat(native.constData(), &st) == 0);
-    if (target == "fifo")
-        QVERIFY(S_ISFIFO(st.st_mode));
-    if (target == "device") {
-        QVERIFY(S_ISCHR(st.st_mode));
-        QCOMPARE(st.st_rdev, makedev(1, 3));
-    }
-    if (target == "folder")
-        QVERIFY(S_ISDIR(st.st_mode));
     if (target == "full")
         QCOMPARE(readAll(out), before);
+    else
+        QVERIFY(OrvaTest::isSpecialFile(target, out));
     QCOMPARE(QDir(m_dir.path()).entryList({"refused-" + target + ".pdf*"}, QDir::AllEntries | QDir::System),
              QStringList{"refused-" + target + ".pdf"});
 }
@@ -555,9 +522,8 @@ void TestWorksheetCommand::standardOutputFailures()
             ::close(ends[0]);
             fd = ends[1];
         } else if (stream == "limit") {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{1024, 1024};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
+            if (!OrvaTest::limitFileSize(1024))
+                ::_exit(93);
             fd = ::open(sink.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         } else {
             fd = ::open(sink.constData(), O_WRONLY);

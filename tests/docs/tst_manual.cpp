@@ -2,10 +2,11 @@
 // with a CHM reader, the HTML pages beside it with every link leading to a
 // page and anchor that exist, and the keyword index refusing dead entries.
 
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -23,20 +24,6 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int runTool(const QString &program, const QStringList &arguments, QByteArray *err = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    if (err)
-        *err = process.readAllStandardError() + process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
 }
 
 } // namespace
@@ -62,8 +49,8 @@ void TestManual::helpFileOpensWithAReader()
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("extract_chmLib"));
     QVERIFY2(!reader.isEmpty(), "extract_chmLib (libchm-bin, tools/deps.sh)");
     QTemporaryDir out;
-    QByteArray err;
-    QCOMPARE(runTool(reader, {chm, out.path()}, &err), 0);
+    const OrvaTest::ProgramRun extract = OrvaTest::runProcess(reader, {chm, out.path()});
+    QVERIFY2(extract.exitCode == 0, (extract.err + extract.out).constData());
     for (const QString &page : kPages) {
         const QByteArray extracted = readAll(out.filePath(page));
         QVERIFY2(!extracted.isEmpty(), qPrintable(page));
@@ -133,13 +120,12 @@ void TestManual::keywordIndexRefusesDeadEntries()
     const QString hhk = dir.filePath(QStringLiteral("index.hhk"));
     const QString html = dir.filePath(QStringLiteral("keywords.html"));
 
-    QByteArray err;
-    const int code = runTool(QStringLiteral(ORVA_CMAKE_COMMAND),
-                             {QStringLiteral("-DIN=") + list.fileName(), QStringLiteral("-DPAGES=") + dir.path(),
-                              QStringLiteral("-DHHK=") + hhk, QStringLiteral("-DHTML=") + html,
-                              QStringLiteral("-P"), kSourcePages + QStringLiteral("/keywords.cmake")},
-                             &err);
-    QCOMPARE(code == 0, accepted);
+    const OrvaTest::ProgramRun run = OrvaTest::runProcess(
+        QStringLiteral(ORVA_CMAKE_COMMAND),
+        {QStringLiteral("-DIN=") + list.fileName(), QStringLiteral("-DPAGES=") + dir.path(),
+         QStringLiteral("-DHHK=") + hhk, QStringLiteral("-DHTML=") + html, QStringLiteral("-P"),
+         kSourcePages + QStringLiteral("/keywords.cmake")});
+    QVERIFY2((run.exitCode == 0) == accepted, (run.err + run.out).constData());
     QCOMPARE(QFile::exists(hhk), accepted);
     if (!accepted)
         return;

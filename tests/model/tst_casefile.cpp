@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 #include "FailingDevice.h"
 #include "OrvaDocument.h"
+#include "SpecialFiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,11 +15,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using Doc = OrvaDocument;
@@ -885,20 +882,19 @@ void TestCaseFile::saveIntoReadOnlyFolderKeepsPreviousFile()
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
 
     // Root ignores permissions, so the save runs as an unprivileged user then.
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(3);
+    OrvaTest::ChildLimits limits;
+    if (OrvaTest::runsAsRoot()) {
+        limits.uid = 65534;
+        limits.gid = 65534;
+    }
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
         Doc doc(Doc::July2022);
         doc.setCaseNumber("replacement");
-        _exit(doc.writeCaseFile(path) ? 1 : 0);
-    }
-    int status = 0;
-    QCOMPARE(waitpid(child, &status, 0), child);
+        return doc.writeCaseFile(path, error);
+    });
     ::chmod(QFile::encodeName(folder).constData(), 0755);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 0);
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
     QCOMPARE(readAll(path), before);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"case.cml"});
 }
@@ -912,26 +908,24 @@ void TestCaseFile::fullDiskKeepsPreviousFile()
     const QByteArray before = readAll(path);
 
     // A file-size limit makes writes fail as on a full disk.
-    Doc doc(Doc::July2022);
-    fillFixedCase(doc);
-    doc.setComments(QString(20000, QChar('c')));
-    doc.setModified(true);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
-    rlimit small = old;
-    small.rlim_cur = 1024;
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-    bool saved = true;
-    {
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = 1024;
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
         LogCapture log;
-        saved = doc.writeCaseFile(path);
-    }
-    QVERIFY(setrlimit(RLIMIT_FSIZE, &old) == 0);
-    QVERIFY(!saved);
+        Doc doc(Doc::July2022);
+        fillFixedCase(doc);
+        doc.setComments(QString(20000, QChar('c')));
+        doc.setModified(true);
+        const bool saved = doc.writeCaseFile(path, error);
+        // A failed save leaves the case as unsaved as it was.
+        if (!doc.modified() || !doc.untitled())
+            error->append(" (but marked saved)");
+        return saved;
+    });
+    QVERIFY(result.finished);
+    QVERIFY(!result.ok);
+    QVERIFY2(!result.error.endsWith(" (but marked saved)"), qPrintable(result.error));
     QCOMPARE(readAll(path), before);
-    QVERIFY(doc.modified());
-    QVERIFY(doc.untitled());
     QCOMPARE(QDir(m_dir.path()).entryList({"full-disk*"}, QDir::Files | QDir::Hidden), QStringList{"full-disk.cml"});
 }
 
@@ -966,14 +960,10 @@ void TestCaseFile::failedSaveKeepsPreviousFile()
         previous.setCaseNumber("previous");
         QVERIFY(previous.writeCaseFile(path));
         before = readAll(path);
-    } else if (target == "fifo") {
-        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
-    } else if (target == "device") {
-        if (geteuid() != 0)
+    } else if (target != "none") {
+        if (target == "device" && !OrvaTest::runsAsRoot())
             QSKIP("making a device node needs root");
-        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
-    } else if (target == "folder") {
-        QVERIFY(QDir().mkpath(path));
+        QVERIFY(OrvaTest::makeSpecialFile(target, path));
     }
 
     OrvaTest::ChildLimits limits;
@@ -999,14 +989,8 @@ void TestCaseFile::failedSaveKeepsPreviousFile()
     QCOMPARE(::lstat(native.constData(), &st) == 0, target != "none");
     if (target == "case")
         QCOMPARE(readAll(path), before);
-    if (target == "fifo")
-        QVERIFY(S_ISFIFO(st.st_mode));
-    if (target == "device") {
-        QVERIFY(S_ISCHR(st.st_mode));
-        QCOMPARE(st.st_rdev, makedev(1, 3));
-    }
-    if (target == "folder")
-        QVERIFY(S_ISDIR(st.st_mode));
+    else if (target != "none")
+        QVERIFY(OrvaTest::isSpecialFile(target, path));
     const QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     QCOMPARE(left, target == "none" ? QStringList() : QStringList{"case.cml"});
 }

@@ -3,38 +3,26 @@
 // menu entry, the icon, and the two file types the desktop's MIME database
 // learns from the installed definitions.
 
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = OrvaTest::ProgramRun;
 
-Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment =
-                                                                    QProcessEnvironment::systemEnvironment())
+// An install copies the whole build: two minutes.
+Run run(const QString &program, const QStringList &arguments,
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+    OrvaTest::RunOptions options;
+    options.timeoutMs = 120000;
+    return OrvaTest::runProcess(program, arguments, environment, options);
 }
 
 QByteArray readAll(const QString &path)

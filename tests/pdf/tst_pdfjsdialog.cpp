@@ -9,12 +9,12 @@
 
 #include "AskAnswers.h"
 #include "DesktopRecorder.h"
+#include "FormViewer.h"
 #include "PDFUtils.h"
 #include "PdfjsProtocol.h"
 
 #include <QAction>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QPdfDocument>
 #include <QPointer>
@@ -23,8 +23,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrlQuery>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 #include <QtTest>
 
 #include <algorithm>
@@ -39,36 +37,6 @@ const QString kName = QStringLiteral("Avery Quill Tester");
 const QString kWages = QStringLiteral("4321");
 const QString kViewerProgram = QStringLiteral("/opt/test viewer/bin/pdfviewer");
 constexpr int kOperationTimeout = 60000;
-
-QWidget *findViewer(const QString &title)
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->inherits("PdfjsDialog") && window->windowTitle() == title && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
-
-// Runs a script in the viewer's page and waits (bounded) for its result.
-QVariant evaluate(QWidget *viewer, const QString &script, int timeout = 10000)
-{
-    auto *view = viewer ? viewer->findChild<QWebEngineView *>() : nullptr;
-    if (!view)
-        return {};
-    QVariant value;
-    bool done = false;
-    QEventLoop loop;
-    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
-    view->page()->runJavaScript(script, [&](const QVariant &result) {
-        value = result;
-        done = true;
-        loop.quit();
-    });
-    if (!done)
-        loop.exec();
-    return value;
-}
 
 bool pageReady(QWidget *viewer)
 {
@@ -132,6 +100,7 @@ private slots:
     void openInPdfProgram();
     void busyStateEndsWhenThePageNeverAnswers_data();
     void busyStateEndsWhenThePageNeverAnswers();
+    void lateScriptAnswerIsDropped();
     void noPdfProgramNoAcrobatButton();
 
 private:
@@ -179,7 +148,7 @@ void TestPdfjsDialog::initTestCase()
 
     QVERIFY(PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(QStringLiteral("Short-Form-Financial-2016.pdf")),
                                       kTitle, kProposed));
-    m_viewer = findViewer(kTitle);
+    m_viewer = formViewer(kTitle);
     QVERIFY(m_viewer);
     QTRY_VERIFY_WITH_TIMEOUT(pageReady(m_viewer), kOperationTimeout);
 
@@ -436,6 +405,16 @@ void TestPdfjsDialog::busyStateEndsWhenThePageNeverAnswers()
     QVERIFY2(shown.at(0).text.contains(QStringLiteral("could not be processed")), qPrintable(shown.at(0).text));
 }
 
+// A script that answers after the wait for it gave up: its answer is not
+// taken for the answer to the next one.
+void TestPdfjsDialog::lateScriptAnswerIsDropped()
+{
+    const QString slow = QStringLiteral("(function () { const end = Date.now() + 500;"
+                                        "  while (Date.now() < end) {} return 'late'; })()");
+    QVERIFY(!evaluate(m_viewer, slow, 50).isValid());
+    QCOMPARE(evaluate(m_viewer, QStringLiteral("'in time'")).toString(), QStringLiteral("in time"));
+}
+
 void TestPdfjsDialog::noPdfProgramNoAcrobatButton()
 {
     QVERIFY(m_viewer->findChild<QAction *>(QStringLiteral("acrobatAction")));
@@ -446,7 +425,7 @@ void TestPdfjsDialog::noPdfProgramNoAcrobatButton()
     const QString title = QStringLiteral("Parent Plan Tool");
     QVERIFY(PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(QStringLiteral("Parent-Plan-Tool.pdf")), title,
                                       QStringLiteral("Parent-Plan-Tool.pdf")));
-    QPointer<QWidget> viewer = findViewer(title);
+    QPointer<QWidget> viewer = formViewer(title);
     QVERIFY(viewer);
     QVERIFY(viewer->findChild<QAction *>(QStringLiteral("mailAction")));
     QVERIFY(!viewer->findChild<QAction *>(QStringLiteral("acrobatAction")));

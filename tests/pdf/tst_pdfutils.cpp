@@ -5,6 +5,7 @@
 #include "PDFDocument.h"
 #include "PDFUtils.h"
 #include "PdfProbe.h"
+#include "SpecialFiles.h"
 #include "TemporarySettings.h"
 #include "WorksheetCases.h"
 
@@ -18,7 +19,6 @@
 #include <QtTest>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 using Doc = OrvaDocument;
 
@@ -364,14 +364,10 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
         QFile earlier(file);
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         before = earlier.readAll();
-    } else if (target == "fifo") {
-        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
-    } else if (target == "device") {
-        if (!OrvaTest::runsAsRoot())
+    } else if (target != "none") {
+        if (target == "device" && !OrvaTest::runsAsRoot())
             QSKIP("making a device node needs root");
-        QVERIFY(::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
-    } else if (target == "folder") {
-        QVERIFY(QDir().mkpath(file));
+        QVERIFY(OrvaTest::makeSpecialFile(target, file));
     }
 
     // The temporary folder is watched: nothing may be drawn or left there.
@@ -400,15 +396,9 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
             QVERIFY(kept.open(QIODevice::ReadOnly));
             QCOMPARE(kept.readAll(), before);
         }
+    } else if (target != "none") {
+        QVERIFY(OrvaTest::isSpecialFile(target, file));
     }
-    if (target == "fifo")
-        QVERIFY(S_ISFIFO(st.st_mode));
-    if (target == "device") {
-        QVERIFY(S_ISCHR(st.st_mode));
-        QCOMPARE(st.st_rdev, makedev(1, 3));
-    }
-    if (target == "folder")
-        QVERIFY(S_ISDIR(st.st_mode));
     const QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     QCOMPARE(left, target == "none" ? QStringList() : QStringList{"worksheet.pdf"});
 }

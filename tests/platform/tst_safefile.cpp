@@ -321,8 +321,7 @@ void TestSafeFile::fullFileSystem()
             *error = QStringLiteral("set-up failed");
             return true;
         }
-        if (inPlace && (::chmod(dirName.constData(), 0555) != 0 || ::setgid(WriterUser) != 0
-                        || ::setuid(WriterUser) != 0)) {
+        if (inPlace && (::chmod(dirName.constData(), 0555) != 0 || !OrvaTest::becomeUser(WriterUser, WriterUser))) {
             *error = QStringLiteral("set-up failed");
             return true;
         }

@@ -30,6 +30,26 @@ struct ChildLimits {
     QList<gid_t> groups;
 };
 
+// In a child process: a write past `bytes` fails ("File too large") as on
+// a full disk, instead of ending the process. False if the limit is not set.
+inline bool limitFileSize(qint64 bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    limit.rlim_cur = rlim_t(bytes);
+    limit.rlim_max = rlim_t(bytes);
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+// In a child process run as root: from here on it acts as user `uid` in
+// group `gid` with the supplementary `groups` (none given: `gid` alone).
+inline bool becomeUser(uid_t uid, gid_t gid, QList<gid_t> groups = {})
+{
+    if (groups.isEmpty())
+        groups << gid;
+    return ::setgroups(size_t(groups.size()), groups.constData()) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0;
+}
+
 struct ChildResult {
     bool finished = false; // false: crashed, hung or could not start
     bool ok = false;       // what the work returned
@@ -52,22 +72,11 @@ inline ChildResult runInChild(const ChildLimits &limits, const std::function<boo
     }
     if (child == 0) {
         ::close(channel[0]);
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the child
-        if (limits.fileSizeLimit > 0) {
-            rlimit limit{};
-            limit.rlim_cur = rlim_t(limits.fileSizeLimit);
-            limit.rlim_max = rlim_t(limits.fileSizeLimit);
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-                ::_exit(3);
-        }
-        if (limits.uid != 0) {
-            QList<gid_t> groups = limits.groups;
-            if (groups.isEmpty())
-                groups << limits.gid;
-            if (::setgroups(size_t(groups.size()), groups.constData()) != 0 || ::setgid(limits.gid) != 0
-                || ::setuid(limits.uid) != 0)
-                ::_exit(4);
-        }
+        std::signal(SIGXFSZ, SIG_IGN); // also under a limit the child inherited
+        if (limits.fileSizeLimit > 0 && !limitFileSize(limits.fileSizeLimit))
+            ::_exit(3);
+        if (limits.uid != 0 && !becomeUser(limits.uid, limits.gid, limits.groups))
+            ::_exit(4);
         QString error;
         const bool ok = work(&error);
         const QByteArray message = QByteArray(1, ok ? '1' : '0') + error.toUtf8();

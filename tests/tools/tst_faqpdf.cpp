@@ -1,9 +1,13 @@
 // The FAQ beside the built program read back as a user's viewer reads it, and
 // the generator refusing a source it cannot typeset faithfully.
 
+#include "ProgramRun.h"
+
+#include "ReadOnlyFolder.h"
+
+#include <QDir>
 #include <QFile>
 #include <QPdfDocument>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -24,27 +28,13 @@ QStringList pageTexts(const QString &path)
     return pages;
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray err;
-};
+using Run = OrvaTest::ProgramRun;
 
 Run generate(const QString &source, const QString &out)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVA_FAQ_PDF), {source, out});
-    Run run;
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.err = process.readAllStandardError();
-    return run;
+    return OrvaTest::runProcess(QStringLiteral(ORVA_FAQ_PDF), {source, out}, environment);
 }
 
 void writeText(const QString &path, const QByteArray &text)
@@ -68,6 +58,7 @@ private slots:
     void everyPageIsNumbered();
     void malformedSourceKeepsThePreviousFile_data();
     void malformedSourceKeepsThePreviousFile();
+    void unwritableFolderKeepsThePreviousFile();
 };
 
 void TestFaqPdf::answersTheUsualQuestions_data()
@@ -154,6 +145,29 @@ void TestFaqPdf::malformedSourceKeepsThePreviousFile()
     QCOMPARE(pages.size(), 1);
     QVERIFY(pages.first().contains(QStringLiteral("Yes, and this is its answer.")));
     QVERIFY(pages.first().contains(QStringLiteral("two items")));
+}
+
+void TestFaqPdf::unwritableFolderKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("faq.txt"));
+    const QString folder = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString out = folder + QStringLiteral("/FAQ.pdf");
+    writeText(in, "== Section\nQ: Is this a question?\nYes.\n");
+    writeText(out, "previous FAQ");
+    {
+        OrvaTest::ReadOnlyFolder readOnly(folder);
+        if (!readOnly.ok())
+            QSKIP(qPrintable(readOnly.reason()));
+        const auto run = generate(in, out);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("faq-pdf: cannot write " + QFile::encodeName(out) + ": "), run.err.constData());
+    }
+    QFile kept(out);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("previous FAQ"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("FAQ.pdf")});
 }
 
 QTEST_GUILESS_MAIN(TestFaqPdf)

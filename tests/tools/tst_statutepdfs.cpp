@@ -2,12 +2,13 @@
 // executable: read back with Qt Pdf, their text and every schedule row checked
 // against the schedule data the program computes with.
 
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPdfDocument>
 #include <QPdfSelection>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -301,11 +302,12 @@ void TestStatutePdfs::installPutsThemBesideTheProgram()
 {
     QTemporaryDir prefix;
     QVERIFY(prefix.isValid());
-    QProcess install;
-    install.start(QStringLiteral(ORVA_CMAKE_COMMAND),
-                  {"--install", ORVA_BINARY_DIR, "--prefix", prefix.path()});
-    QVERIFY(install.waitForFinished(120000));
-    QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
+    OrvaTest::RunOptions options;
+    options.timeoutMs = 120000;
+    const OrvaTest::ProgramRun install = OrvaTest::runProcess(
+        QStringLiteral(ORVA_CMAKE_COMMAND), {"--install", ORVA_BINARY_DIR, "--prefix", prefix.path()},
+        QProcessEnvironment::systemEnvironment(), options);
+    QVERIFY2(install.exitCode == 0, install.err.constData());
     const QString bin = prefix.path() + "/bin/";
     QVERIFY(QFileInfo::exists(bin + "orvacalc") || QFileInfo::exists(bin + "orvacalc.exe"));
     // Beside the program itself: on Linux bin/orvacalc links to its own folder.

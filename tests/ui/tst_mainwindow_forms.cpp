@@ -8,6 +8,7 @@
 #include "OrvaTestMain.h"
 
 #include "AskAnswers.h"
+#include "FormViewer.h"
 #include "MainWindow.h"
 #include "MainWindowForm.h"
 #include "QBalloonTip.h"
@@ -16,42 +17,12 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QEventLoop>
 #include <QPointer>
 #include <QResource>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 namespace {
 
-QVariant evaluate(QWidget *viewer, const QString &script)
-{
-    auto *view = viewer ? viewer->findChild<QWebEngineView *>() : nullptr;
-    if (!view)
-        return {};
-    QVariant value;
-    bool done = false;
-    QEventLoop loop;
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    view->page()->runJavaScript(script, [&](const QVariant &result) {
-        value = result;
-        done = true;
-        loop.quit();
-    });
-    if (!done)
-        loop.exec();
-    return value;
-}
-
-QWidget *openViewer()
-{
-    const QList<QWidget *> windows = QApplication::topLevelWidgets();
-    for (QWidget *window : windows) {
-        if (window->inherits("PdfjsDialog") && window->isVisible())
-            return window;
-    }
-    return nullptr;
-}
+using OrvaTest::evaluate;
 
 QAction *formAction(MainWindow &window, const QString &name)
 {
@@ -109,15 +80,11 @@ void TestMainWindowForms::opensForm()
     command->trigger();
 
     QVERIFY(!balloon->isVisible());
-    QPointer<QWidget> viewer = openViewer();
+    QPointer<QWidget> viewer = OrvaTest::formViewer();
     QVERIFY(viewer);
     QCOMPARE(viewer->windowTitle(), title);
     QCOMPARE(viewer->parentWidget(), &window);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
-                                        "PDFViewerApplication.pdfViewer.getPageView(0).renderingState === 3"))
-            .toBool(),
-        60000);
+    QTRY_VERIFY_WITH_TIMEOUT(OrvaTest::firstPageDrawn(viewer), 60000);
     QCOMPARE(evaluate(viewer, QStringLiteral("PDFViewerApplication.url")).toString(),
              QStringLiteral("qrc:///PDFJS/resourses/") + resource);
     QCOMPARE(evaluate(viewer, QStringLiteral("PDFViewerApplication.pdfDocument.numPages")).toInt(), pages);
@@ -176,7 +143,7 @@ void TestMainWindowForms::noticeWhenTheViewerCannotOpen()
     const QList<Ask::Shown> shown = answers.shown();
     QVERIFY(QResource::registerResource(rcc));
 
-    QVERIFY(!openViewer());
+    QVERIFY(!OrvaTest::formViewer());
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.at(0).kind, Ask::Shown::Dialog);
     QVERIFY2(shown.at(0).text.contains(QStringLiteral("Error opening PDF file")), qPrintable(shown.at(0).text));

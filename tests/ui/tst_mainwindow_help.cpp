@@ -339,19 +339,21 @@ void TestMainWindowHelp::fileFromTheCommandLine_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("caseNumber"); // empty: refused
-    QTest::newRow("case file") << "case.cml" << "24-7001";
-    QTest::newRow("case file in upper case") << "CASE.CML" << "24-7002";
-    QTest::newRow("case file without suffix") << "case" << "24-7003";
-    QTest::newRow("missing file") << "missing.cml" << "";
-    QTest::newRow("not a case") << "garbage.cml" << "";
-    QTest::newRow("empty file") << "empty.cml" << "";
-    QTest::newRow("relative to the start folder") << "relative/case.cml" << "24-7004";
+    QTest::addColumn<QString>("reason");     // of a refusal, under the error
+    QTest::newRow("case file") << "case.cml" << "24-7001" << "";
+    QTest::newRow("case file in upper case") << "CASE.CML" << "24-7002" << "";
+    QTest::newRow("case file without suffix") << "case" << "24-7003" << "";
+    QTest::newRow("missing file") << "missing.cml" << "" << "No such file or directory";
+    QTest::newRow("not a case") << "garbage.cml" << "" << "Not an OrvaCalc case file";
+    QTest::newRow("empty file") << "empty.cml" << "" << "Not an OrvaCalc case file";
+    QTest::newRow("relative to the start folder") << "relative/case.cml" << "24-7004" << "";
 }
 
 void TestMainWindowHelp::fileFromTheCommandLine()
 {
     QFETCH(QString, file);
     QFETCH(QString, caseNumber);
+    QFETCH(QString, reason);
     QTemporaryDir folder;
     QVERIFY(QDir().mkpath(folder.filePath(QStringLiteral("relative"))));
     const QString path = folder.filePath(file);
@@ -391,6 +393,7 @@ void TestMainWindowHelp::fileFromTheCommandLine()
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown.first().icon, QMessageBox::Critical);
         QCOMPARE(shown.first().text, QStringLiteral("Error opening document"));
+        QCOMPARE(shown.first().informativeText, reason);
         // The empty new case stays.
         QVERIFY(doc->untitled());
         QVERIFY(!doc->modified());

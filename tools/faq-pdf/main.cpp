@@ -8,17 +8,13 @@
 // lines starting with "#" are editor's notes. A malformed source stops the
 // build instead of printing a broken FAQ.
 
-#include <QAbstractTextDocumentLayout>
+#include "PagedPdf.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFrame>
 #include <QTextList>
 
 #include <cstdio>
@@ -106,28 +102,13 @@ QList<Section> readFaq(const QString &path)
     return sections;
 }
 
-const QStringList kSerif = {QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")};
-const QStringList kSans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
+using Typeset::font;
+using Typeset::kBlockScale;
+
+const QStringList &kSerif = Typeset::serif();
+const QStringList &kSans = Typeset::sans();
 const QColor kAccent(0x1f, 0x3a, 0x5f);
 const QColor kGrey(0x40, 0x40, 0x40);
-
-// Lengths are in 1/96 inch, except a block's left margin, which the layout
-// takes in device pixels.
-constexpr int kResolution = 600;
-constexpr qreal kBlockScale = kResolution / 96.0;
-constexpr qreal kMarginSide = 84;
-constexpr qreal kMarginTop = 76;
-constexpr qreal kMarginBottom = 84;
-
-QFont font(const QStringList &families, qreal points, bool bold = false, bool italic = false)
-{
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
 
 QTextCharFormat chars(const QFont &f, const QColor &color = Qt::black)
 {
@@ -155,7 +136,7 @@ using Breaks = QSet<QString>;
 
 // Builds the document; returns the blocks of every question heading and of
 // the first line of its answer.
-QList<QPair<QTextBlock, QTextBlock>> build(QTextDocument &text, QPdfWriter &writer, const QList<Section> &faq,
+QList<QPair<QTextBlock, QTextBlock>> build(QTextDocument &text, Typeset::PagedPdf &pdf, const QList<Section> &faq,
                                            const Breaks &breaks)
 {
     text.clear();
@@ -214,15 +195,7 @@ QList<QPair<QTextBlock, QTextBlock>> build(QTextDocument &text, QPdfWriter &writ
         }
     }
 
-    // Laid out on the writer itself, so that fonts are measured at its resolution.
-    text.documentLayout()->setPaintDevice(&writer);
-    QTextFrameFormat root = text.rootFrame()->frameFormat();
-    root.setLeftMargin(kMarginSide);
-    root.setRightMargin(kMarginSide);
-    root.setTopMargin(kMarginTop);
-    root.setBottomMargin(kMarginBottom);
-    text.rootFrame()->setFrameFormat(root);
-    text.setPageSize(QSizeF(writer.width(), writer.height()));
+    pdf.layOut(text);
     return headings;
 }
 
@@ -235,63 +208,28 @@ int pageOf(const QTextDocument &text, const QTextBlock &block, bool bottom)
 
 void typeset(const QList<Section> &faq, const QString &outPath)
 {
-    const QString partPath = outPath + QStringLiteral(".part");
-    {
-        QPdfWriter writer(partPath);
-        writer.setResolution(kResolution);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QStringLiteral("Orva-Calc Professional: Frequently asked questions"));
-        writer.setCreator(QStringLiteral("Orva-Calc Professional"));
-
-        QTextDocument text;
-        Breaks breaks;
-        // A heading whose answer starts on the next page moves to that page;
-        // each move can push later ones, so lay out again until none moves.
-        for (int round = 0; round < 20; ++round) {
-            const auto headings = build(text, writer, faq, breaks);
-            bool moved = false;
-            for (const auto &[heading, answer] : headings) {
-                if (pageOf(text, heading, false) != pageOf(text, answer, true)
-                    && !breaks.contains(heading.text())) {
-                    breaks.insert(heading.text());
-                    moved = true;
-                    break;
-                }
-            }
-            if (!moved)
+    Typeset::PagedPdf pdf(QStringLiteral("Orva-Calc Professional: Frequently asked questions"));
+    QTextDocument text;
+    Breaks breaks;
+    // A heading whose answer starts on the next page moves to that page;
+    // each move can push later ones, so lay out again until none moves.
+    for (int round = 0; round < 20; ++round) {
+        const auto headings = build(text, pdf, faq, breaks);
+        bool moved = false;
+        for (const auto &[heading, answer] : headings) {
+            if (pageOf(text, heading, false) != pageOf(text, answer, true) && !breaks.contains(heading.text())) {
+                breaks.insert(heading.text());
+                moved = true;
                 break;
+            }
         }
-
-        QPainter painter;
-        if (!painter.begin(&writer))
-            fail(QStringLiteral("cannot write %1").arg(partPath));
-        const QSizeF page = text.pageSize();
-        const int pages = text.pageCount();
-        const QRectF band(kMarginSide * kBlockScale, page.height() - 60 * kBlockScale,
-                          page.width() - 2 * kMarginSide * kBlockScale, 20 * kBlockScale);
-        for (int i = 0; i < pages; ++i) {
-            if (i > 0 && !writer.newPage())
-                fail(QStringLiteral("cannot write %1").arg(partPath));
-            painter.save();
-            painter.translate(0, -i * page.height());
-            text.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
-            painter.restore();
-            painter.setFont(font(kSans, 8));
-            painter.setPen(QColor(0x60, 0x60, 0x60));
-            painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                             QStringLiteral("Orva-Calc Professional \u2014 Frequently asked questions"));
-            painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages));
-        }
-        if (!painter.end())
-            fail(QStringLiteral("cannot write %1").arg(partPath));
+        if (!moved)
+            break;
     }
-    if (QFileInfo(partPath).size() == 0)
-        fail(QStringLiteral("cannot write %1").arg(partPath));
-    QFile::remove(outPath);
-    if (!QFile::rename(partPath, outPath))
-        fail(QStringLiteral("cannot move %1 to %2").arg(partPath, outPath));
+
+    QString error;
+    if (!pdf.write(text, QStringLiteral("Orva-Calc Professional \u2014 Frequently asked questions"), outPath, &error))
+        fail(QStringLiteral("cannot write %1: %2").arg(outPath, error));
 }
 
 } // namespace

@@ -7,15 +7,12 @@
 // their file layout (indentation, label-only lines), and every amount is the
 // CSV's own string, never a number read and printed again.
 
-#include <QAbstractTextDocumentLayout>
+#include "PagedPdf.h"
+
 #include <QFile>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFrame>
 #include <QTextTable>
 
 #include <cstdio>
@@ -387,24 +384,12 @@ Document buildDocument(const QString &kind, const QString &texts, const QString 
 
 // ---- typesetting -----------------------------------------------------------
 
-QFont font(const QStringList &families, qreal points, bool bold = false, bool italic = false)
-{
-    QFont f;
-    f.setFamilies(families);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
+using Typeset::font;
+using Typeset::kBlockScale;
 
-const QStringList kSerif = {QStringLiteral("Liberation Serif"), QStringLiteral("Times New Roman")};
-const QStringList kSans = {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
+const QStringList &kSerif = Typeset::serif();
+const QStringList &kSans = Typeset::sans();
 constexpr qreal kIndentStep = 22; // 1/96 inch per level
-
-// The layout scales every length from 1/96 inch to the device except a block's
-// left margin, which it takes in device pixels: multiply that one by this.
-constexpr int kResolution = 600;
-constexpr qreal kBlockScale = kResolution / 96.0;
 
 // "§ 12-204" must not break after the sign.
 QString keepSectionSign(QString text)
@@ -543,12 +528,8 @@ QTextTable *addSchedule(QTextCursor &cursor, const Document &doc, const Split &s
     return first;
 }
 
-constexpr qreal kMarginSide = 84;   // 1/96 inch
-constexpr qreal kMarginTop = 76;
-constexpr qreal kMarginBottom = 84;
-
-// Builds the whole document on the writer's page; returns the schedule's first table.
-QTextTable *build(QTextDocument &text, QPdfWriter &writer, const Document &doc, const Split &split)
+// Builds the whole document on the PDF's pages; returns the schedule's first table.
+QTextTable *build(QTextDocument &text, Typeset::PagedPdf &pdf, const Document &doc, const Split &split)
 {
     text.setUndoRedoEnabled(false);
     text.setDefaultFont(font(kSerif, 11));
@@ -621,16 +602,7 @@ QTextTable *build(QTextDocument &text, QPdfWriter &writer, const Document &doc, 
                             "of the State of Maryland. The schedule amounts are reproduced unchanged."),
              font(kSerif, 9, false, true), 18, 0, 0, grey);
 
-    // Pages last: laid out while it is built, the document would be paginated anew on every cell.
-    // Lay out on the writer itself, so that fonts are measured at its resolution.
-    text.documentLayout()->setPaintDevice(&writer);
-    QTextFrameFormat root = text.rootFrame()->frameFormat();
-    root.setLeftMargin(kMarginSide);
-    root.setRightMargin(kMarginSide);
-    root.setTopMargin(kMarginTop);
-    root.setBottomMargin(kMarginBottom);
-    text.rootFrame()->setFrameFormat(root);
-    text.setPageSize(QSizeF(writer.width(), writer.height()));
+    pdf.layOut(text);
     return schedule;
 }
 
@@ -659,51 +631,16 @@ Split measureSplit(QTextDocument &text, QTextTable *table, int firstRow, int row
 
 void typeset(const Document &doc, const QString &outPath)
 {
-    const QString partPath = outPath + QStringLiteral(".part");
-    {
-        QPdfWriter writer(partPath);
-        writer.setResolution(kResolution);
-        writer.setPageSize(QPageSize(QPageSize::Letter));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        // The preview window shows this as the document's name.
-        writer.setTitle(QStringLiteral("Maryland Family Law §§ 12-201 to 12-204 \u2014 ") + doc.version);
-        writer.setCreator(QStringLiteral("Orva-Calc Professional"));
+    Typeset::PagedPdf pdf(QStringLiteral("Maryland Family Law §§ 12-201 to 12-204 \u2014 ") + doc.version);
+    QTextDocument trial;
+    QTextTable *whole = build(trial, pdf, doc, Split{});
+    const Split split = measureSplit(trial, whole, doc.leadRow.isEmpty() ? 1 : 2, int(doc.schedule.size()));
+    QTextDocument text;
+    build(text, pdf, doc, split);
 
-        QTextDocument trial;
-        QTextTable *whole = build(trial, writer, doc, Split{});
-        const Split split = measureSplit(trial, whole, doc.leadRow.isEmpty() ? 1 : 2, int(doc.schedule.size()));
-        QTextDocument text;
-        build(text, writer, doc, split);
-
-        QPainter painter;
-        if (!painter.begin(&writer))
-            fail(QStringLiteral("cannot write %1").arg(partPath));
-        const QSizeF page = text.pageSize();
-        const int pages = text.pageCount();
-        const QFont footer = font(kSans, 8);
-        const QRectF band(kMarginSide * kBlockScale, page.height() - 60 * kBlockScale,
-                          page.width() - 2 * kMarginSide * kBlockScale, 20 * kBlockScale);
-        for (int i = 0; i < pages; ++i) {
-            if (i > 0)
-                writer.newPage();
-            painter.save();
-            painter.translate(0, -i * page.height());
-            text.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
-            painter.restore();
-
-            painter.setFont(footer);
-            painter.setPen(QColor(0x60, 0x60, 0x60));
-            painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter,
-                             QStringLiteral("Maryland Child Support Guidelines \u2014 ") + doc.version);
-            painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
-                             QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages));
-        }
-        if (!painter.end())
-            fail(QStringLiteral("cannot write %1").arg(partPath));
-    }
-    QFile::remove(outPath);
-    if (!QFile::rename(partPath, outPath))
-        fail(QStringLiteral("cannot move %1 to %2").arg(partPath, outPath));
+    QString error;
+    if (!pdf.write(text, QStringLiteral("Maryland Child Support Guidelines \u2014 ") + doc.version, outPath, &error))
+        fail(QStringLiteral("cannot write %1: %2").arg(outPath, error));
 }
 
 } // namespace
