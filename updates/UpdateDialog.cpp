@@ -16,6 +16,7 @@
 #include <QNetworkRequest>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -217,8 +218,22 @@ QString UpdateDialog::plainFileName(const QUrl &url)
     // must not turn into a path.
     const QString path = url.path(QUrl::FullyEncoded);
     const QString name = QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
-        || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QChar(0)))
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return {};
+    // On Windows a colon makes a drive-relative path ("C:setup.exe") or an
+    // alternate data stream, and these characters are no part of a file name.
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || QStringView(u"/\\:<>\"|?*").contains(c))
+            return {};
+    }
+    // Windows drops trailing dots and spaces, and device names open a device
+    // whatever the extension.
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return {};
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9]|CONIN\\$|CONOUT\\$)"
+                                                          "( *\\..*)?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name).hasMatch())
         return {};
     return name;
 }

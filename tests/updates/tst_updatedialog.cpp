@@ -389,6 +389,16 @@ void TestUpdateDialog::fileNameMustBePlain_data()
     QTest::newRow("no name") << "/files/";
     QTest::newRow("root") << "/";
     QTest::newRow("encoded NUL") << "/files/setup.exe%00.txt";
+    QTest::newRow("drive-relative name") << "/files/C:escaped.exe";
+    QTest::newRow("encoded drive-relative name") << "/files/C%3Aescaped.exe";
+    QTest::newRow("alternate data stream") << "/files/setup.exe:payload";
+    QTest::newRow("reserved characters") << "/files/setup%3C1%3E%7C%22%3F*.exe";
+    QTest::newRow("line break") << "/files/setup%0A.exe";
+    QTest::newRow("trailing dot") << "/files/setup.exe.";
+    QTest::newRow("trailing space") << "/files/setup.exe%20";
+    QTest::newRow("device name") << "/files/NUL";
+    QTest::newRow("device name with extension") << "/files/com1.exe";
+    QTest::newRow("console device") << "/files/CONOUT$";
 }
 
 void TestUpdateDialog::fileNameMustBePlain()
