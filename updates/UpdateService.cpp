@@ -29,6 +29,10 @@ const QString ConnectError = QStringLiteral("Error connecting to update server")
 const QString ParseError = QStringLiteral("Error parsing server response");
 const QString ProductsError = QStringLiteral("JSON does not contain 'products' key");
 
+// A manifest is a few kilobytes; a server sending more is not giving one,
+// and all of it would be held in memory until the watchdog fires.
+constexpr qint64 MaxManifestBytes = 4 * 1024 * 1024;
+
 QString stringMember(const QJsonObject &object, const QString &key)
 {
     const QJsonValue value = object.value(key);
@@ -99,11 +103,22 @@ bool UpdateService::fetchManifest(QJsonObject *manifest)
 
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    bool tooLarge = false;
+    QObject::connect(reply, &QNetworkReply::downloadProgress, &loop, [reply, &tooLarge](qint64 received, qint64 total) {
+        if (!tooLarge && (received > MaxManifestBytes || total > MaxManifestBytes)) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
     // The window stays painted but takes no input: a second command must not
     // start while this one waits.
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
 
+    if (tooLarge) {
+        fail(ParseError, QStringLiteral("The response is larger than %1 bytes").arg(MaxManifestBytes));
+        return false;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         fail(ConnectError, reply->errorString());
         return false;

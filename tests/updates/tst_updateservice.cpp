@@ -288,6 +288,9 @@ void TestUpdateService::failures_data()
                                          << "JSON does not contain 'products' key" << "" << 1;
     QTest::newRow("top level a list") << "" << 200 << QByteArray(R"([{"products": []}])") << 0
                                       << "JSON does not contain 'products' key" << "" << 1;
+    QTest::newRow("larger than any manifest")
+        << "" << 200 << QByteArray(R"({"products": [], "pad": ")") + QByteArray(5 * 1024 * 1024, 'x') + "\"}" << 0
+        << "Error parsing server response" << "larger than" << 1;
     QTest::newRow("nobody listening") << "127.0.0.1:1" << 200 << QByteArray() << 0 << connect << "refused" << 0;
     QTest::newRow("host setting not a host") << "http://example.org/x" << 200 << QByteArray() << 0 << connect
                                              << "http://example.org/x" << 0;
