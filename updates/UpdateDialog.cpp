@@ -385,15 +385,19 @@ void UpdateDialog::reply_finished()
     installDownloaded();
 }
 
-bool UpdateDialog::closeProgramWindows()
+bool UpdateDialog::closeProgramWindows(bool *closedAny)
 {
     // Through each window's own close handling, so that a case with unsaved
     // changes is offered for saving; a cancelled prompt keeps it open.
+    *closedAny = false;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *widget : windows) {
         auto *window = qobject_cast<QMainWindow *>(widget);
-        if (window && window->isVisible() && !window->close())
+        if (!window || !window->isVisible())
+            continue;
+        if (!window->close())
             return false;
+        *closedAny = true;
     }
     return true;
 }
@@ -401,19 +405,23 @@ bool UpdateDialog::closeProgramWindows()
 void UpdateDialog::installDownloaded()
 {
     const QString shownPath = QDir::toNativeSeparators(m_downloadPath);
-    if (!closeProgramWindows()) {
+    bool closedWindows = false;
+    if (!closeProgramWindows(&closedWindows)) {
         qCInfo(lcUpdates).noquote() << "UpdateDialog: installer kept, the program stays open:" << m_downloadPath;
         showStatus(tr("The installer was saved as %1.\nOrva-Calc stays open: start the installer from the "
                       "download folder after closing it.")
                        .arg(shownPath));
         return;
     }
-    m_programMustEnd = true;
     if (!Platform::openUrl(QUrl::fromLocalFile(m_downloadPath))) {
         qCCritical(lcUpdates).noquote() << "UpdateDialog: failed to start the installer:" << m_downloadPath;
+        // Nothing replaces the program: it goes on unless its window was
+        // already closed for the installer.
+        m_programMustEnd = closedWindows;
         showStatus(tr("The installer %1 could not be started. Start it from the download folder.").arg(shownPath));
         return;
     }
+    m_programMustEnd = true;
     qCInfo(lcUpdates).noquote() << "UpdateDialog: installer started, the program ends:" << m_downloadPath;
     accept();
 }

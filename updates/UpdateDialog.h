@@ -37,8 +37,8 @@ public:
     bool downloading() const { return m_downloading; }
     // Where the last download was (or is being) written.
     QString downloadPath() const { return m_downloadPath; }
-    // The program's windows were closed for a downloaded installer: the
-    // program ends once this dialog is closed.
+    // An installer was started, or the program's windows were closed for
+    // one: the program ends once this dialog is closed.
     bool programMustEnd() const { return m_programMustEnd; }
 
     // A download still running is abandoned, its partial file removed.
@@ -65,7 +65,7 @@ private:
     void fallBackToBrowser(const QUrl &url);
     bool appendToFile(QNetworkReply *reply);
     void installDownloaded();
-    bool closeProgramWindows();
+    bool closeProgramWindows(bool *closedAny);
     void abandonDownload();
 
     // The form, built in setupForm() with these object names.

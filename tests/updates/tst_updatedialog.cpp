@@ -121,6 +121,7 @@ private slots:
 
     void mainWindowClosedFirst_data();
     void mainWindowClosedFirst();
+    void installerNotStartedAtStartupOpensTheWindow();
     void checkForUpdatesCommand();
 
 private:
@@ -616,6 +617,24 @@ void TestUpdateDialog::mainWindowClosedFirst()
         QCOMPARE(window.document()->motherMonthlyIncome(), qint64(4100));
         QVERIFY(labelText(dialog, "updateLabel").contains(QDir::toNativeSeparators(target)));
     }
+}
+
+// Before any window: an installer that did not start leaves the program to
+// open its window as usual.
+void TestUpdateDialog::installerNotStartedAtStartupOpensTheWindow()
+{
+    const auto service = serviceWithUpdate();
+    DesktopRecorder desktop(false);
+    Updates::UpdateDialog dialog(Updates::UpdateDialog::StartupMode, service.get());
+    dialog.show();
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^UpdateDialog: failed to start the installer: "));
+    emit dialog.findChild<QLabel *>("hyperlink")->linkActivated(service->update().url);
+    waitForDownload(dialog);
+
+    QCOMPARE(desktop.calls.size(), 1);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(labelText(dialog, "updateLabel").contains("could not be started"));
+    QVERIFY(!dialog.programMustEnd());
 }
 
 void TestUpdateDialog::checkForUpdatesCommand()
