@@ -111,6 +111,7 @@ void TestStartupCheck::headlessCommandsStayOffline_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("json") << QStringList{"--worksheet-json", ORVA_SOURCE_DIR "/examples/example-shared.cml"};
     QTest::newRow("pdf") << QStringList{"--worksheet-pdf", "OUT", ORVA_SOURCE_DIR "/examples/example-shared.cml"};
+    QTest::newRow("alimony json") << QStringList{"--alimony-json", ORVA_SOURCE_DIR "/examples/example.calc"};
     QTest::newRow("help") << QStringList{"--help"};
     QTest::newRow("unknown option") << QStringList{"--no-such-option"};
 }
