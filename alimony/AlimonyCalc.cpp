@@ -8,7 +8,6 @@
 #include "SafeFile.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -379,18 +378,15 @@ void AlimonyCalc::on_openButton_clicked()
 
 bool AlimonyCalc::openFile(const QString &path)
 {
-    QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly | QIODevice::Text))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        qCCritical(lcAlimony).noquote() << "AlimonyCalc: open file error:" << file.errorString();
-        showFileError(tr("Can't open selected file: %1"), file.errorString());
+    QString error;
+    if (!Alimony::readFile(path, &bytes, &error)) {
+        qCCritical(lcAlimony).noquote() << "AlimonyCalc: open file error:" << error;
+        showFileError(tr("Can't open selected file: %1"), error);
         return false;
     }
 
     QMap<QString, QString> inputs;
-    QString error;
     if (!Alimony::readInputs(bytes, &inputs, &error)) {
         qCCritical(lcAlimony).noquote() << "AlimonyCalc: parse file error:" << error;
         showFileError(tr("Can't process selected file: %1"), error);

@@ -2,6 +2,8 @@
 
 #include "AlimonyFormulas.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -104,6 +106,32 @@ bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QS
         const QString key = QString::fromLatin1(field.key);
         inputsByKey->insert(key, object.value(key).toString());
     }
+    return true;
+}
+
+bool readFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return fail(info.isDir() ? QStringLiteral("a folder, not an alimony file")
+                                 : QStringLiteral("not a regular file"));
+    // Nine inputs and twenty results take a few kilobytes.
+    const qint64 largest = 1 << 20;
+    if (info.size() > largest)
+        return fail(QStringLiteral("too large for an alimony file (%1 bytes)").arg(info.size()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail(file.errorString());
+    *bytes = file.read(largest + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (bytes->size() > largest)
+        return fail(QStringLiteral("too large for an alimony file"));
     return true;
 }
 

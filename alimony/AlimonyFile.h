@@ -41,6 +41,12 @@ QByteArray fileBytes(const QMap<QString, QString> &textsByKey);
 // JSON object, neither as JSON nor in the single-quoted script style.
 bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QString *error = nullptr);
 
+// The bytes of an alimony file at `path`. Folders, pipes and devices are
+// refused (a pipe would block, a device never end), and so is a file far
+// larger than any alimony file, which would only fill memory. False with
+// the reason in `error`.
+bool readFile(const QString &path, QByteArray *bytes, QString *error = nullptr);
+
 // Turns single-quoted script literals into JSON strings, leaving
 // double-quoted strings as they are.
 QByteArray singleQuotedToJson(const QByteArray &text);

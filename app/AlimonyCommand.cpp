@@ -2,12 +2,11 @@
 
 #include "AlimonyFile.h"
 #include "AlimonyFormulas.h"
+#include "SafeFile.h"
 #include "WorksheetCommand.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -34,35 +33,15 @@ void printError(const QString &message)
 
 bool readFile(const QString &path, QMap<QString, QString> *inputs, QString *reason)
 {
-    if (QFileInfo(path).isDir()) {
-        *reason = QStringLiteral("a folder, not an alimony file");
+    QByteArray bytes;
+    if (!Alimony::readFile(path, &bytes, reason))
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *reason = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
     QString error;
     if (!Alimony::readInputs(bytes, inputs, &error)) {
         *reason = QStringLiteral("not a valid alimony file (%1)").arg(error);
         return false;
     }
     return true;
-}
-
-// Standard output may be a full disk or a closed pipe: the command must
-// not report success then.
-bool writeOut(const QByteArray &text)
-{
-    const bool written = std::fwrite(text.constData(), 1, size_t(text.size()), stdout) == size_t(text.size());
-    const bool flushed = std::fflush(stdout) == 0;
-    return written && flushed && !std::ferror(stdout);
 }
 
 } // namespace
@@ -124,8 +103,9 @@ int run(const QCommandLineParser &parser)
         printError(QStringLiteral("cannot read alimony file \"%1\": %2").arg(path, reason));
         return WorksheetCommand::FileError;
     }
-    if (!writeOut(QJsonDocument(savedObject(inputs)).toJson(QJsonDocument::Indented))) {
-        printError(QStringLiteral("cannot write to standard output"));
+    // A full disk or a reader that went away must not pass for success.
+    if (!Platform::writeStandardOutput(QJsonDocument(savedObject(inputs)).toJson(QJsonDocument::Indented), &reason)) {
+        printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
         return WorksheetCommand::FileError;
     }
     return WorksheetCommand::Done;

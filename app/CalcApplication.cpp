@@ -1,9 +1,10 @@
 #include "CalcApplication.h"
 
-#include "LaunchFile.h"
 #include "AlimonyCommand.h"
+#include "LaunchFile.h"
 #include "MainWindow.h"
 #include "Platform.h"
+#include "SafeFile.h"
 #include "ScaleDecision.h"
 #include "UpdateService.h"
 #include "WorksheetCommand.h"
@@ -124,7 +125,7 @@ int CalcApplication::printVersion()
 {
     QString error;
     const QByteArray line = QStringLiteral("Orva-Calc Professional %1\n").arg(applicationVersion()).toUtf8();
-    if (LaunchFile::writeToStream(stdout, line, &error))
+    if (Platform::writeStandardOutput(line, &error))
         return 0;
     LaunchFile::writeToStream(stderr, QStringLiteral("orvacalc: cannot write the version: %1\n").arg(error).toUtf8());
     return 1;

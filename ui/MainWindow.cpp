@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include "AboutDialog.h"
-#include "Ask.h"
 #include "AlimonyCalc.h"
 #include "Ask.h"
 #include "CalcApplication.h"
@@ -26,7 +25,6 @@
 #include "UpdateDialog.h"
 #include "UpdateService.h"
 #include "WheelGuard.h"
-#include "Ask.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -1374,10 +1372,6 @@ void MainWindow::on_actionPaper_A4_triggered()
 {
     PaperSize::store(PaperSize::A4);
 }
-
-// ---- Commands of the other menus ------------------------------------------------------------
-// The disabled commands below keep their slots so that their work only has to
-// fill them in; none of them can be triggered yet.
 
 // ---- Client details, help, FAQ, support and website -------------------------------------
 

@@ -390,6 +390,10 @@ void TestAlimonyCalc::failedOpenKeepsTheFields_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("no such file") << "missing.calc" << QByteArray() << "open file error" << "Can't open selected file: ";
+    QTest::newRow("a device") << "/dev/zero" << QByteArray() << "open file error"
+                              << "Can't open selected file: not a regular";
+    QTest::newRow("far too large") << "large.calc" << "CalcFormValue = {\"years\":\"" + QByteArray(2 << 20, '1') + "\"}"
+                                   << "open file error" << "Can't open selected file: too large";
     QTest::newRow("not JSON") << "bad.calc" << QByteArray("CalcFormValue = {docket: x}") << "parse file error"
                               << "Can't process selected file: ";
     QTest::newRow("cut off") << "cut.calc" << QByteArray("CalcFormValue = {\"docket\":\"24") << "parse file error"
@@ -405,7 +409,7 @@ void TestAlimonyCalc::failedOpenKeepsTheFields()
     QFETCH(QString, log);
     QFETCH(QString, message);
 
-    const QString path = m_dir->filePath(name);
+    const QString path = QDir::isAbsolutePath(name) ? name : m_dir->filePath(name);
     if (!bytes.isEmpty())
         QVERIFY(writeFile(path, bytes));
     AlimonyCalc &dialog = *m_dialog;

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 class TestAlimonyCommand : public QObject
 {
     Q_OBJECT
@@ -39,7 +41,8 @@ private slots:
     void sameAsTheDialogWouldSave();
     void failures_data();
     void failures();
-    void fullStandardOutput();
+    void standardOutputFailures_data();
+    void standardOutputFailures();
 };
 
 void TestAlimonyCommand::savedObject_data()
@@ -116,6 +119,11 @@ void TestAlimonyCommand::failures_data()
                               << "not a valid alimony file";
     QTest::newRow("an array") << QStringList{"--alimony-json", "bad.calc"} << QByteArray("CalcFormValue = [1]") << 2
                               << "not a valid alimony file";
+    QTest::newRow("a device") << QStringList{"--alimony-json", "/dev/zero"} << QByteArray() << 2
+                              << "not a regular file";
+    QTest::newRow("far too large") << QStringList{"--alimony-json", "bad.calc"}
+                                   << "CalcFormValue = {\"years\":\"" + QByteArray(2 << 20, '1') + "\"}" << 2
+                                   << "too large for an alimony file";
     QTest::newRow("extra argument") << QStringList{"--alimony-json", "bad.calc", "more.calc"}
                                     << QByteArray("CalcFormValue = {}") << 1 << "unexpected argument";
     QTest::newRow("no file name") << QStringList{"--alimony-json"} << QByteArray() << 1 << "";
@@ -139,17 +147,37 @@ void TestAlimonyCommand::failures()
         QCOMPARE(err.count(QLatin1Char('\n')), 1);
 }
 
-void TestAlimonyCommand::fullStandardOutput()
+void TestAlimonyCommand::standardOutputFailures_data()
 {
-    QFile full(QStringLiteral("/dev/full"));
-    if (!full.exists())
-        QSKIP("no /dev/full here");
+    QTest::addColumn<QString>("stream");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full device") << "/dev/full" << "No space left on device";
+    QTest::newRow("reader gone") << "broken-pipe" << "Broken pipe";
+}
+
+void TestAlimonyCommand::standardOutputFailures()
+{
+    QFETCH(QString, stream);
+    QFETCH(QString, reason);
+    if (stream.startsWith('/') && !QFile::exists(stream))
+        QSKIP("no such device here");
     const QString path = write("ok.calc", "CalcFormValue = {\"years\":\"10\"}");
     OrvaTest::RunOptions options;
-    options.standardOutputFile = QStringLiteral("/dev/full");
+    if (stream == "broken-pipe") {
+        options.inChild = [] {
+            int ends[2];
+            if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0)
+                ::_exit(91);
+            ::close(ends[0]);
+            ::close(ends[1]);
+        };
+    } else {
+        options.standardOutputFile = stream;
+    }
     const OrvaTest::ProgramRun result = run({"--alimony-json", path}, options);
+    // Not killed by the signal of a closed pipe: the failure is said and the exit code tells it.
     QCOMPARE(result.exitCode, 2);
-    QVERIFY(result.err.contains("cannot write to standard output"));
+    QCOMPARE(QString::fromLocal8Bit(result.err), "orvacalc: cannot write to standard output: " + reason + "\n");
 }
 
 QTEST_GUILESS_MAIN(TestAlimonyCommand)
