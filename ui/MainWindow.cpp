@@ -15,6 +15,7 @@
 #include "Help.h"
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
+#include "MyLineEdit.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 #include "PaperSize.h"
@@ -829,16 +830,49 @@ void MainWindow::overnightsChanged(const QString &value)
     LItemEdit *field = source == m_ui->motherOvernightsEdit   ? m_ui->motherOvernightsEdit
                        : source == m_ui->fatherOvernightsEdit ? m_ui->fatherOvernightsEdit
                                                               : nullptr;
-    if (!field)
-        return;
+    if (field)
+        applyOvernights(field, value);
+}
+
+// Overnights, and a county or custody named in its box, reach the case when
+// the field is left. A command given from the keyboard leaves nothing: it
+// must work on what the field shows, just as after a click on a menu.
+void MainWindow::commitTypedEntry()
+{
+    for (LItemEdit *field : {m_ui->motherOvernightsEdit, m_ui->fatherOvernightsEdit}) {
+        if (field->lineEdit()->hasFocus())
+            applyOvernights(field, field->text());
+    }
+    for (QComboBox *combo : {m_ui->countryComboBox, m_ui->custodyTypeComboBox}) {
+        if (!combo->lineEdit()->hasFocus())
+            continue;
+        // As on leaving the box: text naming an entry chooses it, any other
+        // gives way to the case's entry.
+        const int index = combo->findText(combo->lineEdit()->text(), Qt::MatchFixedString);
+        if (index >= 0 && index != combo->currentIndex()) {
+            combo->setCurrentIndex(index);
+            if (combo == m_ui->countryComboBox)
+                countyChanged(index);
+            else
+                custodyChanged(index);
+        }
+        restoreComboText(combo);
+    }
+}
+
+void MainWindow::applyOvernights(LItemEdit *field, const QString &value)
+{
     const bool mother = field == m_ui->motherOvernightsEdit;
     const int before = m_document->motherOvernights();
     const int shownBefore = mother ? before : m_document->fatherOvernights();
     int typed = 0;
     // Text that is no number, or the number already held, changes nothing:
-    // the case keeps its overnights and is not marked as changed.
+    // the case keeps its overnights and is not marked as changed. Only a
+    // field that shows them otherwise is brought back; no refresh else, which
+    // would bring back a balloon a command has put away.
     if (!toNights(value, &typed) || typed == shownBefore) {
-        refresh();
+        if (field->text() != QString::number(shownBefore) || field->isInvalid())
+            refresh();
         return;
     }
     const int nights = typed >= 366 ? 365 : typed;
@@ -1061,6 +1095,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    commitTypedEntry();
     rememberCaseDetails();
     if (m_document->modified() && !maySaveChanges()) {
         event->ignore();
@@ -1231,6 +1266,7 @@ bool MainWindow::maySaveChanges()
 
 bool MainWindow::saveDocument(bool as)
 {
+    commitTypedEntry();
     hideBalloons();
     QString target = m_document->filePath();
     if (m_document->untitled() || as) {
@@ -1260,6 +1296,7 @@ bool MainWindow::saveDocument(bool as)
 void MainWindow::on_actionNew_triggered()
 {
     qDebug() << "MainWindow::New";
+    commitTypedEntry();
     if (m_document->modified()) {
         hideBalloons();
         if (!maySaveChanges())
@@ -1276,6 +1313,7 @@ void MainWindow::on_actionNew_triggered()
 void MainWindow::on_actionOpen_triggered()
 {
     qDebug() << "MainWindow::Open";
+    commitTypedEntry();
     hideBalloons();
     if (m_document->modified() && !maySaveChanges())
         return;
@@ -1340,6 +1378,7 @@ bool MainWindow::confirmSharedAboveSole()
 void MainWindow::on_actionPreview_triggered()
 {
     qDebug() << "MainWindow::Preview";
+    commitTypedEntry();
     hideBalloons();
     if (!confirmSharedAboveSole())
         return;
@@ -1350,6 +1389,7 @@ void MainWindow::on_actionPreview_triggered()
 void MainWindow::on_actionPrint_triggered()
 {
     qDebug() << "MainWindow::Print";
+    commitTypedEntry();
     hideBalloons();
     if (!confirmSharedAboveSole())
         return;

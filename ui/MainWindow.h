@@ -172,6 +172,8 @@ private:
     void placeNotice(QWidget *notice);
     // Why the overnights shown differ from the number typed.
     QString overnightsNote(int typed, int stored) const;
+    void applyOvernights(LItemEdit *field, const QString &value);
+    void commitTypedEntry();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
     std::shared_ptr<OrvaDocument> m_document;

@@ -55,6 +55,7 @@ private slots:
     void answersTheUsualQuestions_data();
     void answersTheUsualQuestions();
     void everyQuestionOfTheSourceIsPrinted();
+    void everyQuestionStandsWithItsAnswer();
     void everyPageIsNumbered();
     void malformedSourceKeepsThePreviousFile_data();
     void malformedSourceKeepsThePreviousFile();
@@ -95,6 +96,34 @@ void TestFaqPdf::everyQuestionOfTheSourceIsPrinted()
     for (const QString &question : std::as_const(questions)) {
         // Once in the list of questions at the top, once above its answer.
         QVERIFY2(all.count(question) == 2, qPrintable(question));
+    }
+}
+
+// A question never ends a page with its answer on the next one.
+void TestFaqPdf::everyQuestionStandsWithItsAnswer()
+{
+    QFile source(kSource);
+    QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QList<QByteArray> lines = source.readAll().split('\n');
+    const QStringList pages = pageTexts(kFaq);
+    QVERIFY(!pages.isEmpty());
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines.at(i).startsWith("Q: "))
+            continue;
+        const QString question = QString::fromUtf8(lines.at(i).mid(3)).trimmed();
+        QString answerStart = QString::fromUtf8(lines.at(i + 1)).simplified();
+        if (answerStart.startsWith(QLatin1String("- "))) // a list item, printed with a bullet
+            answerStart.remove(0, 2);
+        answerStart = answerStart.section(QLatin1Char(' '), 0, 3);
+        // The heading is the question's last appearance; the list at the top comes first.
+        int page = -1;
+        for (int p = 0; p < pages.size(); ++p) {
+            if (pages.at(p).contains(question))
+                page = p;
+        }
+        QVERIFY2(page >= 0, qPrintable(question));
+        const QString &text = pages.at(page);
+        QVERIFY2(text.indexOf(answerStart, text.lastIndexOf(question)) >= 0, qPrintable(question));
     }
 }
 

@@ -25,6 +25,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -116,6 +117,8 @@ private slots:
     void childrenWithoutNames();
     void leavingAFieldUnchanged_data();
     void leavingAFieldUnchanged();
+    void typedEntryReachesTheCommand_data();
+    void typedEntryReachesTheCommand();
     void shortcutsReachTheirCommands_data();
     void shortcutsReachTheirCommands();
     void altKeysNeverType_data();
@@ -479,6 +482,102 @@ void TestMainWindowTyping::leavingAFieldUnchanged()
     m_w.window->close();
     QVERIFY(answers.shown().isEmpty());
     QVERIFY(!m_w.window->isVisible());
+}
+
+// A command given from the keyboard while a figure is still being typed
+// (overnights, a county or custody named in its box) works on what the
+// window shows, as it does after leaving the field or clicking a menu.
+void TestMainWindowTyping::typedEntryReachesTheCommand_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("member"); // "father's nights", "county" or "custody"
+    QTest::addColumn<int>("held");
+    QTest::addColumn<QString>("asked"); // first text asked; empty: the case was saved
+
+    const QString question = QStringLiteral("There are instances when running shared custody guidelines the amount "
+                                            "of recommended support could be greater than sole guidelines.");
+    const QString save = QStringLiteral("Save file Unsaved?");
+    QTest::newRow("nights, Ctrl+S") << "fatherOvernightsEdit" << "92" << "{Ctrl+S}" << "father's nights" << 92
+                                    << "";
+    QTest::newRow("nights, Ctrl+Q") << "fatherOvernightsEdit" << "100" << "{Ctrl+Q}" << "father's nights" << 100
+                                    << save;
+    QTest::newRow("nights, Ctrl+N") << "fatherOvernightsEdit" << "100" << "{Ctrl+N}" << "father's nights" << 100
+                                    << save;
+    QTest::newRow("nights, Ctrl+P") << "fatherOvernightsEdit" << "92" << "{Ctrl+P}" << "father's nights" << 92
+                                    << question;
+    QTest::newRow("nights, Ctrl+Shift+P") << "fatherOvernightsEdit" << "92" << "{Ctrl+Shift+P}" << "father's nights"
+                                          << 92 << question;
+    QTest::newRow("county completed, Ctrl+S")
+        << "countryComboBox" << "Mont" << "{Ctrl+S}" << "county" << int(OrvaDocument::Montgomery_County) << "";
+    QTest::newRow("county that is none, Ctrl+S")
+        << "countryComboBox" << "Narnia" << "{Ctrl+S}" << "county" << int(OrvaDocument::Howard_County) << "";
+    QTest::newRow("custody named, Ctrl+Q")
+        << "custodyTypeComboBox" << "Sole Father" << "{Ctrl+Q}" << "custody" << int(OrvaDocument::SoleFather) << save;
+}
+
+void TestMainWindowTyping::typedEntryReachesTheCommand()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, keys);
+    QFETCH(QString, member);
+    QFETCH(int, held);
+    QFETCH(QString, asked);
+
+    // Shared, father 110 nights: below his sole figure; at 92 above it.
+    fatherAboveSole(m_w);
+    m_w.doc->setFatherOvernights(110);
+    m_w.doc->setCounty(OrvaDocument::Howard_County);
+    m_w.window->refresh();
+    QVERIFY(!m_w.doc->hasSharedAboveSoleWarning());
+    const auto valueOf = [&member](const OrvaDocument &doc) {
+        if (member == QLatin1String("county"))
+            return doc.county();
+        if (member == QLatin1String("custody"))
+            return int(doc.custodyType());
+        return doc.fatherOvernights();
+    };
+
+    OrvaTest::AskAnswers answers;
+    const QString saved = m_dir.filePath(QStringLiteral("saved.cml"));
+    answers.box(QMessageBox::Cancel).file(saved);
+    // A dialog the command should not have reached ends the test instead of waiting.
+    QTimer guard;
+    connect(&guard, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    guard.start(3000);
+
+    QWidget *box = field(m_w, name);
+    box->setFocus(Qt::MouseFocusReason);
+    editOf(box)->selectAll();
+    typeAtPace(typed + keys, Pace);
+
+    // New must not have replaced the case.
+    QVERIFY(m_w.window->document() == m_w.doc);
+    QCOMPARE(valueOf(*m_w.doc), held);
+    // The box shows what the case holds.
+    if (auto *combo = qobject_cast<QComboBox *>(box))
+        QCOMPARE(combo->currentText(), combo->itemText(held));
+    const QList<Ask::Shown> shown = answers.shown();
+    QVERIFY2(!shown.isEmpty(), "the command asked nothing");
+    if (asked.isEmpty()) {
+        // The file dialog takes the keyboard from the field: the balloon the
+        // command put away stays away.
+        m_w.ui->caseNumberEdit->setFocus();
+        QTest::qWait(Pace);
+        QVERIFY(!m_w.window->fatherBalloon()->isVisible());
+        QVERIFY(!m_w.doc->modified());
+        OrvaDocument reread(OrvaDocument::July2022);
+        QVERIFY(reread.readCaseFile(saved));
+        QCOMPARE(valueOf(reread), held);
+    } else {
+        QCOMPARE(shown.constFirst().text.section(QLatin1Char('\n'), 0, 0), asked);
+        QVERIFY(m_w.window->isVisible());
+    }
 }
 
 // ---- Keys of the commands ---------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextList>
 
 #include <cstdio>
@@ -202,7 +203,11 @@ QList<QPair<QTextBlock, QTextBlock>> build(QTextDocument &text, Typeset::PagedPd
 int pageOf(const QTextDocument &text, const QTextBlock &block, bool bottom)
 {
     const QRectF box = text.documentLayout()->blockBoundingRect(block);
-    const qreal y = bottom ? box.top() + qMin<qreal>(box.height(), 40 * kBlockScale) : box.top();
+    qreal y = bottom ? box.top() + qMin<qreal>(box.height(), 40 * kBlockScale) : box.top();
+    // A paragraph whose first line does not fit is moved whole to the next
+    // page while its box still starts on this one: its first line tells.
+    if (bottom && block.layout() && block.layout()->lineCount() > 0)
+        y = qMax(y, box.top() + block.layout()->lineAt(0).rect().bottom());
     return int(y / text.pageSize().height());
 }
 
