@@ -119,6 +119,16 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     return finished;
 }
 
+bool PDFUtils::print(const OrvaDocument &document, QPrinter *printer, QString *error)
+{
+    // The printer's own PDF output goes straight into the file and reports
+    // no write error: a full disk left a cut-off file that passed for
+    // printed, and a pipe at the name stopped the program.
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        return save(document, printer->outputFileName(), nullptr, error);
+    return save(document, QString(), printer, error);
+}
+
 bool PDFUtils::drawWorksheetPdf(const OrvaDocument &document, PaperSize::Size paper, QByteArray *pdf)
 {
     QElapsedTimer timer;

@@ -231,8 +231,10 @@ void PdfPreviewDialog::on_printButton_clicked()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    if (!PDFUtils::save(*m_document, QString(), &printer))
-        QMessageBox::critical(this, QStringLiteral("Print Preview"), QStringLiteral("The worksheet could not be printed."));
+    QString reason;
+    if (!PDFUtils::print(*m_document, &printer, &reason))
+        QMessageBox::critical(this, QStringLiteral("Print Preview"),
+                              QStringLiteral("The worksheet could not be printed.\n\n%1").arg(reason));
 }
 
 void PdfPreviewDialog::on_zoomOutButton_clicked()

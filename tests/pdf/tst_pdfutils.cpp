@@ -335,13 +335,17 @@ void TestPDFUtils::failedSaveKeepsPreviousFile_data()
     QTest::addColumn<qint64>("sizeLimit"); // file-size limit of the saving process
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("printed"); // through a printer that prints to the file
 
-    QTest::newRow("replaces an earlier worksheet") << "pdf" << qint64(0) << true << "";
-    QTest::newRow("full disk keeps the earlier worksheet") << "pdf" << qint64(4096) << false << "File too large";
-    QTest::newRow("full disk, new file") << "none" << qint64(4096) << false << "File too large";
-    QTest::newRow("pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file";
-    QTest::newRow("character device") << "device" << qint64(0) << false << "Is a device, not a regular file";
-    QTest::newRow("folder") << "folder" << qint64(0) << false << "Is a directory";
+    QTest::newRow("replaces an earlier worksheet") << "pdf" << qint64(0) << true << "" << false;
+    QTest::newRow("full disk keeps the earlier worksheet") << "pdf" << qint64(4096) << false << "File too large" << false;
+    QTest::newRow("full disk, new file") << "none" << qint64(4096) << false << "File too large" << false;
+    QTest::newRow("pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file" << false;
+    QTest::newRow("character device") << "device" << qint64(0) << false << "Is a device, not a regular file" << false;
+    QTest::newRow("printed over an earlier worksheet") << "pdf" << qint64(0) << true << "" << true;
+    QTest::newRow("printed on a full disk") << "pdf" << qint64(4096) << false << "File too large" << true;
+    QTest::newRow("printed to a pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file" << true;
+    QTest::newRow("folder") << "folder" << qint64(0) << false << "Is a directory" << false;
 }
 
 void TestPDFUtils::failedSaveKeepsPreviousFile()
@@ -350,6 +354,7 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
     QFETCH(qint64, sizeLimit);
     QFETCH(bool, ok);
     QFETCH(QString, reason);
+    QFETCH(bool, printed);
 
     const QString dir = path(QString("failed-save-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const QString scratch = dir + "-tmp";
@@ -377,7 +382,12 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
     const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
         qputenv("TMPDIR", QFile::encodeName(scratch));
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-        return PDFUtils::save(*document, file, nullptr, error);
+        if (!printed)
+            return PDFUtils::save(*document, file, nullptr, error);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return PDFUtils::print(*document, &printer, error);
     });
     QVERIFY(result.finished);
     QCOMPARE(result.ok, ok);
