@@ -18,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -39,6 +40,53 @@ QRect prepareFullPage(QPrinter *printer, const char *logTag)
     printer->setFullPage(true);
     return printer->pageRect(QPrinter::DevicePixel).toRect();
 }
+
+// Where pages for a printer are drawn: on the printer itself or, for a
+// printer that prints to a PDF file, into a PDF in memory that is written to
+// that file as a whole at the end. The printer's own file output reports no
+// write error, and a pipe at the chosen name would stop the program.
+class PrintTarget
+{
+public:
+    PrintTarget(QPrinter *printer, const char *logTag)
+        : m_printer(printer)
+        , m_page(prepareFullPage(printer, logTag))
+    {
+        if (printer->outputFormat() != QPrinter::PdfFormat || printer->outputFileName().isEmpty())
+            return;
+        m_file = printer->outputFileName();
+        m_buffer.setBuffer(&m_bytes);
+        m_buffer.open(QIODevice::WriteOnly);
+        m_writer = std::make_unique<QPdfWriter>(&m_buffer);
+        m_writer->setResolution(printer->resolution());
+        m_writer->setPageLayout(printer->pageLayout());
+        m_page = m_writer->pageLayout().fullRectPixels(m_writer->resolution());
+    }
+
+    QPagedPaintDevice *device() { return m_writer ? static_cast<QPagedPaintDevice *>(m_writer.get()) : m_printer; }
+    QRect page() const { return m_page; }
+
+    // After the painter has ended: the file, when there is one, is written.
+    bool finish(bool drawn)
+    {
+        if (!m_writer || !drawn)
+            return drawn;
+        QString reason;
+        if (!Platform::writeFileSafely(m_file, m_bytes, &reason)) {
+            qCritical().noquote() << "PDFUtils::printPDF: can't write" << m_file << reason;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    QPrinter *m_printer;
+    QRect m_page;
+    QString m_file;
+    QByteArray m_bytes;
+    QBuffer m_buffer;
+    std::unique_ptr<QPdfWriter> m_writer;
+};
 
 // Draws one prepared page picture centred on the page.
 void drawCentred(QPainter &painter, const QPixmap &pixmap, const QRect &page)
@@ -119,6 +167,16 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     return finished;
 }
 
+bool PDFUtils::print(const OrvaDocument &document, QPrinter *printer, QString *error)
+{
+    // The printer's own PDF output goes straight into the file and reports
+    // no write error: a full disk left a cut-off file that passed for
+    // printed, and a pipe at the name stopped the program.
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        return save(document, printer->outputFileName(), nullptr, error);
+    return save(document, QString(), printer, error);
+}
+
 bool PDFUtils::drawWorksheetPdf(const OrvaDocument &document, PaperSize::Size paper, QByteArray *pdf)
 {
     QElapsedTimer timer;
@@ -184,9 +242,10 @@ bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
         return false;
     }
 
-    const QRect page = prepareFullPage(printer, "PDFUtils::printPDF: printer resolution:");
+    PrintTarget target(printer, "PDFUtils::printPDF: printer resolution:");
+    const QRect page = target.page();
     QPainter painter;
-    if (!painter.begin(printer)) {
+    if (!painter.begin(target.device())) {
         qCritical() << "PDFUtils::printPDF: can't start printing";
         return false;
     }
@@ -195,7 +254,7 @@ bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
     bool complete = true;
     for (int i = 0; i < pdf.pageCount(); ++i) {
         if (i > 0)
-            printer->newPage();
+            target.device()->newPage();
         QElapsedTimer timer;
         timer.start();
         const QSize size = fittedSize(pdf.pagePointSize(i), page.size());
@@ -212,7 +271,8 @@ bool PDFUtils::printPDFOnPrinter(const QString &fileName, QPrinter *printer)
         drawCentred(painter, pixmap, page);
         qDebug() << "Drawing page" << i << "took" << timer.elapsed() << "ms";
     }
-    return painter.end() && complete;
+    const bool ended = painter.end();
+    return target.finish(ended) && complete;
 }
 
 bool PDFUtils::printImagesOnPrinter(const QList<QImage> &images, QPrinter *printer)
@@ -221,15 +281,16 @@ bool PDFUtils::printImagesOnPrinter(const QList<QImage> &images, QPrinter *print
         qCritical() << "no images";
         return false;
     }
-    const QRect page = prepareFullPage(printer, "PDFUtils::printPDF: printer resolution:");
+    PrintTarget target(printer, "PDFUtils::printPDF: printer resolution:");
+    const QRect page = target.page();
     QPainter painter;
-    if (!painter.begin(printer)) {
+    if (!painter.begin(target.device())) {
         qCritical() << "PDFUtils::printPDF: can't start printing";
         return false;
     }
     for (int i = 0; i < images.size(); ++i) {
         if (i > 0)
-            printer->newPage();
+            target.device()->newPage();
         QElapsedTimer timer;
         timer.start();
         const QImage &image = images.at(i);
@@ -239,5 +300,6 @@ bool PDFUtils::printImagesOnPrinter(const QList<QImage> &images, QPrinter *print
         drawCentred(painter, pixmap, page);
         qDebug() << "Drawing page" << i << "took" << timer.elapsed() << "ms";
     }
-    return painter.end();
+    const bool ended = painter.end();
+    return target.finish(ended);
 }

@@ -29,6 +29,10 @@ public:
     static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
                      PaperSize::Size paper, QString *error = nullptr);
 
+    // Prints the worksheet on a printer configured by a print dialog. A
+    // printer that prints to a PDF file writes it as `save` writes a file.
+    static bool print(const OrvaDocument &document, QPrinter *printer, QString *error = nullptr);
+
     // Prints every page of a PDF file after a print dialog owned by `parent`.
     static bool printPDF(const QString &fileName, QWidget *parent);
     // Prints one page image per page after a print dialog.

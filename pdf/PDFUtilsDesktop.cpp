@@ -61,6 +61,10 @@ public:
         Ask::warning(parent, title, text, QMessageBox::Ok);
     }
     bool printImages(const QList<QImage> &images) override { return PDFUtils::printPDF(images, nullptr); }
+    QString temporaryCopyPath(const QString &name, QString *error) override
+    {
+        return Platform::temporaryCopyPath(name, error);
+    }
     bool writeFile(const QString &path, const QByteArray &data, QString *error) override
     {
         return Platform::writeFileSafely(path, data, error);

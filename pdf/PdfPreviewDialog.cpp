@@ -138,19 +138,26 @@ void PdfPreviewDialog::setUp()
     applyZoom(-1);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool written = true;
     if (m_caseMode) {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);
         m_fileName = folder + QStringLiteral("/.client.pdf");
-        if (m_document)
-            PDFUtils::save(*m_document, m_fileName, nullptr);
+        QString reason;
+        written = m_document && PDFUtils::save(*m_document, m_fileName, nullptr, &reason);
+        if (!written)
+            qCritical().noquote() << "PdfPreviewDialog: the worksheet could not be written:" << reason;
     }
 
     m_pdf = new QPdfDocument(this);
-    const QPdfDocument::Error error = m_pdf->load(m_fileName);
-    if (error != QPdfDocument::Error::None) {
-        const char *name = QMetaEnum::fromType<QPdfDocument::Error>().valueToKey(int(error));
-        qCritical() << (name ? name : "Unknown") << m_fileName;
+    // A failed write keeps the worksheet of an earlier preview in the file;
+    // showing it would pass another case off as this one.
+    if (written) {
+        const QPdfDocument::Error error = m_pdf->load(m_fileName);
+        if (error != QPdfDocument::Error::None) {
+            const char *name = QMetaEnum::fromType<QPdfDocument::Error>().valueToKey(int(error));
+            qCritical() << (name ? name : "Unknown") << m_fileName;
+        }
     }
     m_pdfView->setDocument(m_pdf);
     m_pdfView->setPageMode(QPdfView::PageMode::MultiPage);
@@ -224,8 +231,10 @@ void PdfPreviewDialog::on_printButton_clicked()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    if (!PDFUtils::save(*m_document, QString(), &printer))
-        QMessageBox::critical(this, QStringLiteral("Print Preview"), QStringLiteral("The worksheet could not be printed."));
+    QString reason;
+    if (!PDFUtils::print(*m_document, &printer, &reason))
+        QMessageBox::critical(this, QStringLiteral("Print Preview"),
+                              QStringLiteral("The worksheet could not be printed.\n\n%1").arg(reason));
 }
 
 void PdfPreviewDialog::on_zoomOutButton_clicked()

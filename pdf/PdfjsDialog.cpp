@@ -216,8 +216,15 @@ void PdfjsDialog::finishSave(const QString &intent)
 void PdfjsDialog::handOver(const QByteArray &bytes, const QString &intent)
 {
     QString target;
+    QString error;
     if (intent == PdfjsProtocol::MailIntent) {
-        target = QDir::temp().filePath(m_proposedName);
+        target = m_host->temporaryCopyPath(m_proposedName, &error);
+        if (target.isEmpty()) {
+            m_host->critical(this, tr("Save PDF"),
+                             tr("Failed to open '%1' because of '%2'")
+                                 .arg(QDir::temp().filePath(m_proposedName), error));
+            return;
+        }
     } else {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         target = m_host->saveFileName(
@@ -230,7 +237,8 @@ void PdfjsDialog::handOver(const QByteArray &bytes, const QString &intent)
 
     // Nothing from the page is not a form: writing it would leave an empty
     // file that looks saved.
-    QString error = bytes.isEmpty() ? tr("the viewer returned no form data") : QString();
+    if (bytes.isEmpty())
+        error = tr("the viewer returned no form data");
     if (!error.isEmpty() || !m_host->writeFile(target, bytes, &error)) {
         m_host->critical(this, tr("Save PDF"), tr("Failed to open '%1' because of '%2'").arg(target, error));
         return;

@@ -25,6 +25,9 @@ public:
 
     // One image per page, after a print dialog.
     virtual bool printImages(const QList<QImage> &images) = 0;
+    // Where the copy for the mail program goes in the temporary folder;
+    // empty (with the reason) when there is no safe place.
+    virtual QString temporaryCopyPath(const QString &name, QString *error) = 0;
     // Whole-file write that keeps an earlier file when it fails.
     virtual bool writeFile(const QString &path, const QByteArray &data, QString *error) = 0;
 

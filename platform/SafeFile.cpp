@@ -9,12 +9,14 @@
 
 #include <windows.h>
 #else
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +67,12 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     if (!file.commit())
         return fail(error, file.errorString());
     return true;
+}
+
+QString temporaryCopyPath(const QString &name, QString *)
+{
+    // The temporary folder of a Windows user is the user's own.
+    return QDir::temp().filePath(name);
 }
 
 bool writeStandardOutput(const QByteArray &data, QString *error)
@@ -315,6 +323,30 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     }
     syncFolder(folderOf(target));
     return true;
+}
+
+QString temporaryCopyPath(const QString &name, QString *error)
+{
+    const QDir folder = QDir::temp();
+    const QString path = folder.filePath(name);
+    const QByteArray native = QFile::encodeName(path);
+    // Claimed before it is written: in a sticky folder nobody else can then
+    // put anything in its place.
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return path;
+    }
+    struct stat st {};
+    if (errno == EEXIST && ::lstat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+        return path;
+
+    QByteArray privateFolder = QFile::encodeName(folder.filePath(QStringLiteral("orvacalc-XXXXXX")));
+    if (!::mkdtemp(privateFolder.data())) {
+        fail(error, systemReason(errno));
+        return QString();
+    }
+    return QDir(QFile::decodeName(privateFolder)).filePath(name);
 }
 
 bool writeStandardOutput(const QByteArray &data, QString *error)

@@ -21,6 +21,14 @@ namespace Platform {
 // restored when that fails.
 bool writeFileSafely(const QString &path, const QByteArray &data, QString *error = nullptr);
 
+// Where a copy handed to another program (the mail program) is written in
+// the temporary folder under `name`: that name itself when it is free or a
+// regular file of this user. A shared temporary folder lets anyone put a
+// link or a file of their own there under the name; the copy is never
+// written through those but goes into a new private folder there instead.
+// Empty (with the reason in `error`) when neither can be had.
+QString temporaryCopyPath(const QString &name, QString *error = nullptr);
+
 // Writes `data` to standard output and flushes it. False (with the reason)
 // when it did not all arrive: a full device, a closed stream or pipe.
 bool writeStandardOutput(const QByteArray &data, QString *error = nullptr);

@@ -1398,8 +1398,11 @@ void MainWindow::on_actionPrint_triggered()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // A worksheet that did not reach the printer must not pass for printed.
-    if (!PDFUtils::save(*m_document, QString(), &printer))
-        QMessageBox::critical(this, tr("ORVA Calc"), tr("The worksheet could not be printed."), QMessageBox::Ok);
+    QString reason;
+    if (!PDFUtils::print(*m_document, &printer, &reason))
+        QMessageBox::critical(this, tr("ORVA Calc"),
+                              tr("The worksheet could not be printed.") + QStringLiteral("\n\n") + reason,
+                              QMessageBox::Ok);
 }
 
 // The paper of every worksheet from now on, kept for the next start too.

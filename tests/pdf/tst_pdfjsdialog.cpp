@@ -293,10 +293,13 @@ void TestPdfjsDialog::sendMail_data()
     QTest::addColumn<bool>("fallback");
     QTest::addColumn<QString>("logLine");
 
-    QTest::newRow("compose window opened") << QStringLiteral("0") << false << QStringLiteral("Send Mail: 0");
-    QTest::newRow("no mail program") << QStringLiteral("3") << true << QStringLiteral("Send Mail: 3");
-    QTest::newRow("action failed") << QStringLiteral("4") << true << QStringLiteral("Send Mail: 4");
-    QTest::newRow("no xdg-email") << QString() << true << QStringLiteral("Failed to load mapi lib");
+    QTest::addColumn<bool>("linkPlanted"); // a link under the copy's name in the temporary folder
+
+    QTest::newRow("compose window opened") << QStringLiteral("0") << false << QStringLiteral("Send Mail: 0") << false;
+    QTest::newRow("no mail program") << QStringLiteral("3") << true << QStringLiteral("Send Mail: 3") << false;
+    QTest::newRow("action failed") << QStringLiteral("4") << true << QStringLiteral("Send Mail: 4") << false;
+    QTest::newRow("no xdg-email") << QString() << true << QStringLiteral("Failed to load mapi lib") << false;
+    QTest::newRow("link planted") << QStringLiteral("0") << false << QStringLiteral("Send Mail: 0") << true;
 }
 
 void TestPdfjsDialog::sendMail()
@@ -304,14 +307,24 @@ void TestPdfjsDialog::sendMail()
     QFETCH(QString, exitCode);
     QFETCH(bool, fallback);
     QFETCH(QString, logLine);
+    QFETCH(bool, linkPlanted);
 
     QFile::remove(m_tools + QStringLiteral("/xdg-email.calls"));
     QFile exit(m_tools + QStringLiteral("/xdg-email.exit"));
     QVERIFY(exit.open(QIODevice::WriteOnly));
     exit.write(exitCode.toUtf8());
     exit.close();
-    const QString attachment = QDir::temp().filePath(kProposed);
+    QString attachment = QDir::temp().filePath(kProposed);
     QFile::remove(attachment);
+    // Anyone may put a link there; the user's file it names must stay as it is.
+    const QString victim = m_dir.filePath(QStringLiteral("victim.cml"));
+    if (linkPlanted) {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the user's case");
+        file.close();
+        QVERIFY(QFile::link(victim, attachment));
+    }
     if (exitCode.isEmpty()) // the recording tools only, and no xdg-email among them
         qputenv("PATH", m_dir.filePath(QStringLiteral("empty")).toLocal8Bit());
 
@@ -321,6 +334,19 @@ void TestPdfjsDialog::sendMail()
     qputenv("PATH", (m_tools + QLatin1Char(':') + m_path).toLocal8Bit());
 
     QVERIFY(answers.shown().isEmpty()); // no dialog: the copy goes to the temporary folder
+    if (linkPlanted) {
+        QVERIFY(QFileInfo(attachment).isSymLink());
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("the user's case"));
+        QVERIFY(QFile::remove(attachment));
+        // The copy went into a private folder of its own in the temporary folder.
+        const QStringList calls = xdgEmailCalls();
+        QVERIFY(!calls.isEmpty());
+        attachment = calls.constLast();
+        QCOMPARE(QFileInfo(attachment).fileName(), kProposed);
+        QCOMPARE(QFileInfo(QFileInfo(attachment).absolutePath()).absolutePath(), QDir::temp().absolutePath());
+    }
     QVERIFY(QFile::exists(attachment));
     QVERIFY(pdfText(attachment).contains(kName));
     const QString subject = QStringLiteral("Form Returned: Short-Form-Financial.pdf");
@@ -346,6 +372,8 @@ void TestPdfjsDialog::sendMail()
     const QStringList lines = QString::fromLocal8Bit(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QVERIFY(!lines.isEmpty());
     QVERIFY2(lines.constLast().endsWith(QStringLiteral(": ") + logLine), qPrintable(lines.constLast()));
+    if (linkPlanted)
+        QVERIFY(QDir(QFileInfo(attachment).absolutePath()).removeRecursively());
 }
 
 void TestPdfjsDialog::openInPdfProgram_data()

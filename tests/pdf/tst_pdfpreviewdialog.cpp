@@ -1,5 +1,6 @@
 // The print preview window, driven as a user drives it.
 #include "AskAnswers.h"
+#include "ChildProcess.h"
 #include "OrvaDocument.h"
 #include "PaperSize.h"
 #include "PdfPreviewDialog.h"
@@ -114,6 +115,7 @@ class TestPdfPreviewDialog : public QObject
 private slots:
     void initTestCase();
     void caseModeShowsTheWorksheet();
+    void failedWorksheetShowsNoEarlierCase();
     void fileModeShowsTheFile();
     void missingFileStillOpens();
     void zoomListIsReadable_data();
@@ -173,6 +175,29 @@ void TestPdfPreviewDialog::caseModeShowsTheWorksheet()
     closeAfter(&preview, 100, [&] { QVERIFY(preview.isVisible()); }, true);
     QCOMPARE(preview.exec(), 0);
     QVERIFY(!preview.isVisible());
+}
+
+void TestPdfPreviewDialog::failedWorksheetShowsNoEarlierCase()
+{
+    // An earlier preview of a sole case (one page) is in the private file.
+    auto sole = sharedCase();
+    sole->setCustodyType(OrvaDocument::SoleFather);
+    {
+        PdfPreviewDialog earlier(sole);
+        QCOMPARE(earlier.pdfDocument()->pageCount(), 1);
+    }
+    // Then the shared case cannot be written (a full disk): its preview
+    // must not show the sole worksheet that stayed in the file.
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = 1024;
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [](QString *error) {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        PdfPreviewDialog preview(sharedCase());
+        *error = QString::number(preview.pdfDocument()->pageCount());
+        return true;
+    });
+    QVERIFY(result.finished);
+    QCOMPARE(result.error, QStringLiteral("0"));
 }
 
 void TestPdfPreviewDialog::fileModeShowsTheFile()

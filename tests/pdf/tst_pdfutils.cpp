@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QThreadPool>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -77,6 +78,8 @@ private slots:
     void failedSaveKeepsPreviousFile_data();
     void failedSaveKeepsPreviousFile();
     void fullFileSystemKeepsPreviousFile();
+    void printingToAFileKeepsItSafe_data();
+    void printingToAFileKeepsItSafe();
     void printPDFFitsEveryPage();
     void printPDFCancelled();
     void printPDFMissingFile();
@@ -335,13 +338,17 @@ void TestPDFUtils::failedSaveKeepsPreviousFile_data()
     QTest::addColumn<qint64>("sizeLimit"); // file-size limit of the saving process
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("printed"); // through a printer that prints to the file
 
-    QTest::newRow("replaces an earlier worksheet") << "pdf" << qint64(0) << true << "";
-    QTest::newRow("full disk keeps the earlier worksheet") << "pdf" << qint64(4096) << false << "File too large";
-    QTest::newRow("full disk, new file") << "none" << qint64(4096) << false << "File too large";
-    QTest::newRow("pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file";
-    QTest::newRow("character device") << "device" << qint64(0) << false << "Is a device, not a regular file";
-    QTest::newRow("folder") << "folder" << qint64(0) << false << "Is a directory";
+    QTest::newRow("replaces an earlier worksheet") << "pdf" << qint64(0) << true << "" << false;
+    QTest::newRow("full disk keeps the earlier worksheet") << "pdf" << qint64(4096) << false << "File too large" << false;
+    QTest::newRow("full disk, new file") << "none" << qint64(4096) << false << "File too large" << false;
+    QTest::newRow("pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file" << false;
+    QTest::newRow("character device") << "device" << qint64(0) << false << "Is a device, not a regular file" << false;
+    QTest::newRow("printed over an earlier worksheet") << "pdf" << qint64(0) << true << "" << true;
+    QTest::newRow("printed on a full disk") << "pdf" << qint64(4096) << false << "File too large" << true;
+    QTest::newRow("printed to a pipe") << "fifo" << qint64(0) << false << "Is a pipe, not a regular file" << true;
+    QTest::newRow("folder") << "folder" << qint64(0) << false << "Is a directory" << false;
 }
 
 void TestPDFUtils::failedSaveKeepsPreviousFile()
@@ -350,6 +357,7 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
     QFETCH(qint64, sizeLimit);
     QFETCH(bool, ok);
     QFETCH(QString, reason);
+    QFETCH(bool, printed);
 
     const QString dir = path(QString("failed-save-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const QString scratch = dir + "-tmp";
@@ -377,7 +385,12 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
     const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
         qputenv("TMPDIR", QFile::encodeName(scratch));
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-        return PDFUtils::save(*document, file, nullptr, error);
+        if (!printed)
+            return PDFUtils::save(*document, file, nullptr, error);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return PDFUtils::print(*document, &printer, error);
     });
     QVERIFY(result.finished);
     QCOMPARE(result.ok, ok);
@@ -497,6 +510,78 @@ void TestPDFUtils::printPDFMissingFile()
     QVERIFY(!PDFUtils::printPDF(path("does-not-exist.pdf"), nullptr));
     QVERIFY(m_dialogSeen && m_dialogDriven);
     QVERIFY(!QFile::exists(output));
+}
+
+void TestPDFUtils::printingToAFileKeepsItSafe_data()
+{
+    QTest::addColumn<bool>("images"); // form pages, else a PDF file (a statute)
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<qint64>("sizeLimit");
+    QTest::addColumn<bool>("ok");
+
+    QTest::newRow("document over an earlier file") << false << "pdf" << qint64(0) << true;
+    QTest::newRow("document on a full disk") << false << "pdf" << qint64(2048) << false;
+    QTest::newRow("document to a pipe") << false << "fifo" << qint64(0) << false;
+    QTest::newRow("form pages on a full disk") << true << "pdf" << qint64(2048) << false;
+    QTest::newRow("form pages to a pipe") << true << "fifo" << qint64(0) << false;
+}
+
+void TestPDFUtils::printingToAFileKeepsItSafe()
+{
+    QFETCH(bool, images);
+    QFETCH(QString, target);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, ok);
+
+    const QString dir = path(QString("print-to-file-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = dir + "/printed.pdf";
+    const QString source = dir + "/source.pdf";
+    const QByteArray before = "an earlier file";
+    {
+        QPdfWriter writer(source);
+        QPainter painter(&writer);
+        painter.fillRect(QRect(0, 0, 2000, 2000), Qt::black);
+    }
+    if (target == "fifo")
+        QVERIFY(OrvaTest::makeSpecialFile(target, file));
+    else {
+        QFile earlier(file);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write(before) == before.size());
+    }
+    QImage page(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            page.setPixel(x, y, qRgb((x * 37) % 256, (y * 91) % 256, (x * y) % 256));
+
+    // Idle pool threads of earlier image work would not exist in the child,
+    // which would wait for them forever when it converts a large image.
+    QThreadPool::globalInstance()->waitForDone();
+    OrvaTest::ChildLimits limits;
+    limits.fileSizeLimit = sizeLimit;
+    const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *) {
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        return images ? PDFUtils::printImagesOnPrinter({page}, &printer)
+                      : PDFUtils::printPDFOnPrinter(source, &printer);
+    });
+    QVERIFY2(result.finished, "printing stopped or hung");
+    QCOMPARE(result.ok, ok);
+    if (target == "fifo") {
+        QVERIFY(OrvaTest::isSpecialFile(target, file));
+    } else if (ok) {
+        QPdfDocument printed;
+        QCOMPARE(printed.load(file), QPdfDocument::Error::None);
+        QCOMPARE(printed.pageCount(), 1);
+    } else {
+        QFile kept(file);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
+    }
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList({"printed.pdf", "source.pdf"}));
 }
 
 void TestPDFUtils::printImagesCentred()

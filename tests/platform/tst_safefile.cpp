@@ -79,6 +79,8 @@ private slots:
     void symbolicLinkChainToItself();
     void fullFileSystem_data();
     void fullFileSystem();
+    void temporaryCopy_data();
+    void temporaryCopy();
 
 private:
     QTemporaryDir m_dir;
@@ -291,6 +293,74 @@ void TestSafeFile::symbolicLinkChainToItself()
     QVERIFY(!Platform::writeFileSafely(path, "data", &error));
     QCOMPARE(error, QStringLiteral("Too many levels of symbolic links"));
     QVERIFY(S_ISLNK(statOf(path).st_mode));
+}
+
+void TestSafeFile::temporaryCopy_data()
+{
+    QTest::addColumn<QString>("planted"); // what is under the name before
+    QTest::addColumn<bool>("sameName");
+
+    QTest::newRow("free name") << "" << true;
+    QTest::newRow("own earlier copy") << "own-file" << true;
+    QTest::newRow("link to another file") << "link" << false;
+    QTest::newRow("pipe") << "fifo" << false;
+    QTest::newRow("another user's file") << "other-user-file" << false;
+}
+
+void TestSafeFile::temporaryCopy()
+{
+    QFETCH(QString, planted);
+    QFETCH(bool, sameName);
+
+    // A temporary folder shared with everyone, as /tmp is.
+    const QString temp = m_dir.filePath("temp-" + planted);
+    QVERIFY(QDir().mkpath(temp));
+    QVERIFY(::chmod(QFile::encodeName(temp).constData(), 01777) == 0);
+    const QString victim = m_dir.filePath("victim-" + planted + ".cml");
+    QVERIFY(writeBytes(victim, "the user's case"));
+    const QString name = temp + "/Short-Form-Financial.pdf";
+    const QByteArray native = QFile::encodeName(name);
+    if (planted == "own-file") {
+        QVERIFY(writeBytes(name, "earlier copy"));
+    } else if (planted == "link") {
+        QVERIFY(QFile::link(victim, name));
+    } else if (planted == "fifo") {
+        QVERIFY(::mkfifo(native.constData(), 0666) == 0);
+    } else if (planted == "other-user-file") {
+        if (!OrvaTest::runsAsRoot())
+            QSKIP("a file of another user needs root");
+        QVERIFY(writeBytes(name, "someone else's"));
+        QVERIFY(::chown(native.constData(), OwnerUser, OwnerGroup) == 0);
+        QVERIFY(::chmod(native.constData(), 0666) == 0);
+    }
+
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp));
+    QString error;
+    const QString path = Platform::temporaryCopyPath("Short-Form-Financial.pdf", &error);
+    qputenv("TMPDIR", oldTemp);
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    QVERIFY(Platform::writeFileSafely(path, "the filled form", &error));
+    QCOMPARE(readAll(path), QByteArray("the filled form"));
+    QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("Short-Form-Financial.pdf"));
+    QCOMPARE(path == name, sameName);
+    // Only this user may read a new copy: by its own mode, or by its folder's.
+    QCOMPARE(statOf(path).st_uid, ::geteuid());
+    if (planted.isEmpty())
+        QCOMPARE(statOf(path).st_mode & 077, mode_t(0));
+    if (!sameName) {
+        const QString folder = QFileInfo(path).absolutePath();
+        QCOMPARE(QFileInfo(folder).absolutePath(), temp);
+        QCOMPARE(statOf(folder).st_mode & 07777, mode_t(0700));
+    }
+    // Nothing planted was written through or replaced.
+    QCOMPARE(readAll(victim), QByteArray("the user's case"));
+    if (planted == "link")
+        QVERIFY(S_ISLNK(statOf(name).st_mode));
+    if (planted == "fifo")
+        QVERIFY(S_ISFIFO(statOf(name).st_mode));
+    if (planted == "other-user-file")
+        QCOMPARE(readAll(name), QByteArray("someone else's"));
 }
 
 void TestSafeFile::fullFileSystem_data()
