@@ -200,9 +200,17 @@ void ClientDetailsForm::showDocument()
 void ClientDetailsForm::on_buttonBox_accepted()
 {
     OrvaDocument &doc = *m_document;
-    for (const TextBinding &field : textFields())
-        (doc.*field.set)(widgetText(field.widget));
+    bool changed = doc.relationshipIndex() != m_relationComboBox->currentIndex();
+    for (const TextBinding &field : textFields()) {
+        const QString text = widgetText(field.widget);
+        changed = changed || (doc.*field.get)() != text;
+        (doc.*field.set)(text);
+    }
     doc.setRelationshipIndex(m_relationComboBox->currentIndex());
+    // Addresses typed here are part of the case: closing must offer to save
+    // them. OK without a change leaves the case as it was.
+    if (changed)
+        doc.setModified(true);
     qDebug() << "ClientDetailsForm: details written for" << doc.plaintiffName() << "and" << doc.defendantName();
     accept();
 }
