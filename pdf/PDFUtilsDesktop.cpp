@@ -149,16 +149,15 @@ bool PDFUtils::openInAcrobat_platform_specific(const QString &fileName)
         qCritical() << "PDF: could not found Adobe Reader registry entry";
         return false;
     }
-    const QStringList arguments = Platform::splitCommand(command);
+    QStringList arguments = Platform::openCommand(command, QDir::toNativeSeparators(fileName));
     if (arguments.isEmpty()) {
         qCritical() << "PDF: command line args is empty";
         return false;
     }
-    const QString program = arguments.constFirst();
-    const QString file = QDir::toNativeSeparators(fileName);
+    const QString program = arguments.takeFirst();
     qDebug() << "Adobe Reader path:" << program;
-    qDebug() << "Command:" << file;
-    if (!Platform::startDetached(program, {file})) {
+    qDebug() << "Command:" << arguments.join(QLatin1Char(' '));
+    if (!Platform::startDetached(program, arguments)) {
         qCritical() << "Could not start Adobe Reader";
         return false;
     }

@@ -87,6 +87,14 @@ QStringList splitCommand(const QString &command)
     return arguments;
 }
 
+QStringList openCommand(const QString &command, const QString &file)
+{
+    const QStringList arguments = splitCommand(command);
+    if (arguments.isEmpty())
+        return {};
+    return {arguments.constFirst(), file};
+}
+
 MailResult sendMail(const QString &subject, const QString &body, const QString &attachment)
 {
     MailResult result;
@@ -237,7 +245,10 @@ QString registeredPdfCommand()
     return desktopFile.isEmpty() ? QString() : execLine(desktopFile);
 }
 
-QStringList splitCommand(const QString &command)
+namespace {
+
+// The arguments of an Exec line as written, field codes still in them.
+QStringList splitQuoted(const QString &command)
 {
     QStringList arguments;
     QString current;
@@ -269,13 +280,43 @@ QStringList splitCommand(const QString &command)
     }
     if (inArgument)
         arguments << current;
+    return arguments;
+}
 
+} // namespace
+
+QStringList splitCommand(const QString &command)
+{
+    const QStringList arguments = splitQuoted(command);
     QStringList expanded;
     for (const QString &argument : std::as_const(arguments)) {
         if (!isFieldCode(argument))
             expanded << expandPercents(argument);
     }
     return expanded;
+}
+
+QStringList openCommand(const QString &command, const QString &file)
+{
+    QStringList result;
+    bool placed = false;
+    const QStringList arguments = splitQuoted(command);
+    for (const QString &argument : arguments) {
+        if (isFieldCode(argument)) {
+            // One file, where the entry takes its file or files; never as the program.
+            if (!placed && !result.isEmpty() && QStringLiteral("fFuU").contains(argument.at(1))) {
+                result << file;
+                placed = true;
+            }
+            continue;
+        }
+        result << expandPercents(argument);
+    }
+    if (result.isEmpty())
+        return {};
+    if (!placed)
+        result << file;
+    return result;
 }
 
 MailResult sendMail(const QString &subject, const QString &body, const QString &attachment)

@@ -18,6 +18,14 @@ QString registeredPdfCommand();
 // codes such as %f and %U are dropped).
 QStringList splitCommand(const QString &command);
 
+// The program and its arguments that open `file` with the registered
+// command; empty when the command names no program. Windows: the
+// registered program with the file as its only argument. Linux: the
+// desktop entry's command with the file where its file code stands (or at
+// the end), so that entries that start through another program (flatpak
+// run, env) open the file too.
+QStringList openCommand(const QString &command, const QString &file);
+
 struct MailResult {
     enum Stage {
         NoMailer,       // the mail facility is not there (mapi32.dll, xdg-email)

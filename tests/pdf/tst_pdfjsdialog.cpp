@@ -402,7 +402,7 @@ void TestPdfjsDialog::openInPdfProgram()
     QCOMPARE(desktop.calls.size(), 1);
     QCOMPARE(desktop.calls.at(0).kind, Platform::DesktopCall::StartDetached);
     QCOMPARE(desktop.calls.at(0).target, kViewerProgram);
-    QCOMPARE(desktop.calls.at(0).arguments, QStringList{target});
+    QCOMPARE(desktop.calls.at(0).arguments, (QStringList{QStringLiteral("--new-window"), target}));
 }
 
 void TestPdfjsDialog::busyStateEndsWhenThePageNeverAnswers_data()

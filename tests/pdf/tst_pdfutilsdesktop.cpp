@@ -60,6 +60,8 @@ private slots:
 
     void splitCommand_data();
     void splitCommand();
+    void openCommand_data();
+    void openCommand();
     void registeredPdfCommand_data();
     void registeredPdfCommand();
     void openInAcrobat_data();
@@ -221,6 +223,32 @@ void TestPdfUtilsDesktop::splitCommand()
     QCOMPARE(Platform::splitCommand(command), arguments);
 }
 
+void TestPdfUtilsDesktop::openCommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("expected");
+    const QString file = QStringLiteral("/tmp/Form 1.pdf");
+
+    QTest::newRow("options kept, file in its place")
+        << QStringLiteral("\"/opt/PDF Reader/reader\" --fullscreen %f --quiet")
+        << QStringList{"/opt/PDF Reader/reader", "--fullscreen", file, "--quiet"};
+    // Started through another program: without its arguments nothing would open.
+    QTest::newRow("flatpak entry")
+        << QStringLiteral("/usr/bin/flatpak run --branch=stable --command=okular --file-forwarding org.kde.okular @@u %U @@")
+        << QStringList{"/usr/bin/flatpak", "run", "--branch=stable", "--command=okular", "--file-forwarding",
+                       "org.kde.okular", "@@u", file, "@@"};
+    QTest::newRow("no file code") << QStringLiteral("xpdf -z width") << QStringList{"xpdf", "-z", "width", file};
+    QTest::newRow("the file once") << QStringLiteral("viewer %U %f %i") << QStringList{"viewer", file};
+    QTest::newRow("nothing to start") << QStringLiteral(" %f ") << QStringList();
+}
+
+void TestPdfUtilsDesktop::openCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, expected);
+    QCOMPARE(Platform::openCommand(command, QStringLiteral("/tmp/Form 1.pdf")), expected);
+}
+
 void TestPdfUtilsDesktop::registeredPdfCommand_data()
 {
     QTest::addColumn<QByteArray>("defaultId");  // what xdg-mime answers
@@ -293,8 +321,8 @@ void TestPdfUtilsDesktop::openInAcrobat()
     QCOMPARE(desktop.calls.size(), 1);
     QCOMPARE(desktop.calls.at(0).kind, Platform::DesktopCall::StartDetached);
     QCOMPARE(desktop.calls.at(0).target, QStringLiteral("/opt/PDF Reader/reader"));
-    // The file is the only argument: the entry's own options are not used.
-    QCOMPARE(desktop.calls.at(0).arguments, QStringList{QDir::toNativeSeparators(file)});
+    // The entry's own options stay, the file where its code stands.
+    QCOMPARE(desktop.calls.at(0).arguments, (QStringList{"--fullscreen", QDir::toNativeSeparators(file)}));
 }
 
 void TestPdfUtilsDesktop::sendToMail_data()
