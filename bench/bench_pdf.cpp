@@ -104,6 +104,10 @@ int main(int argc, char **argv)
         return ok ? 0 : 1;
     }
     const QString keep = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (!keep.isEmpty() && !QDir().mkpath(keep)) {
+        std::fprintf(stderr, "bench_pdf: cannot make the folder %s\n", qPrintable(keep));
+        return 1;
+    }
     const int rounds = 30;
 
     std::printf("%-40s %10s %12s\n", "case (median of 30)", "ms/pdf", "bytes");
