@@ -9,8 +9,6 @@
 #include <QCommandLineParser>
 #include <QJsonDocument>
 
-#include <cstdio>
-
 namespace {
 
 const char *const JsonName = "alimony-json";
@@ -22,13 +20,6 @@ QCommandLineOption jsonOption()
                                              "the 29 members the alimony calculator would save as one JSON object, "
                                              "without opening a window, then exit."),
                               QStringLiteral("file.calc"));
-}
-
-void printError(const QString &message)
-{
-    const QByteArray line = QStringLiteral("orvacalc: %1\n").arg(message).toLocal8Bit();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
 }
 
 bool readFile(const QString &path, QMap<QString, QString> *inputs, QString *reason)
@@ -50,13 +41,7 @@ namespace AlimonyCommand {
 
 bool requested(int argc, char **argv)
 {
-    const QByteArray option = QByteArray("--") + JsonName;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == option || argument.startsWith(option + '='))
-            return true;
-    }
-    return false;
+    return WorksheetCommand::hasOption(argc, argv, JsonName);
 }
 
 void addOptions(QCommandLineParser &parser)
@@ -88,24 +73,24 @@ int run(const QCommandLineParser &parser)
     const QString path = parser.value(QString::fromLatin1(JsonName));
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
-        printError(QStringLiteral("unexpected argument \"%1\"; usage: orvacalc --alimony-json FILE.calc")
+        WorksheetCommand::printError(QStringLiteral("unexpected argument \"%1\"; usage: orvacalc --alimony-json FILE.calc")
                        .arg(positional.first()));
         return WorksheetCommand::UsageError;
     }
     if (path.isEmpty()) {
-        printError(QStringLiteral("the file name is empty; usage: orvacalc --alimony-json FILE.calc"));
+        WorksheetCommand::printError(QStringLiteral("the file name is empty; usage: orvacalc --alimony-json FILE.calc"));
         return WorksheetCommand::UsageError;
     }
 
     QMap<QString, QString> inputs;
     QString reason;
     if (!readFile(path, &inputs, &reason)) {
-        printError(QStringLiteral("cannot read alimony file \"%1\": %2").arg(path, reason));
+        WorksheetCommand::printError(QStringLiteral("cannot read alimony file \"%1\": %2").arg(path, reason));
         return WorksheetCommand::FileError;
     }
     // A full disk or a reader that went away must not pass for success.
     if (!Platform::writeStandardOutput(QJsonDocument(savedObject(inputs)).toJson(QJsonDocument::Indented), &reason)) {
-        printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
+        WorksheetCommand::printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
         return WorksheetCommand::FileError;
     }
     return WorksheetCommand::Done;

@@ -127,7 +127,7 @@ int CalcApplication::printVersion()
     const QByteArray line = QStringLiteral("Orva-Calc Professional %1\n").arg(applicationVersion()).toUtf8();
     if (Platform::writeStandardOutput(line, &error))
         return 0;
-    LaunchFile::writeToStream(stderr, QStringLiteral("orvacalc: cannot write the version: %1\n").arg(error).toUtf8());
+    WorksheetCommand::printError(QStringLiteral("cannot write the version: %1").arg(error));
     return 1;
 }
 

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
-
 // A file named on the command line, as a desktop's "open with" passes it:
 // "orvacalc CASE.cml" opens the case in the window, "orvacalc FILE.calc" the
 // alimony calculator with that file.
@@ -22,9 +20,5 @@ QString fromArguments(const QStringList &positional);
 
 // Which window opens the file, by its suffix (case-insensitive).
 Kind kindOf(const QString &path);
-
-// Writes `text` to a standard stream and flushes it. False (with the reason)
-// when the stream refuses it, as a full disk or a closed pipe does.
-bool writeToStream(std::FILE *stream, const QByteArray &text, QString *error = nullptr);
 
 } // namespace LaunchFile

@@ -55,13 +55,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
                      context.file ? context.file : "", context.line);
 }
 
-void printError(const QString &message)
-{
-    const QByteArray line = QStringLiteral("orvacalc: %1\n").arg(message).toLocal8Bit();
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
-}
-
 bool readCase(OrvaDocument &document, const QString &path, QString *reason)
 {
     const QFileInfo info(path);
@@ -84,17 +77,27 @@ bool isSameFile(const QString &a, const QString &b)
 
 namespace WorksheetCommand {
 
-bool requested(int argc, char **argv)
+bool hasOption(int argc, char **argv, const char *name)
 {
+    const QByteArray option = QByteArray("--") + name;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        for (const char *name : {JsonName, PdfName, PaperName}) {
-            const QByteArray option = QByteArray("--") + name;
-            if (argument == option || argument.startsWith(option + '='))
-                return true;
-        }
+        if (argument == option || argument.startsWith(option + '='))
+            return true;
     }
     return false;
+}
+
+bool requested(int argc, char **argv)
+{
+    return hasOption(argc, argv, JsonName) || hasOption(argc, argv, PdfName) || hasOption(argc, argv, PaperName);
+}
+
+void printError(const QString &message)
+{
+    const QByteArray line = QStringLiteral("orvacalc: %1\n").arg(message).toLocal8Bit();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 void prepareProcess()

@@ -22,6 +22,13 @@ enum ExitCode {
 // any Qt object exists.
 bool requested(int argc, char **argv);
 
+// Whether argv holds "--NAME" or "--NAME=...", before any Qt object exists.
+bool hasOption(int argc, char **argv, const char *name);
+
+// One line "orvacalc: MESSAGE" on standard error: how every headless command
+// says why it failed.
+void printError(const QString &message);
+
 // Before the application object: the offscreen platform unless one was
 // chosen, and a log that keeps standard error to the one line of an error.
 void prepareProcess();

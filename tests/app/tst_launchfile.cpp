@@ -7,8 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdio>
-
 class TestLaunchFile : public QObject
 {
     Q_OBJECT
@@ -18,7 +16,6 @@ private slots:
     void kindBySuffix();
     void fileAmongTheArguments_data();
     void fileAmongTheArguments();
-    void streamWriteIsChecked();
     void versionIsPrinted_data();
     void versionIsPrinted();
     void versionThatCannotBeWrittenFails();
@@ -64,28 +61,6 @@ void TestLaunchFile::fileAmongTheArguments()
     QFETCH(QStringList, positional);
     QFETCH(QString, file);
     QCOMPARE(LaunchFile::fromArguments(positional), file);
-}
-
-void TestLaunchFile::streamWriteIsChecked()
-{
-    QTemporaryDir dir;
-    const QByteArray path = dir.filePath(QStringLiteral("out.txt")).toLocal8Bit();
-    std::FILE *good = std::fopen(path.constData(), "w");
-    QVERIFY(good);
-    QString error;
-    QVERIFY(LaunchFile::writeToStream(good, "Orva-Calc Professional 1.2\n", &error));
-    QVERIFY(std::fclose(good) == 0);
-    QFile written(QString::fromLocal8Bit(path));
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QCOMPARE(written.readAll(), QByteArray("Orva-Calc Professional 1.2\n"));
-
-    if (!QFile::exists(QStringLiteral("/dev/full")))
-        QSKIP("no /dev/full on this system");
-    std::FILE *full = std::fopen("/dev/full", "w");
-    QVERIFY(full);
-    QVERIFY(!LaunchFile::writeToStream(full, "Orva-Calc Professional 1.2\n", &error));
-    QVERIFY2(!error.isEmpty(), "the reason is given");
-    std::fclose(full);
 }
 
 void TestLaunchFile::versionIsPrinted_data()
