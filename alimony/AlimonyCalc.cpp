@@ -32,12 +32,6 @@ const char *const NumericInputs[] = {Alimony::YearsEdit, Alimony::PayorGrossEdit
 
 const char *const InvalidStyle = "QLineEdit { border: 1px solid red; }";
 
-AlimonyCalc::PrintDialogAnswer &printDialogAnswer()
-{
-    static AlimonyCalc::PrintDialogAnswer answer;
-    return answer;
-}
-
 template <typename T>
 T *named(T *object, const char *name)
 {
@@ -399,7 +393,7 @@ bool AlimonyCalc::openFile(const QString &path)
     return true;
 }
 
-QString AlimonyCalc::reportHtml() const
+QString AlimonyCalc::reportHtml(const QString &templateText) const
 {
     QMap<QString, QString> texts;
     const QMap<QString, QString> &fields = Alimony::placeholderFields();
@@ -410,26 +404,14 @@ QString AlimonyCalc::reportHtml() const
         if (!findChild<QCheckBox *>(name)->isChecked())
             unchecked << name;
     }
-    return Alimony::reportHtml(Alimony::reportTemplate(), texts, unchecked);
-}
-
-void AlimonyCalc::setPrintDialogAnswer(PrintDialogAnswer answer)
-{
-    printDialogAnswer() = std::move(answer);
-}
-
-bool AlimonyCalc::choosePrinter(QPrinter *printer)
-{
-    if (printDialogAnswer())
-        return printDialogAnswer()(printer);
-    QPrintDialog dialog(printer, this);
-    return dialog.exec() == QDialog::Accepted;
+    return Alimony::reportHtml(templateText, texts, unchecked);
 }
 
 void AlimonyCalc::on_printButton_clicked()
 {
     QPrinter printer(QPrinter::ScreenResolution);
-    if (!choosePrinter(&printer)) {
+    QPrintDialog dialog(&printer, this);
+    if (!Ask::exec(dialog)) {
         qCCritical(lcAlimony) << "AlimonyCalc: print: user cancelled";
         return;
     }
@@ -439,8 +421,8 @@ void AlimonyCalc::on_printButton_clicked()
 bool AlimonyCalc::printOn(QPrinter *printer)
 {
     QString error;
-    const QString page = Alimony::reportTemplate(&error).isEmpty() ? QString() : reportHtml();
-    if (page.isEmpty() || !Alimony::printReport(page, printer, &error)) {
+    const QString templateText = Alimony::reportTemplate(&error);
+    if (templateText.isEmpty() || !Alimony::printReport(reportHtml(templateText), printer, &error)) {
         // A report that never reached the printer must not pass for printed.
         qCCritical(lcAlimony).noquote() << "AlimonyCalc: print error:" << error;
         Ask::critical(this, windowTitle(), tr("The report could not be printed: %1").arg(error), QMessageBox::Ok);

@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QMap>
 
-#include <functional>
-
 class QCheckBox;
 class QLineEdit;
 class QPrinter;
@@ -20,8 +18,8 @@ public:
     explicit AlimonyCalc(QWidget *parent = nullptr);
 
     // Fills the nine inputs from an alimony file, as Open does after its file
-    // dialog; failures are shown and logged, the fields kept. No
-    // recalculation runs.
+    // dialog, and recalculates; failures are shown and logged, the fields
+    // kept.
     bool openFile(const QString &path);
     // Writes the file as Save does after its file dialog.
     bool saveFile(const QString &path);
@@ -31,14 +29,6 @@ public:
 
     // Texts of the nine inputs and twenty results by their file keys.
     QMap<QString, QString> textsByKey() const;
-    // The page the printer gets: rows of unchecked boxes removed.
-    QString reportHtml() const;
-
-    // Test seam for the print dialog: given the printer the dialog would
-    // show, says whether it was accepted (and may set the printer up).
-    // Without one, the platform's print dialog asks.
-    using PrintDialogAnswer = std::function<bool(QPrinter *printer)>;
-    static void setPrintDialogAnswer(PrintDialogAnswer answer);
 
 private slots:
     void on_yearsEdit_textEdited(const QString &text);
@@ -59,6 +49,6 @@ private:
     void recalculate();
     QLineEdit *edit(const char *name) const;
     QLineEdit *edit(const QString &name) const;
-    bool choosePrinter(QPrinter *printer);
+    QString reportHtml(const QString &templateText) const;
     void showFileError(const QString &format, const QString &reason);
 };

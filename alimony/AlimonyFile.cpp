@@ -10,40 +10,10 @@
 
 namespace Alimony {
 
-const QList<InputField> &inputFields()
-{
-    static const QList<InputField> fields = {
-        {"docket", "caseNumberEdit", "$caseNumber"},
-        {"county", "countyEdit", "$county"},
-        {"Plaintiff", "plaintiffEdit", "$plaintiff"},
-        {"Defendant", "defendantEdit", "$defendant"},
-        {"years", YearsEdit, "$years"},
-        {"payorgross", PayorGrossEdit, "$payorGross"},
-        {"payeegross", PayeeGrossEdit, "$payeeGross"},
-        {"payordeviationO", UpwardEdit, "$payorDeviation"},
-        {"payeedeviationO", DownwardEdit, "$payeeDeviation"},
-    };
-    return fields;
-}
+namespace {
 
-QByteArray filePrefix()
-{
-    return QByteArrayLiteral("CalcFormValue = ");
-}
-
-QByteArray fileBytes(const QMap<QString, QString> &textsByKey)
-{
-    // QJsonObject keeps its keys sorted, upper case before lower case.
-    QJsonObject object;
-    for (const InputField &field : inputFields()) {
-        const QString key = QString::fromLatin1(field.key);
-        object.insert(key, textsByKey.value(key));
-    }
-    for (const QString &name : resultNames())
-        object.insert(name, textsByKey.value(name));
-    return filePrefix() + QJsonDocument(object).toJson(QJsonDocument::Compact);
-}
-
+// Turns single-quoted script literals into JSON strings, leaving
+// double-quoted strings as they are.
 QByteArray singleQuotedToJson(const QByteArray &text)
 {
     QByteArray out;
@@ -76,6 +46,42 @@ QByteArray singleQuotedToJson(const QByteArray &text)
         }
     }
     return out;
+}
+
+} // namespace
+
+const QList<InputField> &inputFields()
+{
+    static const QList<InputField> fields = {
+        {"docket", "caseNumberEdit", "$caseNumber"},
+        {"county", "countyEdit", "$county"},
+        {"Plaintiff", "plaintiffEdit", "$plaintiff"},
+        {"Defendant", "defendantEdit", "$defendant"},
+        {"years", YearsEdit, "$years"},
+        {"payorgross", PayorGrossEdit, "$payorGross"},
+        {"payeegross", PayeeGrossEdit, "$payeeGross"},
+        {"payordeviationO", UpwardEdit, "$payorDeviation"},
+        {"payeedeviationO", DownwardEdit, "$payeeDeviation"},
+    };
+    return fields;
+}
+
+QByteArray filePrefix()
+{
+    return QByteArrayLiteral("CalcFormValue = ");
+}
+
+QByteArray fileBytes(const QMap<QString, QString> &textsByKey)
+{
+    // QJsonObject keeps its keys sorted, upper case before lower case.
+    QJsonObject object;
+    for (const InputField &field : inputFields()) {
+        const QString key = QString::fromLatin1(field.key);
+        object.insert(key, textsByKey.value(key));
+    }
+    for (const QString &name : resultNames())
+        object.insert(name, textsByKey.value(name));
+    return filePrefix() + QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
 bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QString *error)

@@ -47,8 +47,4 @@ bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QS
 // the reason in `error`.
 bool readFile(const QString &path, QByteArray *bytes, QString *error = nullptr);
 
-// Turns single-quoted script literals into JSON strings, leaving
-// double-quoted strings as they are.
-QByteArray singleQuotedToJson(const QByteArray &text);
-
 } // namespace Alimony

@@ -23,10 +23,8 @@ void ReplyTimeout::timerEvent(QTimerEvent *event)
         return;
     m_timer.stop();
     auto *reply = static_cast<QNetworkReply *>(parent());
-    if (reply->isRunning()) {
-        m_fired = true;
+    if (reply->isRunning())
         reply->abort();
-    }
 }
 
 } // namespace Updates

@@ -21,14 +21,11 @@ public:
     // Attaches a watchdog to `reply` (which owns it).
     static ReplyTimeout *set(QNetworkReply *reply, int milliseconds = DefaultMilliseconds);
 
-    bool fired() const { return m_fired; }
-
 protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
     QBasicTimer m_timer;
-    bool m_fired = false;
 };
 
 } // namespace Updates

@@ -75,8 +75,6 @@ UpdateDialog::UpdateDialog(int mode, UpdateService *service, QWidget *parent)
         m_service->check(true);
     } else {
         m_topLabel->setText(tr("Software update available"));
-        m_remindLaterButton->show();
-        m_skipButton->show();
     }
 
     m_currentVersionLabel->setText(
@@ -106,8 +104,7 @@ void UpdateDialog::setupForm()
     m_topLabel->setObjectName(QStringLiteral("topLabel"));
     m_topLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     column->addWidget(m_topLabel);
-    m_line = horizontalLine(this, "line");
-    column->addWidget(m_line);
+    column->addWidget(horizontalLine(this, "line"));
 
     m_currentVersionLabel = new QLabel(this);
     m_currentVersionLabel->setObjectName(QStringLiteral("currentVersionLabel"));
@@ -115,8 +112,7 @@ void UpdateDialog::setupForm()
     m_currentVersionLabel->setWordWrap(true);
     m_currentVersionLabel->setTextFormat(Qt::PlainText);
     column->addWidget(m_currentVersionLabel);
-    m_line2 = horizontalLine(this, "line_2");
-    column->addWidget(m_line2);
+    column->addWidget(horizontalLine(this, "line_2"));
 
     m_hyperlink = new QLabel(this);
     m_hyperlink->setObjectName(QStringLiteral("hyperlink"));
@@ -138,8 +134,7 @@ void UpdateDialog::setupForm()
     m_updateLabel->setWordWrap(true);
     m_updateLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(m_updateLabel, 1);
-    m_line3 = horizontalLine(this, "line_3");
-    column->addWidget(m_line3);
+    column->addWidget(horizontalLine(this, "line_3"));
 
     auto *buttons = new QHBoxLayout;
     buttons->setObjectName(QStringLiteral("buttonLayout"));
@@ -287,7 +282,6 @@ void UpdateDialog::on_hyperlink_linkActivated(const QString &link)
     m_reply = m_manager->get(request);
     m_downloading = true;
     m_progressBar->setRange(0, 0);
-    m_progressBar->setMinimum(0);
     m_progressBar->show();
     showStatus(QString());
     connect(m_reply, &QNetworkReply::readyRead, this, &UpdateDialog::reply_readyRead);

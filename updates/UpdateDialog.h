@@ -9,7 +9,6 @@
 
 #include <memory>
 
-class QFrame;
 class QLabel;
 class QNetworkAccessManager;
 class QProgressBar;
@@ -70,13 +69,10 @@ private:
 
     // The form, built in setupForm() with these object names.
     QLabel *m_topLabel = nullptr;
-    QFrame *m_line = nullptr;
     QLabel *m_currentVersionLabel = nullptr;
-    QFrame *m_line2 = nullptr;
     QLabel *m_hyperlink = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QLabel *m_updateLabel = nullptr;
-    QFrame *m_line3 = nullptr;
     QPushButton *m_remindLaterButton = nullptr;
     QPushButton *m_skipButton = nullptr;
 

@@ -8,6 +8,7 @@
 
 #include "../ui/OrvaTestMain.h"
 #include "AskAnswers.h"
+#include "ProgramRun.h"
 #include "ReadOnlyFolder.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -79,27 +81,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-// Answers the print dialog with a PDF file printer, or as cancelled.
-class PrintAnswer
-{
-public:
-    explicit PrintAnswer(const QString &pdfPath)
-    {
-        AlimonyCalc::setPrintDialogAnswer([this, pdfPath](QPrinter *printer) {
-            ++asked;
-            screenResolution = printer->resolution() < 300;
-            if (pdfPath.isEmpty())
-                return false;
-            printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(pdfPath);
-            return true;
-        });
-    }
-    ~PrintAnswer() { AlimonyCalc::setPrintDialogAnswer({}); }
-    int asked = 0;
-    bool screenResolution = false;
-};
-
 } // namespace
 
 class TestAlimonyCalc : public QObject
@@ -110,8 +91,6 @@ private slots:
     void init();
     void cleanup();
 
-    void typingShowsEveryFormula_data();
-    void typingShowsEveryFormula();
     void everyKeystrokeRecalculates();
     void onlyTypingInNumericInputsRecalculates();
     void invalidNumberIsMarked_data();
@@ -124,14 +103,12 @@ private slots:
     void saveIntoReadOnlyFolderKeepsTheOldFile();
     void failedOpenKeepsTheFields_data();
     void failedOpenKeepsTheFields();
-    void openGivenFile();
 
     void printWithTexasCleared();
     void cancelledPrintOnlyLogs();
     void failedPrintIsReported();
 
     void resetClearsTheInputsAndResults();
-    void doneCloses();
 
 private:
     std::unique_ptr<AlimonyCalc> m_dialog;
@@ -152,49 +129,13 @@ void TestAlimonyCalc::cleanup()
     m_dir.reset();
 }
 
-void TestAlimonyCalc::typingShowsEveryFormula_data()
-{
-    QTest::addColumn<QString>("y");
-    QTest::addColumn<QString>("p");
-    QTest::addColumn<QString>("e");
-    QTest::addColumn<QString>("u");
-    QTest::addColumn<QString>("d");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("ten years") << "10" << "100000" << "20000" << "" << ""
-                               << "26000 2166 74000 46000 20000 1666 80000 40000 12000 1000 88000 32000 "
-                                  "20000 1666 80000 40000 90.0 7.5 36.0 3.0";
-    QTest::newRow("deviations") << "4" << "60000" << "40000" << "100" << "50"
-        << "600 50 58800 41200 600 50 58800 41200 600 50 58800 41200 600 50 58800 41200 24.0 2.0 0.0 0.0";
-    QTest::newRow("millions") << "40" << "2000000" << "50000" << "0" << "0"
-        << "590000 49166 1.41e+06 640000 575000 47916 1.425e+06 625000 975000 81250 1.025e+06 1.025e+06 "
-           "30000 2500 1.97e+06 80000 permanent permanent 36.0 3.0";
-    QTest::newRow("thousands separator counts as 0") << "2" << "80,000" << "10000" << "" << ""
-        << "0 0 0 10000 0 0 0 10000 0 0 0 10000 0 0 0 10000 7.2 0.6 0.0 0.0";
-}
-
-void TestAlimonyCalc::typingShowsEveryFormula()
-{
-    QFETCH(QString, y);
-    QFETCH(QString, p);
-    QFETCH(QString, e);
-    QFETCH(QString, u);
-    QFETCH(QString, d);
-    QFETCH(QString, expected);
-
-    AlimonyCalc &dialog = *m_dialog;
-    // The deviations first: the order of typing does not matter.
-    type(dialog, "payordeviationOEdit", u);
-    type(dialog, "payeedeviationO", d);
-    type(dialog, "payeegrossEdit", e);
-    type(dialog, "payorgrossEdit", p);
-    type(dialog, "yearsEdit", y);
-    QCOMPARE(resultLine(dialog), expected);
-}
-
+// Every input reaches its own place in the formulas, and every keystroke
+// shows all twenty results anew.
 void TestAlimonyCalc::everyKeystrokeRecalculates()
 {
     AlimonyCalc &dialog = *m_dialog;
+    type(dialog, "payordeviationOEdit", "100");
+    type(dialog, "payeedeviationO", "50");
     type(dialog, "yearsEdit", "12");
     type(dialog, "payeegrossEdit", "31000");
     QLineEdit *payor = field(dialog, "payorgrossEdit");
@@ -202,14 +143,11 @@ void TestAlimonyCalc::everyKeystrokeRecalculates()
     const QString typed = QStringLiteral("187500");
     for (int i = 0; i < typed.size(); ++i) {
         QTest::keyClick(payor, typed.at(i).toLatin1());
-        const QMap<QString, QString> expected =
-            Alimony::recalculate({"12", typed.left(i + 1), "31000", QString(), QString()});
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            QCOMPARE(field(dialog, it.key())->text(), it.value());
+        QCOMPARE(resultLine(dialog), expectedLine({"12", typed.left(i + 1), "31000", "100", "50"}));
     }
-    QCOMPARE(field(dialog, "TXa")->text(), QStringLiteral("30000"));
+    QCOMPARE(field(dialog, "TXa")->text(), QStringLiteral("30600")); // the cap, 12 x 100 up, 12 x 50 down
     QTest::keyClick(payor, Qt::Key_Backspace);
-    QCOMPARE(field(dialog, "TXa")->text(), QStringLiteral("3750")); // 20 % of 18750
+    QCOMPARE(resultLine(dialog), expectedLine({"12", "18750", "31000", "100", "50"}));
 }
 
 void TestAlimonyCalc::onlyTypingInNumericInputsRecalculates()
@@ -236,10 +174,7 @@ void TestAlimonyCalc::invalidNumberIsMarked_data()
     QTest::addColumn<int>("backspaces"); // to a text that reads as a number again
 
     QTest::newRow("thousands separator") << "payorgrossEdit" << "85,000" << true << 4;
-    QTest::newRow("currency sign") << "payeegrossEdit" << "300$" << true << 1;
     QTest::newRow("letters") << "yearsEdit" << "12y" << true << 1;
-    QTest::newRow("decimal comma") << "payordeviationOEdit" << "12,5" << true << 2;
-    QTest::newRow("word infinity") << "payeedeviationO" << "5inf" << true << 3;
     QTest::newRow("plain number") << "payorgrossEdit" << "85000.50" << false << 0;
     QTest::newRow("negative being typed") << "payordeviationOEdit" << "-" << false << 0;
     QTest::newRow("text fields take anything") << "caseNumberEdit" << "24,000$" << false << 0;
@@ -282,11 +217,7 @@ void TestAlimonyCalc::markFollowsFileAndReset()
 void TestAlimonyCalc::saveAndOpenRoundTrip_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("apostrophe") << "O'Brien";
-    QTest::newRow("double quotes") << "John \"Jack\" O'Neil";
-    QTest::newRow("backslashes") << "\\\\server\\share\\";
-    QTest::newRow("non-ASCII") << QStringLiteral("Zoë Núñez – Ærø");
-    QTest::newRow("markup") << "A & B <c> &amp;";
+    QTest::newRow("awkward") << QStringLiteral("John \"Jack\" O'Neil \\\\server\\ Zoë Núñez A & B <c> &amp;");
     QTest::newRow("empty") << "";
 }
 
@@ -311,10 +242,7 @@ void TestAlimonyCalc::saveAndOpenRoundTrip()
     AskAnswers answers;
     answers.file(path);
     click(dialog, "saveButton");
-    QList<Ask::Shown> shown = answers.shown();
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.first().kind, Ask::Shown::File);
-    QCOMPARE(shown.first().title, QStringLiteral("Choose filename to save"));
+    QCOMPARE(answers.shown().size(), 1);
     QCOMPARE(fileContents(path), Alimony::fileBytes(dialog.textsByKey()));
     QVERIFY(!fileContents(path).endsWith('\n'));
 
@@ -325,9 +253,7 @@ void TestAlimonyCalc::saveAndOpenRoundTrip()
 
     answers.file(path);
     click(dialog, "openButton");
-    shown = answers.shown();
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.first().title, QStringLiteral("Select file to open"));
+    QCOMPARE(answers.shown().size(), 1);
     for (auto it = typed.cbegin(); it != typed.cend(); ++it)
         QCOMPARE(field(dialog, it.key())->text(), it.value());
     // The results follow the reopened inputs at once, never the previous entry's.
@@ -370,12 +296,9 @@ void TestAlimonyCalc::saveIntoReadOnlyFolderKeepsTheOldFile()
         const QList<Ask::Shown> shown = answers.shown();
         QCOMPARE(shown.size(), 2);
         const Ask::Shown box = shown.at(1);
-        QCOMPARE(box.kind, Ask::Shown::Box);
         QCOMPARE(box.icon, QMessageBox::Critical);
-        QCOMPARE(box.title, QStringLiteral("Alimony Calc"));
         QVERIFY2(box.text.startsWith(QStringLiteral("Can't write file: ")) && box.text.size() > 18,
                  qPrintable(box.text));
-        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
     QCOMPARE(fileContents(path), old);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"case.calc"});
@@ -395,10 +318,6 @@ void TestAlimonyCalc::failedOpenKeepsTheFields_data()
     QTest::newRow("far too large") << "large.calc" << "CalcFormValue = {\"years\":\"" + QByteArray(2 << 20, '1') + "\"}"
                                    << "open file error" << "Can't open selected file: too large";
     QTest::newRow("not JSON") << "bad.calc" << QByteArray("CalcFormValue = {docket: x}") << "parse file error"
-                              << "Can't process selected file: ";
-    QTest::newRow("cut off") << "cut.calc" << QByteArray("CalcFormValue = {\"docket\":\"24") << "parse file error"
-                             << "Can't process selected file: ";
-    QTest::newRow("an array") << "array.calc" << QByteArray("CalcFormValue = [1]") << "parse file error"
                               << "Can't process selected file: ";
 }
 
@@ -423,24 +342,10 @@ void TestAlimonyCalc::failedOpenKeepsTheFields()
     const QList<Ask::Shown> shown = answers.shown();
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.at(1).icon, QMessageBox::Critical);
-    QCOMPARE(shown.at(1).title, QStringLiteral("Alimony Calc"));
     QVERIFY2(shown.at(1).text.startsWith(message) && shown.at(1).text.size() > message.size(),
              qPrintable(shown.at(1).text));
     QCOMPARE(field(dialog, "caseNumberEdit")->text(), QStringLiteral("kept"));
     QCOMPARE(field(dialog, "yearsEdit")->text(), QStringLiteral("7"));
-}
-
-void TestAlimonyCalc::openGivenFile()
-{
-    const QString path = m_dir->filePath(QStringLiteral("given.calc"));
-    QVERIFY(writeFile(path, "CalcFormValue = {'docket':'S-9','Plaintiff':'O\\'Hara','AAMLa':'999'}"));
-    field(*m_dialog, "AAMLa")->setText(QStringLiteral("1"));
-    QVERIFY(m_dialog->openFile(path));
-    QCOMPARE(field(*m_dialog, "caseNumberEdit")->text(), QStringLiteral("S-9"));
-    QCOMPARE(field(*m_dialog, "plaintiffEdit")->text(), QStringLiteral("O'Hara"));
-    QCOMPARE(field(*m_dialog, "countyEdit")->text(), QString());
-    // The stored result is not taken: results come from the inputs read.
-    QCOMPARE(field(*m_dialog, "AAMLa")->text(), QStringLiteral("0"));
 }
 
 void TestAlimonyCalc::printWithTexasCleared()
@@ -458,12 +363,10 @@ void TestAlimonyCalc::printWithTexasCleared()
     }
 
     const QString pdfPath = m_dir->filePath(QStringLiteral("report.pdf"));
-    PrintAnswer printAnswer(pdfPath);
     AskAnswers answers;
+    Ask::answerNextPrint(pdfPath);
     click(dialog, "printButton");
-    QCOMPARE(printAnswer.asked, 1);
-    QVERIFY(printAnswer.screenResolution);
-    QCOMPARE(answers.shown().size(), 0);
+    QCOMPARE(answers.shown().size(), 1); // the print dialog, no box
 
     QPdfDocument pdf;
     QCOMPARE(pdf.load(pdfPath), QPdfDocument::Error::None);
@@ -476,16 +379,24 @@ void TestAlimonyCalc::printWithTexasCleared()
     QVERIFY(text.contains(QStringLiteral("AZ - Maricopa County")));
     QVERIFY(!text.contains(QStringLiteral("Texas")));
     QVERIFY(!text.contains(field(dialog, "TXw")->text())); // 24691 + 23456 = 48147
+
+    // Times New Roman, or the serif face the system puts in its place.
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdffonts.isEmpty())
+        QSKIP("pdffonts (poppler-utils) is not installed");
+    const QString list = QString::fromLocal8Bit(runProcess(pdffonts, {pdfPath}).out);
+    QVERIFY2(list.contains(QStringLiteral("Times")) || list.contains(QStringLiteral("Serif")), qPrintable(list));
+    QVERIFY2(!list.contains(QStringLiteral("Sans")), qPrintable(list));
 }
 
 void TestAlimonyCalc::cancelledPrintOnlyLogs()
 {
-    PrintAnswer printAnswer{QString()};
-    AskAnswers answers;
+    AskAnswers answers; // nothing queued: the print dialog is cancelled
     QTest::ignoreMessage(QtCriticalMsg, "AlimonyCalc: print: user cancelled");
     click(*m_dialog, "printButton");
-    QCOMPARE(printAnswer.asked, 1);
-    QCOMPARE(answers.shown().size(), 0);
+    const QList<Ask::Shown> shown = answers.shown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().kind, Ask::Shown::Print);
 }
 
 void TestAlimonyCalc::failedPrintIsReported()
@@ -518,13 +429,6 @@ void TestAlimonyCalc::resetClearsTheInputsAndResults()
     QCOMPARE(resultLine(dialog), expectedLine({}));
     QVERIFY(!va->isChecked());
     QVERIFY(dialog.findChild<QCheckBox *>(QStringLiteral("chkTX"))->isChecked());
-}
-
-void TestAlimonyCalc::doneCloses()
-{
-    click(*m_dialog, "doneButton");
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QVERIFY(!m_dialog->isVisible());
 }
 
 ORVA_WIDGET_TEST_MAIN(TestAlimonyCalc)

@@ -1,6 +1,7 @@
 // The real program at start-up: the update check runs before the window
 // exists, can be switched off, and never runs for the headless commands.
 #include "Manifest.h"
+#include "ProgramRun.h"
 #include "UpdateServer.h"
 
 #include <QProcess>
@@ -40,12 +41,9 @@ QProcessEnvironment TestStartupCheck::environment(const QString &home, const QSt
     settings.setValue("update-host", host);
     settings.setValue("update-check-at-startup", check);
     settings.sync();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = OrvaTest::serverEnvironment(home);
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("QT_LOGGING_RULES", "*.debug=false");
-    env.insert("HOME", home);
-    env.insert("XDG_CONFIG_HOME", home + "/.config");
-    env.insert("XDG_RUNTIME_DIR", home);
     return env;
 }
 
@@ -122,13 +120,12 @@ void TestStartupCheck::headlessCommandsStayOffline()
     QTemporaryDir home;
     arguments.replaceInStrings("OUT", home.filePath("out.pdf"));
     m_server.connections = 0;
-    QProcess program;
-    program.setProcessEnvironment(environment(home.path(), m_server.host(), true));
-    program.start(ORVA_EXECUTABLE, arguments);
-    QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 30000);
-    QTest::qWait(50); // a connection made at the very end is accepted by now
+    const OrvaTest::ProgramRun run =
+        OrvaTest::runProcess(ORVA_EXECUTABLE, arguments, environment(home.path(), m_server.host(), true));
+    QVERIFY(run.exitCode >= 0);
+    QTest::qWait(50); // a connection the program made is accepted by now
     QCOMPARE(m_server.connections, 0);
-    QVERIFY2(!program.readAllStandardError().contains("UpdateService"), "the update check ran");
+    QVERIFY2(!run.err.contains("UpdateService"), "the update check ran");
 }
 
 QTEST_MAIN(TestStartupCheck)
