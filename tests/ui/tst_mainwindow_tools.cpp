@@ -92,12 +92,7 @@ void TestMainWindowTools::alimonyCalculatorKeepsTheBalloons()
 {
     QFETCH(bool, byShortcut);
     Ui::MainWindow *ui = m_w.ui;
-    // A shared case whose father pays more than under sole custody: his balloon shows.
-    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
-    QTest::keyClicks(ui->child1NameEdit, QStringLiteral("Avery"));
-    typeAmount(ui->motherMonthlyIncomeEdit, QStringLiteral("1000"));
-    typeAmount(ui->fatherMonthlyIncomeEdit, QStringLiteral("3000"));
-    typeAndLeave(ui->fatherOvernightsEdit, QStringLiteral("92"), ui->caseNumberEdit);
+    fatherAboveSole(m_w);
     QVERIFY(m_w.window->fatherBalloon()->isVisible());
     const bool modified = m_w.doc->modified();
 

@@ -82,17 +82,6 @@ void wheelOver(QWidget *widget, int notches)
     QTest::qWait(Pace);
 }
 
-// The shared case whose father's shared figure (634) is above his sole one.
-void fatherAboveSole(Window &w)
-{
-    prepareCase(w, OrvaDocument::July2022, OrvaDocument::Shared);
-    w.doc->setChild1Name(QStringLiteral("Avery"));
-    w.doc->setMotherMonthlyIncome(1000);
-    w.doc->setFatherMonthlyIncome(3000);
-    w.doc->setFatherOvernights(92);
-    w.window->refresh();
-}
-
 } // namespace
 
 class TestMainWindowTyping : public QObject
