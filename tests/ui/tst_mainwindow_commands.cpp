@@ -166,16 +166,11 @@ QString title(const QString &name, bool modified)
         .arg(modified ? QStringLiteral("(* ") : QStringLiteral("("), name);
 }
 
-// The shared case whose father's shared figure (634) is above his sole one.
-void fatherAboveSole(Window &w)
+// The balloon case, with a case number to find in what it writes.
+void numberedAboveSole(Window &w)
 {
-    prepareCase(w, OrvaDocument::July2022, OrvaDocument::Shared);
-    w.doc->setChild1Name(QStringLiteral("Avery"));
     w.doc->setCaseNumber(QStringLiteral("24-5150"));
-    w.doc->setMotherMonthlyIncome(1000);
-    w.doc->setFatherMonthlyIncome(3000);
-    w.doc->setFatherOvernights(92);
-    w.window->refresh();
+    fatherAboveSole(w);
 }
 
 } // namespace
@@ -951,7 +946,7 @@ void TestMainWindowCommands::documentOutlivesTheWindow()
 {
     // Whoever still holds the case (a preview does) keeps a live document
     // after the window is gone: the window's destruction must not delete it.
-    fatherAboveSole(m_w);
+    numberedAboveSole(m_w);
     std::shared_ptr<OrvaDocument> held = m_w.window->sharedDocument();
     int destroyed = 0;
     connect(held.get(), &QObject::destroyed, this, [&destroyed] { ++destroyed; });
@@ -1000,7 +995,7 @@ void TestMainWindowCommands::previewConfirmation()
     QFETCH(int, answer);
     QFETCH(int, pages);
 
-    fatherAboveSole(m_w);
+    numberedAboveSole(m_w);
     if (custody != OrvaDocument::Shared) {
         m_w.doc->setCustodyType(custody);
         m_w.window->refresh();
@@ -1064,7 +1059,7 @@ void TestMainWindowCommands::printThroughThePrintDialog()
     QFETCH(bool, print);
     QFETCH(int, pages);
 
-    fatherAboveSole(m_w);
+    numberedAboveSole(m_w);
     m_w.doc->setCustodyType(custody);
     m_w.window->refresh();
     const QString target = m_dir->filePath(QStringLiteral("printed.pdf"));
@@ -1113,7 +1108,7 @@ void TestMainWindowCommands::statuteDocument()
     QFETCH(QString, heading);
 
     // A shared case with its balloon up: the statute hides it.
-    fatherAboveSole(m_w);
+    numberedAboveSole(m_w);
     m_w.doc->setMode(Mode(mode));
     m_w.doc->setMotherOvernights(mode == OrvaDocument::PreOct2020 ? 237 : 273);
     m_w.window->refresh();

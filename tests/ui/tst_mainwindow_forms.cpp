@@ -20,16 +20,7 @@
 #include <QPointer>
 #include <QResource>
 
-namespace {
-
 using OrvaTest::evaluate;
-
-QAction *formAction(MainWindow &window, const QString &name)
-{
-    return window.findChild<QAction *>(name);
-}
-
-} // namespace
 
 class TestMainWindowForms : public QObject
 {
@@ -74,7 +65,7 @@ void TestMainWindowForms::opensForm()
     balloon->showBalloon(window.mapToGlobal(QPoint(300, 300)), true);
     QVERIFY(balloon->isVisible());
 
-    QAction *command = formAction(window, action);
+    QAction *command = window.findChild<QAction *>(action);
     QVERIFY(command);
     QVERIFY(command->isEnabled());
     command->trigger();
@@ -139,7 +130,7 @@ void TestMainWindowForms::noticeWhenTheViewerCannotOpen()
     MainWindow window;
     window.show();
     OrvaTest::AskAnswers answers;
-    formAction(window, QStringLiteral("actionParent_Plan_Tool"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("actionParent_Plan_Tool"))->trigger();
     const QList<Ask::Shown> shown = answers.shown();
     QVERIFY(QResource::registerResource(rcc));
 

@@ -26,18 +26,6 @@ namespace {
 
 using namespace OrvaTest;
 
-// The shared case whose father's shared amount lies above his sole amount,
-// so that his warning balloon is up.
-void raiseBalloon(Window &w)
-{
-    prepareCase(w, OrvaDocument::July2022, OrvaDocument::Shared);
-    w.doc->setChild1Name(QStringLiteral("Avery"));
-    w.doc->setMotherMonthlyIncome(1000);
-    w.doc->setFatherMonthlyIncome(3000);
-    w.doc->setFatherOvernights(92);
-    w.window->refresh();
-}
-
 bool balloonsHidden(const Window &w)
 {
     return !w.window->motherBalloon()->isVisible() && !w.window->fatherBalloon()->isVisible();
@@ -162,7 +150,7 @@ void TestMainWindowHelp::moreButtonsOpenTheClientDetails()
     QFETCH(QString, button);
     QFETCH(QString, tab);
     QFETCH(QString, edit);
-    raiseBalloon(m_w);
+    fatherAboveSole(m_w);
     QVERIFY(!balloonsHidden(m_w));
     m_w.doc->setModified(false);
 
@@ -223,7 +211,7 @@ void TestMainWindowHelp::helpOpensTheManual()
     QFETCH(bool, viewer);
     QFETCH(QString, opened);
     registerHelpViewer(viewer);
-    raiseBalloon(m_w);
+    fatherAboveSole(m_w);
     AskAnswers answers;
     DesktopRecorder desktop;
 
@@ -253,7 +241,7 @@ void TestMainWindowHelp::manualThatCannotBeOpenedIsReported()
 
 void TestMainWindowHelp::emailSupportStartsAMessage()
 {
-    raiseBalloon(m_w);
+    fatherAboveSole(m_w);
     DesktopRecorder desktop;
 
     m_w.ui->actionEmail_Support->trigger();
@@ -283,7 +271,7 @@ void TestMainWindowHelp::websiteAfterTheQuestion()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, opened);
-    raiseBalloon(m_w);
+    fatherAboveSole(m_w);
     AskAnswers answers;
     answers.box(QMessageBox::StandardButton(answer));
     DesktopRecorder desktop;
@@ -305,7 +293,7 @@ void TestMainWindowHelp::websiteAfterTheQuestion()
 
 void TestMainWindowHelp::faqOpensInThePreview()
 {
-    raiseBalloon(m_w);
+    fatherAboveSole(m_w);
     struct Seen {
         bool caseMode = true;
         QString fileName;

@@ -26,21 +26,11 @@ struct Opened {
     bool fatherBalloonShown = false;
 };
 
-// Records the next modal dialog and closes it (Done for the calculator).
-std::shared_ptr<Opened> closeNextDialog(MainWindow *window)
+// Records the next modal dialog into `opened` and closes it (Done for the
+// calculator); the watch ends with the returned handle.
+std::shared_ptr<ModalAnswer> closeNextDialog(MainWindow *window, Opened *opened)
 {
-    auto opened = std::make_shared<Opened>();
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, opened, tries, window] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            if (++*tries > 500) // five seconds: nothing opened
-                timer->deleteLater();
-            return;
-        }
-        timer->deleteLater();
+    return answerModal([window, opened](QWidget *modal) {
         opened->className = QString::fromLatin1(modal->metaObject()->className());
         opened->parentless = modal->parentWidget() == nullptr;
         opened->modal = modal->isModal();
@@ -48,15 +38,7 @@ std::shared_ptr<Opened> closeNextDialog(MainWindow *window)
         opened->fatherBalloonShown = window->fatherBalloon()->isVisible();
         if (auto *done = modal->findChild<QPushButton *>(QStringLiteral("doneButton")))
             QTest::mouseClick(done, Qt::LeftButton);
-        if (!modal->isVisible())
-            return;
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-        else
-            modal->close();
     });
-    timer->start();
-    return opened;
 }
 
 QAction *toolsAction(Ui::MainWindow *ui, const QString &name)
@@ -110,30 +92,26 @@ void TestMainWindowTools::alimonyCalculatorKeepsTheBalloons()
 {
     QFETCH(bool, byShortcut);
     Ui::MainWindow *ui = m_w.ui;
-    // A shared case whose father pays more than under sole custody: his balloon shows.
-    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
-    QTest::keyClicks(ui->child1NameEdit, QStringLiteral("Avery"));
-    typeAmount(ui->motherMonthlyIncomeEdit, QStringLiteral("1000"));
-    typeAmount(ui->fatherMonthlyIncomeEdit, QStringLiteral("3000"));
-    typeAndLeave(ui->fatherOvernightsEdit, QStringLiteral("92"), ui->caseNumberEdit);
+    fatherAboveSole(m_w);
     QVERIFY(m_w.window->fatherBalloon()->isVisible());
     const bool modified = m_w.doc->modified();
 
     QAction *action = toolsAction(ui, QStringLiteral("actionCalculate_Alimony"));
     QVERIFY(action);
     QVERIFY(action->isEnabled());
-    const auto opened = closeNextDialog(m_w.window.get());
+    Opened opened;
+    const auto watch = closeNextDialog(m_w.window.get(), &opened);
     if (byShortcut) {
         QApplication::setActiveWindow(m_w.window.get());
         QTest::keySequence(m_w.window.get(), action->shortcut());
     } else {
         action->trigger();
     }
-    QCOMPARE(opened->className, QStringLiteral("AlimonyCalc"));
-    QVERIFY(opened->parentless);
-    QVERIFY(opened->modal);
-    QVERIFY(opened->fatherBalloonShown);
-    QVERIFY(!opened->motherBalloonShown);
+    QCOMPARE(opened.className, QStringLiteral("AlimonyCalc"));
+    QVERIFY(opened.parentless);
+    QVERIFY(opened.modal);
+    QVERIFY(opened.fatherBalloonShown);
+    QVERIFY(!opened.motherBalloonShown);
     QVERIFY(m_w.window->fatherBalloon()->isVisible());
     QCOMPARE(m_w.doc->modified(), modified);
 }
@@ -154,10 +132,11 @@ void TestMainWindowTools::panelToolsFromTheMenu()
     QFETCH(QString, dialog);
     QAction *entry = toolsAction(m_w.ui, action);
     QVERIFY(entry);
-    const auto opened = closeNextDialog(m_w.window.get());
+    Opened opened;
+    const auto watch = closeNextDialog(m_w.window.get(), &opened);
     entry->trigger();
-    QCOMPARE(opened->className, dialog);
-    QVERIFY(opened->modal);
+    QCOMPARE(opened.className, dialog);
+    QVERIFY(opened.modal);
 }
 
 // Every shortcut of the window is unique and none takes a key the fields

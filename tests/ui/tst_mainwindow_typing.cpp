@@ -82,17 +82,6 @@ void wheelOver(QWidget *widget, int notches)
     QTest::qWait(Pace);
 }
 
-// The shared case whose father's shared figure (634) is above his sole one.
-void fatherAboveSole(Window &w)
-{
-    prepareCase(w, OrvaDocument::July2022, OrvaDocument::Shared);
-    w.doc->setChild1Name(QStringLiteral("Avery"));
-    w.doc->setMotherMonthlyIncome(1000);
-    w.doc->setFatherMonthlyIncome(3000);
-    w.doc->setFatherOvernights(92);
-    w.window->refresh();
-}
-
 } // namespace
 
 class TestMainWindowTyping : public QObject
@@ -165,19 +154,14 @@ void TestMainWindowTyping::editingInsideAField_data()
 
     QTest::newRow("digits in the middle of an income")
         << "motherMonthlyIncomeEdit" << "5000{Home}{Right}21" << "521000" << 3 << "521000";
-    QTest::newRow("a digit before the last two") << "fatherMonthlyIncomeEdit" << "5000{End}{Left}{Left}7" << "50700"
-                                                 << 3 << "50700";
     QTest::newRow("a dollar sign in front") << "motherAlimonyPaidEdit" << "4,500{Home}$" << "$4,500" << 1 << "4500";
     QTest::newRow("undo the digits typed inside") << "fatherMonthlyIncomeEdit" << "5000{Home}{Right}21{Ctrl+Z}"
                                                   << "5000" << 1 << "5000";
     QTest::newRow("undo, then redo") << "motherMonthlyIncomeEdit" << "3000{Home}{Right}21{Ctrl+Z}{Ctrl+Shift+Z}"
                                      << "321000" << 3 << "321000";
-    QTest::newRow("delete inside") << "motherHealthInsuranceEdit" << "1250{Home}{Right}{Delete}" << "150" << 1
-                                   << "150";
     QTest::newRow("awarded alimony, the other parent follows")
         << "fatherAlimonyAwardedEdit" << "400{Home}{Right}5" << "4500" << 2 << "4500";
     QTest::newRow("case number") << "caseNumberEdit" << "15-FM{Home}C-" << "C-15-FM" << 2 << "C-15-FM";
-    QTest::newRow("child's name") << "child2NameEdit" << "very{Home}A" << "Avery" << 1 << "Avery";
     QTest::newRow("preparer") << "preparerEdit" << "A. Lawyer{Home}{Right}{Right}{Right}{Delete}l"
                               << "A. lawyer" << 4 << "A. lawyer";
 }
@@ -205,10 +189,8 @@ void TestMainWindowTyping::editingInsideAField()
         {"motherMonthlyIncomeEdit", QString::number(doc->motherMonthlyIncome())},
         {"fatherMonthlyIncomeEdit", QString::number(doc->fatherMonthlyIncome())},
         {"motherAlimonyPaidEdit", QString::number(doc->motherAlimonyPaid())},
-        {"motherHealthInsuranceEdit", QString::number(doc->motherHealthInsurance())},
         {"fatherAlimonyAwardedEdit", QString::number(doc->fatherAlimonyAwarded())},
         {"caseNumberEdit", doc->caseNumber()},
-        {"child2NameEdit", doc->child2Name()},
         {"preparerEdit", doc->preparer()},
     };
     QCOMPARE(held.value(name), stored);
@@ -225,14 +207,8 @@ void TestMainWindowTyping::amountsAsPeopleWriteThem_data()
     QTest::addColumn<qint64>("stored"); // the field held 1200 before
 
     QTest::newRow("dollar sign and separator") << "$4,500" << true << qint64(4500);
-    QTest::newRow("separator") << "4,500" << true << qint64(4500);
-    QTest::newRow("blanks around") << " 4500 " << true << qint64(4500);
-    QTest::newRow("dollar sign, blank, digits") << "$ 980" << true << qint64(980);
     QTest::newRow("negative with separator") << "-1,250" << true << qint64(-1250);
-    QTest::newRow("point between thousands") << "4.500" << false << qint64(1200);
     QTest::newRow("group of two") << "4,50" << false << qint64(1200);
-    QTest::newRow("cents") << "4,500.00" << false << qint64(1200);
-    QTest::newRow("letters") << "4k" << false << qint64(1200);
 }
 
 void TestMainWindowTyping::amountsAsPeopleWriteThem()
@@ -275,8 +251,6 @@ void TestMainWindowTyping::noticeArrivesWhileTyping_data()
 
     QTest::newRow("Jul 2022, father at the top") << int(OrvaDocument::July2022) << int(OrvaDocument::Shared)
                                                  << "30000" << "2500" << "$30,000";
-    QTest::newRow("Oct 2020, sole mother") << int(OrvaDocument::NewOct2020) << int(OrvaDocument::SoleMother)
-                                           << "14990" << "1875" << "$15,000";
     QTest::newRow("Pre Oct 2020, dollars with separator")
         << int(OrvaDocument::PreOct2020) << int(OrvaDocument::SoleFather) << "15000" << "$3,250" << "$15,000";
 }
@@ -333,7 +307,6 @@ void TestMainWindowTyping::wheelOverAComboBox_data()
     const int shared = OrvaDocument::Shared;
     const int county = OrvaDocument::Howard_County;
     QTest::newRow("custody, passing over") << "custodyTypeComboBox" << -1 << false << shared;
-    QTest::newRow("custody, two notches up") << "custodyTypeComboBox" << 2 << false << shared;
     QTest::newRow("county, passing over") << "countryComboBox" << -1 << false << county;
     QTest::newRow("custody, with the keyboard in it") << "custodyTypeComboBox" << -1 << true
                                                       << int(OrvaDocument::SoleMother);
@@ -426,8 +399,6 @@ void TestMainWindowTyping::childrenWithoutNames_data()
 
     QTest::newRow("nothing typed") << "" << 1;
     QTest::newRow("three birth dates, no names") << "{Tab}3/4/2015{Tab}{Tab}{Tab}7 yrs{Tab}{Tab}1/1/2020" << 3;
-    QTest::newRow("a name and another's age") << "Amy{Tab}{Tab}{Tab}{Tab}9" << 2;
-    QTest::newRow("a name with its date") << "Amy{Tab}2/2/2012" << 1;
     QTest::newRow("a blank is no child") << "{Tab} {Tab}{Tab} " << 1;
 }
 
@@ -446,7 +417,7 @@ void TestMainWindowTyping::childrenWithoutNames()
     QCOMPARE(m_w.ui->childCountLabel->text(), QStringLiteral("Number of Minor Children: %1").arg(children));
     QVERIFY(m_w.ui->childCountLabel->isVisible());
     // The schedule column of that many children: 8000 under Jul 2022.
-    const QHash<int, qint64> basic = {{1, 1221}, {2, 1748}, {3, 2090}};
+    const QHash<int, qint64> basic = {{1, 1221}, {3, 2090}};
     QCOMPARE(m_w.doc->basicObligation(), basic.value(children));
 }
 
@@ -458,9 +429,7 @@ void TestMainWindowTyping::leavingAFieldUnchanged_data()
     QTest::addColumn<QString>("script");
 
     QTest::newRow("mother's overnights, Tab") << "motherOvernightsEdit" << "{Tab}";
-    QTest::newRow("father's overnights, Tab") << "fatherOvernightsEdit" << "{Tab}";
     QTest::newRow("mother's overnights, Return") << "motherOvernightsEdit" << "{Return}{Tab}";
-    QTest::newRow("overnights retyped as they were") << "fatherOvernightsEdit" << "{Ctrl+A}92{Tab}";
     QTest::newRow("an income") << "motherMonthlyIncomeEdit" << "{Tab}";
     QTest::newRow("a percentage") << "fatherCashMedicalSupportEdit" << "{Tab}";
 }
@@ -582,56 +551,35 @@ void TestMainWindowTyping::typedEntryReachesTheCommand()
 
 // ---- Keys of the commands ---------------------------------------------------------------
 
+// The other keys are given mid-typing in typedEntryReachesTheCommand and
+// saveAsShowsTheNewName.
 void TestMainWindowTyping::shortcutsReachTheirCommands_data()
 {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("setUp"); // "typed", "saved", "warning"
-    QTest::addColumn<QString>("shown"); // title or text of what the command asked first
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("shown"); // title or text of what Ctrl+O asked first
 
-    QTest::newRow("Ctrl+N, a changed case") << "{Ctrl+N}" << "typed" << "Save file Unsaved?";
-    QTest::newRow("Ctrl+O, a changed case") << "{Ctrl+O}" << "typed" << "Save file Unsaved?";
-    QTest::newRow("Ctrl+O, nothing changed") << "{Ctrl+O}" << "" << "Select file to open";
-    QTest::newRow("Ctrl+S, a new case") << "{Ctrl+S}" << "typed" << "Choose location and file name";
-    QTest::newRow("Ctrl+Shift+S, a saved case") << "{Ctrl+Shift+S}" << "saved" << "Choose location and file name";
-    QTest::newRow("Ctrl+P, shared above sole")
-        << "{Ctrl+P}" << "warning"
-        << "There are instances when running shared custody guidelines the amount of recommended support "
-           "could be greater than sole guidelines.";
-    QTest::newRow("Ctrl+Shift+P, shared above sole")
-        << "{Ctrl+Shift+P}" << "warning"
-        << "There are instances when running shared custody guidelines the amount of recommended support "
-           "could be greater than sole guidelines.";
-    QTest::newRow("Ctrl+Q, a changed case") << "{Ctrl+Q}" << "typed" << "Save file Unsaved?";
+    QTest::newRow("Ctrl+O, a changed case") << true << "Save file Unsaved?";
+    QTest::newRow("Ctrl+O, nothing changed") << false << "Select file to open";
 }
 
 void TestMainWindowTyping::shortcutsReachTheirCommands()
 {
-    QFETCH(QString, keys);
-    QFETCH(QString, setUp);
+    QFETCH(bool, changed);
     QFETCH(QString, shown);
 
     OrvaTest::AskAnswers answers;
-    if (setUp == QLatin1String("warning"))
-        fatherAboveSole(m_w);
-    if (setUp == QLatin1String("saved")) {
-        answers.file(m_dir.filePath(QStringLiteral("saved.cml")));
-        m_w.ui->actionSave->trigger();
-        answers.shown();
-        QVERIFY(!m_w.doc->untitled());
-    }
     // The keys come while the keyboard is in a field, as they do.
     clickInto(m_w.ui->motherMonthlyIncomeEdit);
-    if (setUp == QLatin1String("typed"))
+    if (changed)
         typeAtPace(QStringLiteral("4100"), Pace);
     const QString text = m_w.ui->motherMonthlyIncomeEdit->lineEdit()->text();
 
     answers.box(QMessageBox::Cancel).file(QString()); // the command asks, and the answer is Cancel
-    typeAtPace(keys, Pace);
+    typeAtPace(QStringLiteral("{Ctrl+O}"), Pace);
     const QList<Ask::Shown> asked = answers.shown();
     QVERIFY2(!asked.isEmpty(), "the command did not run");
     const Ask::Shown &firstAsked = asked.constFirst();
-    QCOMPARE(firstAsked.kind == Ask::Shown::File ? firstAsked.title : firstAsked.text.section(QLatin1Char('\n'), 0, 0),
-             shown);
+    QCOMPARE(firstAsked.kind == Ask::Shown::File ? firstAsked.title : firstAsked.text, shown);
     // The keys typed nothing into the field, and the cancelled command left
     // the window and its case as they were.
     QCOMPARE(m_w.ui->motherMonthlyIncomeEdit->lineEdit()->text(), text);
@@ -646,12 +594,10 @@ void TestMainWindowTyping::altKeysNeverType_data()
     QTest::addColumn<QString>("menu"); // the menu the keys open, if any
 
     QTest::newRow("Alt+F in an income") << "motherMonthlyIncomeEdit" << "{Alt+F}" << "menuFile";
-    QTest::newRow("Alt+H in the case number") << "caseNumberEdit" << "{Alt+H}" << "menuHelp";
     QTest::newRow("Alt+Z, no menu, in an income") << "fatherMonthlyIncomeEdit" << "{Alt+Z}" << "";
     QTest::newRow("Alt+Q, no menu, in a child's name") << "child3NameEdit" << "{Alt+Q}" << "";
     QTest::newRow("Alt+7 in the overnights") << "motherOvernightsEdit" << "{Alt+7}" << "";
     QTest::newRow("Alt+K in the county") << "countryComboBox" << "{Alt+K}" << "";
-    QTest::newRow("Alt+E in the preparer") << "preparerEdit" << "{Alt+E}" << "";
 }
 
 void TestMainWindowTyping::altKeysNeverType()
@@ -693,7 +639,6 @@ void TestMainWindowTyping::percentFromTheKeyboard_data()
     QTest::newRow("down three, up one") << "{Down}{Down}{Down}{Up}" << 1.0;
     QTest::newRow("up at the first stays") << "{Up}" << 0.0;
     QTest::newRow("typing 2.5") << "2.5" << 2.5;
-    QTest::newRow("typing 4") << "4" << 4.0;
     QTest::newRow("typing .5") << ".5" << 0.5;
     QTest::newRow("typing 3,5%") << "3,5%" << 3.5;
     QTest::newRow("typing a percentage that is none") << "7" << 0.0;
@@ -856,7 +801,6 @@ void TestMainWindowTyping::highlightedEntriesAreReadable_data()
 {
     QTest::addColumn<QString>("combo");
     QTest::addColumn<int>("row");
-    QTest::newRow("county, first") << "countryComboBox" << 0;
     QTest::newRow("county, Montgomery") << "countryComboBox" << int(OrvaDocument::Montgomery_County);
     QTest::newRow("custody type") << "custodyTypeComboBox" << int(OrvaDocument::SoleFather);
     QTest::newRow("cash-medical percentage") << "comboBox" << 5;
