@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTextLayout>
 
+#include <limits>
+
 namespace {
 
 const QLatin1String CommentsField("comments");
@@ -60,21 +62,39 @@ bool isAmount(const QString &text)
     return amount.match(text).hasMatch();
 }
 
-// Start and length of each line of `text` wrapped at `width`, at word
-// boundaries where there are any.
-QList<QPair<int, int>> wrapLines(const QString &text, const QFont &font, qreal width, QPaintDevice *device)
+// Word-wrapped at `width` as every box of the worksheet wraps, the lines
+// stacked with the font's leading until one would reach below `height`.
+// Returns how many lines fit; a line that does not is the last one made.
+int layOutLines(QTextLayout &layout, qreal width, QPaintDevice *device,
+                qreal height = std::numeric_limits<qreal>::max())
 {
-    QTextLayout layout(text, font, device);
     QTextOption option(Qt::AlignLeft);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    QList<QPair<int, int>> lines;
+    const qreal leading = qMax<qreal>(QFontMetricsF(layout.font(), device).leading(), 0);
+    int fitting = 0;
+    qreal top = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        lines << qMakePair(line.textStart(), line.textLength());
+        line.setPosition(QPointF(0, top));
+        if (top + line.height() > height + 0.01)
+            break;
+        ++fitting;
+        top += line.height() + leading;
     }
     layout.endLayout();
+    return fitting;
+}
+
+// Start and length of each line of `text` wrapped at `width`.
+QList<QPair<int, int>> wrapLines(const QString &text, const QFont &font, qreal width, QPaintDevice *device)
+{
+    QTextLayout layout(text, font, device);
+    layOutLines(layout, width, device);
+    QList<QPair<int, int>> lines;
+    for (int i = 0; i < layout.lineCount(); ++i)
+        lines << qMakePair(layout.lineAt(i).textStart(), layout.lineAt(i).textLength());
     return lines;
 }
 
@@ -321,24 +341,8 @@ QString LayoutInterpreter::takeFitting(const QString &text, const QFont &font, c
     QString laidOut = body;
     laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(laidOut, font, m_painter->device());
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    const qreal leading = QFontMetricsF(font, m_painter->device()).leading();
-
-    qsizetype split = body.size();
-    qreal top = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, top));
-        if (top + line.height() > box.height() + 0.01) {
-            split = line.textStart();
-            break;
-        }
-        top += line.height() + qMax<qreal>(leading, 0);
-    }
-    layout.endLayout();
+    const int fitting = layOutLines(layout, box.width(), m_painter->device(), box.height());
+    const qsizetype split = fitting < layout.lineCount() ? layout.lineAt(fitting).textStart() : body.size();
 
     *rest = body.mid(split);
     while (rest->startsWith(QLatin1Char('\n')))
@@ -487,34 +491,11 @@ void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
     body.replace(QLatin1Char('\n'), QChar::LineSeparator);
 
     QTextLayout layout(body, m_font, m_painter->device());
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    const qreal leading = QFontMetricsF(m_font, m_painter->device()).leading();
-
-    QList<QTextLine> fitting;
-    bool cut = false;
-    qreal top = 0;
-    layout.beginLayout();
-    for (;;) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, top));
-        if (top + line.height() > box.height() + 0.01) {
-            cut = !body.mid(line.textStart()).trimmed().isEmpty();
-            break;
-        }
-        fitting << line;
-        top += line.height() + qMax<qreal>(leading, 0);
-    }
-    layout.endLayout();
-
-    for (const QTextLine &line : std::as_const(fitting))
-        line.draw(m_painter, box.topLeft());
-    if (cut) {
+    const int fitting = layOutLines(layout, box.width(), m_painter->device(), box.height());
+    for (int i = 0; i < fitting; ++i)
+        layout.lineAt(i).draw(m_painter, box.topLeft());
+    if (fitting < layout.lineCount() && !body.mid(layout.lineAt(fitting).textStart()).trimmed().isEmpty()) {
         m_commentsCut = true;
-        qWarning() << "LayoutInterpreter: comments do not fit the box; lines left out from" << fitting.size() + 1;
+        qWarning() << "LayoutInterpreter: comments do not fit the box; lines left out from" << fitting + 1;
     }
 }

@@ -219,7 +219,7 @@ bool PDFUtils::printPDF(const QString &fileName, QWidget *parent)
 {
     QPrinter printer(QPrinter::ScreenResolution);
     QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!Ask::exec(dialog))
         return false;
     return printPDFOnPrinter(fileName, &printer);
 }

@@ -1,7 +1,7 @@
 #include "PdfPreviewDialog.h"
 
-#include "OrvaDocument.h"
 #include "Ask.h"
+#include "OrvaDocument.h"
 #include "PDFUtils.h"
 
 #include <QApplication>
@@ -9,11 +9,9 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QMetaEnum>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
@@ -229,12 +227,12 @@ void PdfPreviewDialog::on_printButton_clicked()
     // The worksheet is drawn anew for the printer, not copied from the file shown.
     QPrinter printer(QPrinter::ScreenResolution);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted || !m_document)
+    if (!Ask::exec(dialog) || !m_document)
         return;
     QString reason;
     if (!PDFUtils::print(*m_document, &printer, &reason))
-        QMessageBox::critical(this, QStringLiteral("Print Preview"),
-                              QStringLiteral("The worksheet could not be printed.\n\n%1").arg(reason));
+        Ask::critical(this, QStringLiteral("Print Preview"),
+                      QStringLiteral("The worksheet could not be printed.\n\n%1").arg(reason));
 }
 
 void PdfPreviewDialog::on_zoomOutButton_clicked()

@@ -392,8 +392,6 @@ void TestLayoutInterpreter::boundTextStaysInItsBox_data()
                                       << 1 << true << false;
     QTest::newRow("longer than two lines: the second cut short")
         << "bl" << 9 << 150.0 << 2 << party + " and " + party << 2 << true << true;
-    QTest::newRow("case number of 40 characters") << "bl" << 10 << 157.0 << 2
-                                                  << "C-16-FM-24-012345-XYZ/ABC-2024-0000001-R" << 1 << true << false;
     QTest::newRow("a word wider than two lines breaks anywhere")
         << "bl" << 10 << 60.0 << 2 << "C-16-FM-24-012345-XYZ/ABC-2024-0000001-R" << 2 << true << true;
     QTest::newRow("12 digits with a sign") << "br" << 9 << 53.0 << 1 << "-999999999999" << 1 << true << false;

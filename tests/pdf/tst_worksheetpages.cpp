@@ -276,8 +276,6 @@ void TestWorksheetPages::ordinaryCase_data()
         << int(Doc::July2022) << int(Doc::SoleMother) << "ordinary-a4-a-july2022-sole-mother.txt";
     QTest::newRow("B, shared, July 2022")
         << int(Doc::July2022) << int(Doc::Shared) << "ordinary-a4-b-july2022-shared.txt";
-    QTest::newRow("B, shared P1P2, pre October 2020")
-        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << "ordinary-a4-b-preoct2020-shared-p1p2.txt";
 }
 
 void TestWorksheetPages::ordinaryCase()

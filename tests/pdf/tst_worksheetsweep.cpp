@@ -103,9 +103,7 @@ void TestWorksheetSweep::everyField_data()
 
     QTest::newRow("A, sole mother, July 2022") << int(Doc::July2022) << int(Doc::SoleMother) << 0 << "sweep-a-sole-mother-july2022.txt";
     QTest::newRow("A, sole father, October 2020") << int(Doc::NewOct2020) << int(Doc::SoleFather) << 0 << "sweep-a-sole-father-oct2020.txt";
-    QTest::newRow("A, sole parent 2, pre October 2020") << int(Doc::PreOct2020) << int(Doc::SoleParent2) << 0 << "sweep-a-sole-parent2-preoct2020.txt";
     QTest::newRow("B, shared, July 2022, 100 nights") << int(Doc::July2022) << int(Doc::Shared) << 100 << "sweep-b-shared-july2022.txt";
-    QTest::newRow("B, shared P1P2, October 2020, 140 nights") << int(Doc::NewOct2020) << int(Doc::SharedP1P2) << 140 << "sweep-b-shared-p1p2-oct2020.txt";
     QTest::newRow("B, shared, pre October 2020, 125 nights") << int(Doc::PreOct2020) << int(Doc::Shared) << 125 << "sweep-b-shared-preoct2020.txt";
 }
 
