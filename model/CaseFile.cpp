@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
-#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
@@ -328,12 +327,13 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
 {
     // Made whole in memory, then written to a temporary file and moved over
     // the old one only when complete: a full disk or a crash while saving
-    // never costs the case the user already had.
+    // never costs the case the user already had. Text mode: the line ends of
+    // the system.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly | QIODevice::Text);
-    QString reason;
-    if (!writeCaseFile(&buffer, &reason) || !Platform::writeFileSafely(path, bytes, &reason)) {
+    QString reason = QStringLiteral("The case could not be encoded");
+    if (!writeCaseXml(&buffer) || !Platform::writeFileSafely(path, bytes, &reason)) {
         qCritical() << "Can't open file:" << reason;
         if (error)
             *error = reason;
@@ -347,19 +347,11 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
     return true;
 }
 
-bool OrvaDocument::writeCaseFile(QIODevice *device, QString *error)
+bool OrvaDocument::writeCaseXml(QIODevice *device) const
 {
-    if (!device || !device->isWritable()) {
-        if (error)
-            *error = QStringLiteral("Not open for writing");
-        return false;
-    }
-    // Made in memory first: the device may take the bytes in parts. Line
-    // ends follow the device's text mode when it writes them.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CaseWriter w(&buffer);
+    // The stored figures are read from one computed worksheet.
+    const WorksheetLines lines = worksheet();
+    CaseWriter w(device);
     QXmlStreamWriter &xml = w.xml();
     xml.writeStartDocument();
     xml.writeStartElement(CaseNamespace, QStringLiteral("Case"));
@@ -384,24 +376,24 @@ bool OrvaDocument::writeCaseFile(QIODevice *device, QString *error)
     w.number("alimony_paid_d", m_fatherAlimonyPaid);
     w.number("alimony_award_m", m_motherAlimonyAwarded);
     w.number("alimony_award_d", m_fatherAlimonyAwarded);
-    w.number("actual_adj_inc_m", motherAdjustedActualIncome());
-    w.number("actual_adj_inc_d", fatherAdjustedActualIncome());
+    w.number("actual_adj_inc_m", lines.mother.adjustedActualIncome);
+    w.number("actual_adj_inc_d", lines.father.adjustedActualIncome);
     w.number("wrcce_m", m_motherWorkRelatedExpenses);
     w.number("wrcce_d", m_fatherWorkRelatedExpenses);
     w.number("exmedex_m", m_motherExtraMedicalExpenses);
     w.number("exmedex_d", m_fatherExtraMedicalExpenses);
     w.number("addexp_m", m_motherAdditionalExpenses);
     w.number("addexp_d", m_fatherAdditionalExpenses);
-    w.number("cmedsup_m", motherCashMedicalSupport());
-    w.number("cmedsup_d", fatherCashMedicalSupport());
+    w.number("cmedsup_m", lines.mother.cashMedicalSupport);
+    w.number("cmedsup_d", lines.father.cashMedicalSupport);
     // The percents themselves: rebuilding them from the amounts above loses
     // them for small or zero incomes. Older readers only log these two.
     w.text("cmedpct_m", percentText(m_motherCashMedicalPercent));
     w.text("cmedpct_d", percentText(m_fatherCashMedicalPercent));
-    w.number("rec_child_sup_m", motherRecommendedChildSupport());
-    w.number("rec_child_sup_d", fatherRecommendedChildSupport());
-    w.number("comb_inc", combinedIncome());
-    w.number("adj_comb_inc", adjustedCombinedIncome());
+    w.number("rec_child_sup_m", lines.mother.recommendedChildSupport);
+    w.number("rec_child_sup_d", lines.father.recommendedChildSupport);
+    w.number("comb_inc", lines.combinedIncome);
+    w.number("adj_comb_inc", lines.adjustedCombinedIncome);
     w.empty("lasttype");
     for (int i = 1; i <= 6; ++i) {
         w.text(QStringLiteral("childn%1").arg(i).toLatin1().constData(), childName(i));
@@ -446,29 +438,7 @@ bool OrvaDocument::writeCaseFile(QIODevice *device, QString *error)
     xml.writeEndElement(); // Case
     xml.writeEndDocument();
 
-    if (xml.hasError()) {
-        if (error)
-            *error = QStringLiteral("The case could not be encoded");
-        return false;
-    }
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = device->write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            if (error)
-                *error = device->errorString();
-            return false;
-        }
-        done += written;
-    }
-    // A file keeps its last bytes in its buffer until flushed: a full disk
-    // shows only there.
-    auto *file = qobject_cast<QFileDevice *>(device);
-    if (file && !file->flush()) {
-        if (error)
-            *error = file->errorString();
-        return false;
-    }
-    return true;
+    return !xml.hasError();
 }
 
 bool OrvaDocument::readCaseFile(const QString &path, QString *error)

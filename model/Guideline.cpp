@@ -103,13 +103,19 @@ inline double overnightsFactorOf(int mode, int overnights)
     return 0.0;
 }
 
-qint64 basicObligationOf(int mode, qint64 adjustedCombined, int children, qint64 limit)
+// The top of the version's schedule; above it the obligation is extrapolated.
+inline qint64 extrapolationLimitOf(int mode)
+{
+    return mode == OrvaDocument::July2022 ? 30000 : 15000;
+}
+
+qint64 basicObligationOf(int mode, qint64 adjustedCombined, int children)
 {
     qint64 income = adjustedCombined;
     const qint64 floor = mode == OrvaDocument::July2022 ? 1200 : 1250;
     if (income < floor)
         income = floor;
-    if (income > limit) {
+    if (income > extrapolationLimitOf(mode)) {
         // Above the schedule: the extrapolation formula of the version, on the
         // unrounded income.
         if (mode == OrvaDocument::July2022) {
@@ -136,8 +142,8 @@ qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
 {
     if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
         return 0;
-    const qint64 obligation = basicObligationOf(mode, actualIncome,
-                                                std::min(children, OrvaDocument::MaxMultifamilyChildren), 30000);
+    const qint64 obligation =
+        basicObligationOf(mode, actualIncome, std::min(children, OrvaDocument::MaxMultifamilyChildren));
     // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
     static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
     return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
@@ -286,9 +292,7 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
     w.adjustedCombinedIncome = add(w.mother.adjustedActualIncome, w.father.adjustedActualIncome);
     for (int p = 0; p < 2; ++p)
         parents[p]->incomeShare = incomeShareOf(parents[p]->adjustedActualIncome, w.adjustedCombinedIncome);
-    w.childCount = in.childCount;
-    w.extrapolationLimit = in.mode == OrvaDocument::July2022 ? 30000 : 15000;
-    w.basicObligation = basicObligationOf(in.mode, w.adjustedCombinedIncome, in.childCount, w.extrapolationLimit);
+    w.basicObligation = basicObligationOf(in.mode, w.adjustedCombinedIncome, in.childCount);
 
     // Expenses and Worksheet A.
     qint64 paid[2][WorksheetLines::ExpenseKinds];
@@ -382,7 +386,7 @@ qint64 OrvaDocument::basicObligation() const { return worksheet().basicObligatio
 
 qint64 OrvaDocument::extrapolationLimit() const
 {
-    return m_mode == July2022 ? 30000 : 15000;
+    return extrapolationLimitOf(m_mode);
 }
 
 // ---- Expenses and Worksheet A ---------------------------------------------------------

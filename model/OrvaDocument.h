@@ -299,8 +299,6 @@ public:
     // written; then the document takes `path` as its file and is unmodified.
     // False with the reason in `error`; the previous file is then unchanged.
     bool writeCaseFile(const QString &path, QString *error = nullptr);
-    // Writes the case file's bytes to an open device; the file identity stays.
-    bool writeCaseFile(QIODevice *device, QString *error = nullptr);
     // Reads `path` into this document, which the caller created fresh and
     // keeps only on success. False with the reason in `error`.
     bool readCaseFile(const QString &path, QString *error = nullptr);
@@ -309,6 +307,8 @@ signals:
     void modifiedFlagChanged(bool modified);
 
 private:
+    // The case file's XML; false when the writer fails.
+    bool writeCaseXml(QIODevice *device) const;
     bool readCaseElements(QIODevice *device, const CaseFileScan &scan, QString *error);
 
     bool m_modified = false;

@@ -68,8 +68,6 @@ struct WorksheetLines {
 
     qint64 combinedIncome = 0;         // line 1
     qint64 adjustedCombinedIncome = 0; // line 2
-    int childCount = 1;
-    qint64 extrapolationLimit = 0;
     qint64 basicObligation = 0;        // line 4
     qint64 expenseTotal[ExpenseKinds] = {}; // 4a..4e (A) / 11a..11e (B)
     qint64 totalChildSupportObligation = 0; // line 5 (A)

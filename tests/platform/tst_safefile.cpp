@@ -3,6 +3,7 @@
 // kept where another user's file is saved.
 #include "ChildProcess.h"
 #include "SafeFile.h"
+#include "SpecialFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <QtTest>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace {
 
@@ -228,19 +228,17 @@ void TestSafeFile::specialTargets()
     QVERIFY(QDir().mkpath(dir));
     QString path = dir + "/target";
     const QString real = dir + "/real.cml";
-    const QByteArray pathName = QFile::encodeName(path);
     const QByteArray data = caseSized('s');
 
-    if (kind == "fifo" || kind == "link-to-fifo") {
-        QVERIFY(::mkfifo(QFile::encodeName(kind == "fifo" ? path : real).constData(), 0644) == 0);
-    } else if (kind == "device") {
-        if (!OrvaTest::runsAsRoot())
-            QSKIP("making a device node needs root");
-        // The null device's numbers, as a node of this test's own.
-        QVERIFY(::mknod(pathName.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0);
-    } else if (kind == "folder") {
-        QVERIFY(QDir().mkpath(path));
-        QVERIFY(writeBytes(path + "/inside.txt", "inside"));
+    const bool special = kind == "fifo" || kind == "device" || kind == "folder";
+    if (kind == "device" && !OrvaTest::runsAsRoot())
+        QSKIP("making a device node needs root");
+    if (special) {
+        QVERIFY(OrvaTest::makeSpecialFile(kind, path));
+        if (kind == "folder")
+            QVERIFY(writeBytes(path + "/inside.txt", "inside"));
+    } else if (kind == "link-to-fifo") {
+        QVERIFY(OrvaTest::makeSpecialFile("fifo", real));
     } else if (kind == "link-to-file") {
         QVERIFY(writeBytes(real, "previous"));
     } else if (kind == "link-chain") {
@@ -260,20 +258,15 @@ void TestSafeFile::specialTargets()
     QCOMPARE(Platform::writeFileSafely(path, data, &error), ok);
     QCOMPARE(error, reason);
 
-    const struct stat after = statOf(path);
-    if (kind == "fifo")
-        QVERIFY(S_ISFIFO(after.st_mode));
-    if (kind == "device") {
-        QVERIFY(S_ISCHR(after.st_mode));
-        QCOMPARE(after.st_rdev, makedev(1, 3));
-    }
+    if (special)
+        QVERIFY(OrvaTest::isSpecialFile(kind, path));
     if (kind == "folder")
         QCOMPARE(readAll(path + "/inside.txt"), QByteArray("inside"));
     if (kind.contains("link")) {
         // The link stays a link; the file it names has the data.
-        QVERIFY(S_ISLNK(after.st_mode));
+        QVERIFY(S_ISLNK(statOf(path).st_mode));
         if (kind == "link-to-fifo")
-            QVERIFY(S_ISFIFO(statOf(real).st_mode));
+            QVERIFY(OrvaTest::isSpecialFile("fifo", real));
         else
             QCOMPARE(readAll(path), data);
     }
@@ -325,7 +318,7 @@ void TestSafeFile::temporaryCopy()
     } else if (planted == "link") {
         QVERIFY(QFile::link(victim, name));
     } else if (planted == "fifo") {
-        QVERIFY(::mkfifo(native.constData(), 0666) == 0);
+        QVERIFY(OrvaTest::makeSpecialFile(planted, name));
     } else if (planted == "other-user-file") {
         if (!OrvaTest::runsAsRoot())
             QSKIP("a file of another user needs root");
@@ -358,7 +351,7 @@ void TestSafeFile::temporaryCopy()
     if (planted == "link")
         QVERIFY(S_ISLNK(statOf(name).st_mode));
     if (planted == "fifo")
-        QVERIFY(S_ISFIFO(statOf(name).st_mode));
+        QVERIFY(OrvaTest::isSpecialFile(planted, name));
     if (planted == "other-user-file")
         QCOMPARE(readAll(name), QByteArray("someone else's"));
 }
