@@ -171,13 +171,16 @@ bool complete(const Rewrite &rewrite, QString *sentence)
         code = errno;
     if (code == 0)
         code = Posix::readAll(fd, st.st_size, &now);
-    if (code == 0 && now == rewrite.after) {
-        *sentence = said("The save of \"%1\" that was cut off had been written in full.", rewrite.target);
-    } else if (code == 0 && !isCutOffRewrite(now, rewrite.before, rewrite.after)) {
-        *sentence = said("The save of \"%1\" that was cut off was dropped: the file has been changed since.",
-                         rewrite.target);
-    } else if (code == 0 && (code = Posix::replaceContent(fd, rewrite.after)) == 0) {
-        *sentence = said("The save of \"%1\" that was cut off has been completed.", rewrite.target);
+    if (code == 0) {
+        if (now == rewrite.after) {
+            *sentence = said("The save of \"%1\" that was cut off had been written in full.", rewrite.target);
+        } else if (!isCutOffRewrite(now, rewrite.before, rewrite.after)) {
+            *sentence = said("The save of \"%1\" that was cut off was dropped: the file has been changed since.",
+                             rewrite.target);
+        } else {
+            code = Posix::replaceContent(fd, rewrite.after);
+            *sentence = said("The save of \"%1\" that was cut off has been completed.", rewrite.target);
+        }
     }
     if (fd >= 0 && ::close(fd) != 0 && code == 0)
         code = errno;

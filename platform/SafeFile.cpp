@@ -4,6 +4,7 @@
 
 #ifdef Q_OS_WIN
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
