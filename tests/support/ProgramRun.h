@@ -177,8 +177,8 @@ inline ProgramRun runProgram(const QString &program, const QStringList &argument
     return runProgram(program, arguments, environment, options);
 }
 
-// As on a server: no display and no platform chosen, a home, settings and
-// runtime folder of its own.
+// As on a server: no display and no platform chosen, a home, settings,
+// application-data and runtime folder of its own.
 inline QProcessEnvironment serverEnvironment(const QString &home)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -187,6 +187,7 @@ inline QProcessEnvironment serverEnvironment(const QString &home)
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
     return environment;
 }
