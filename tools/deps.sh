@@ -14,6 +14,7 @@ PACKAGES="
   valgrind
   xdg-utils
   fp-utils libchm-bin desktop-file-utils shared-mime-info
+  dpkg-dev file lintian
   python3
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 "
