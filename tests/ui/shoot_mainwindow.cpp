@@ -1,5 +1,5 @@
 // Grabs the main window and its dialogs to PNG files for a look by eye:
-//   shoot_mainwindow OUTPUT_FOLDER
+//   ORVA_SHOTS=FOLDER [ORVA_SHOT_SCALE=1.5] shoot_mainwindow
 // Not a test: it asserts nothing. Warning balloons are separate windows; they
 // are painted into the window picture at their screen positions.
 
@@ -31,6 +31,14 @@
 namespace {
 
 QString g_folder;
+
+// The monitor scale the window is shot at; 1 unless ORVA_SHOT_SCALE says otherwise.
+float shotScale()
+{
+    bool ok = false;
+    const float scale = qEnvironmentVariable("ORVA_SHOT_SCALE").toFloat(&ok);
+    return ok && scale > 0 ? scale : 1.0f;
+}
 
 void save(const QPixmap &pixmap, const QString &name)
 {
@@ -269,6 +277,6 @@ private slots:
     }
 };
 
-ORVA_WIDGET_TEST_MAIN(Shooter)
+ORVA_WIDGET_TEST_MAIN_SCALED(Shooter, shotScale())
 
 #include "shoot_mainwindow.moc"
