@@ -4,7 +4,7 @@
 // application object that decided it implements this; the window asks
 // through it and so never reaches up into the application shell.
 
-class QObject;
+#include <QObject>
 
 class DisplayScale
 {
@@ -15,5 +15,9 @@ public:
     virtual float scale() const = 0;
 
     // The scale `application` offers; 1 when it offers none (tests, tools).
-    static float of(const QObject *application);
+    static float of(const QObject *application)
+    {
+        const auto *scaled = dynamic_cast<const DisplayScale *>(application);
+        return scaled ? scaled->scale() : 1.0f;
+    }
 };

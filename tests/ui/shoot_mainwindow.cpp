@@ -47,10 +47,25 @@ void save(const QPixmap &pixmap, const QString &name)
     qInfo("%s", qPrintable(path));
 }
 
+// The widget's picture once it stopped changing: layouts and pages that
+// settle after showing are in it, on a busy machine too.
+QPixmap settledGrab(QWidget *widget, int firstWait)
+{
+    QTest::qWait(firstWait);
+    QImage last = widget->grab().toImage();
+    int unchanged = 0;
+    for (int i = 0; i < 30 && unchanged < 2; ++i) {
+        QTest::qWait(300);
+        const QImage next = widget->grab().toImage();
+        unchanged = next == last ? unchanged + 1 : 0;
+        last = next;
+    }
+    return QPixmap::fromImage(last);
+}
+
 void shootWindow(MainWindow &window, const QString &name)
 {
-    QApplication::processEvents();
-    const QPixmap body = window.grab();
+    const QPixmap body = settledGrab(&window, 0);
     QRect area(window.pos(), body.size());
     QList<QBalloonTip *> balloons;
     for (QBalloonTip *balloon : {window.motherBalloon(), window.fatherBalloon()}) {
@@ -74,8 +89,7 @@ void shootWindow(MainWindow &window, const QString &name)
 void shootDialog(QDialog &dialog, const QString &name)
 {
     dialog.show();
-    QApplication::processEvents();
-    save(dialog.grab(), name);
+    save(settledGrab(&dialog, 0), name);
     dialog.hide();
 }
 
@@ -91,8 +105,7 @@ void setCase(OrvaDocument *doc, qint64 mother, qint64 father, int custody)
 OrvaTest::ModalSequence::Step grabModal(const QString &name, std::function<void(QWidget *)> close = {})
 {
     return [name, close](QWidget *modal) {
-        QTest::qWait(700);
-        save(modal->grab(), name);
+        save(settledGrab(modal, 700), name);
         if (close)
             close(modal);
         else
@@ -162,6 +175,8 @@ private slots:
     {
         g_folder = qEnvironmentVariable("ORVA_SHOTS", QStringLiteral("/work/shots-ui"));
         QDir().mkpath(g_folder);
+        // A steady caret: a blink would make two shots of one window differ.
+        QApplication::setCursorFlashTime(0);
 
         MainWindow window;
         window.move(200, 120);
