@@ -98,16 +98,18 @@ void TestPDFUtils::paperFollowsTheSettings_data()
 {
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QSizeF>("page");
-    QTest::newRow("nothing stored: Letter") << QVariant() << QSizeF(612, 792);
-    QTest::newRow("a4") << QVariant("a4") << QSizeF(595, 842);
-    QTest::newRow("A4 in capitals, blanks around") << QVariant(" A4 ") << QSizeF(595, 842);
-    QTest::newRow("unknown paper: Letter") << QVariant("legal") << QSizeF(612, 792);
+    QTest::addColumn<bool>("drawn"); // the worksheet drawn on the paper, not only the paper chosen
+    QTest::newRow("nothing stored: Letter") << QVariant() << QSizeF(612, 792) << true;
+    QTest::newRow("a4") << QVariant("a4") << QSizeF(595, 842) << false;
+    QTest::newRow("A4 in capitals, blanks around") << QVariant(" A4 ") << QSizeF(595, 842) << false;
+    QTest::newRow("unknown paper: Letter") << QVariant("legal") << QSizeF(612, 792) << false;
 }
 
 void TestPDFUtils::paperFollowsTheSettings()
 {
     QFETCH(QVariant, stored);
     QFETCH(QSizeF, page);
+    QFETCH(bool, drawn);
     {
         QSettings settings;
         if (stored.isValid())
@@ -115,8 +117,13 @@ void TestPDFUtils::paperFollowsTheSettings()
         else
             settings.remove(PaperSize::SettingsKey);
     }
+    QCOMPARE(QSizeF(PaperSize::pageSize(PaperSize::fromSettings()).sizePoints()), page);
+    if (!drawn)
+        return;
 
-    // The worksheet as a file and on a printer, and an existing PDF printed.
+    // The worksheet as a file and on a printer, and an existing PDF printed:
+    // on Letter, where the script's A4 page is scaled to fit (the other
+    // tests print on A4).
     const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
     const QString saved = path("paper-saved.pdf");
     QVERIFY(PDFUtils::save(*document, saved, nullptr));
