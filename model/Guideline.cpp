@@ -180,9 +180,10 @@ void soleLines(int custody, WorksheetLines &w)
     } else {
         return; // no such custody: nothing is due
     }
-    // Only the non-custodial parent owes line 7. Under July 2022 the
-    // direct pay includes cash medical support and a negative line 9 is what
-    // the custodial parent reimburses: the same two amounts.
+    // Only the non-custodial parent owes line 7. Under July 2022 the direct
+    // pay includes cash medical support, and the two amounts below are the
+    // form's line 9: positive for the paying parent, negative (reimbursed by
+    // the custodial parent) for the other.
     const qint64 due = payer->obligation;
     const qint64 direct = payer->directPayments;
     payer->basicSupportDue = due;
