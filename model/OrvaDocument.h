@@ -198,6 +198,9 @@ public:
     ORVA_PLAIN_FIELD(QString, defendantApt, setDefendantApt, QString())
     ORVA_PLAIN_FIELD(QString, defendantState, setDefendantState, QString())
     ORVA_PLAIN_FIELD(QString, defendantZip, setDefendantZip, QString())
+    // Printed in the header block of the July 2022 worksheets.
+    ORVA_PLAIN_FIELD(QString, plaintiffPhone, setPlaintiffPhone, QString())
+    ORVA_PLAIN_FIELD(QString, defendantPhone, setDefendantPhone, QString())
     ORVA_PLAIN_FIELD(QString, clientAlimonyPaid, setClientAlimonyPaid, QString())
     ORVA_PLAIN_FIELD(QString, clientAlimonyReceived, setClientAlimonyReceived, QString())
     ORVA_PLAIN_FIELD(int, relationshipIndex, setRelationshipIndex, 0)

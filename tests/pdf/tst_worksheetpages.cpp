@@ -131,13 +131,13 @@ void TestWorksheetPages::longCase_data()
     QTest::addColumn<QList<int>>("readBack");
 
     QTest::newRow("A, sole mother, July 2022, Letter")
-        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::Letter) << 1 << QList<int>{0};
+        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::Letter) << 2 << QList<int>{0, 1};
     QTest::newRow("A, sole mother, July 2022, A4")
-        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::A4) << 1 << QList<int>{1};
+        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::A4) << 2 << QList<int>{0, 2};
     QTest::newRow("A, sole parent 2, pre October 2020, Letter")
         << int(Doc::PreOct2020) << int(Doc::SoleParent2) << int(PaperSize::Letter) << 1 << QList<int>{0};
     QTest::newRow("B, shared, July 2022, Letter")
-        << int(Doc::July2022) << int(Doc::Shared) << int(PaperSize::Letter) << 2 << QList<int>{1};
+        << int(Doc::July2022) << int(Doc::Shared) << int(PaperSize::Letter) << 3 << QList<int>{1, 2};
     QTest::newRow("B, shared, October 2020, A4")
         << int(Doc::NewOct2020) << int(Doc::Shared) << int(PaperSize::A4) << 2 << QList<int>{0};
     QTest::newRow("B, shared P1P2, pre October 2020, Letter")
@@ -167,8 +167,9 @@ void TestWorksheetPages::longCase()
     for (int page = 0; page < pages; ++page) {
         QCOMPARE(pdf.pagePointSize(page), paperPoints(PaperSize::Size(paper)));
         texts << pdf.getAllText(page).text();
+        // "Page 1 of 3" on the court's forms, "Worksheet A, page 1 of 3" before.
         const QString numbered = QStringLiteral("page %1 of %2").arg(page + 1).arg(pages);
-        QVERIFY2(occurrences(texts.last(), numbered) == 1, qPrintable(numbered));
+        QVERIFY2(occurrences(texts.last().toLower(), numbered) == 1, qPrintable(numbered));
         if (page >= worksheetPages) {
             QVERIFY(texts.last().contains("Comments and footnotes, continued"));
             QVERIFY(texts.last().contains(document->caseNumber()));
@@ -207,7 +208,8 @@ void TestWorksheetPages::longCase()
     for (int page : readBack) {
         const QList<PdfProbe::Word> &onPage = words[page];
         const QStringList &script = page < worksheetPages ? lines : worksheet.continuationLayout();
-        int scriptPage = page < worksheetPages ? 0 : worksheetPages;
+        // The continuation script opens with its own page break.
+        int scriptPage = page < worksheetPages ? 0 : worksheetPages - 1;
         for (const QString &line : script) {
             const QStringList t = LayoutInterpreter::tokenize(line);
             if (t.value(0) == "BPG")
