@@ -1,0 +1,237 @@
+#include "ExplorerChart.h"
+
+#include <QCategoryAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+const QColor CaseColour(0xd9, 0x5f, 0x0e);
+
+void showInLegend(QChart *chart, QAbstractSeries *series, bool shown)
+{
+    const QList<QLegendMarker *> markers = chart->legend()->markers(series);
+    for (QLegendMarker *marker : markers)
+        marker->setVisible(shown);
+}
+
+} // namespace
+
+ExplorerChart::ExplorerChart(QWidget *parent)
+    : QChartView(parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    QChart *chart = this->chart();
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+
+    m_x = new QValueAxis(this);
+    m_x->setLabelFormat(QStringLiteral("%.0f"));
+    m_y = new QValueAxis(this);
+    m_y->setLabelFormat(QStringLiteral("%.0f"));
+    m_marksAxis = new QCategoryAxis(this);
+    m_marksAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // The axis only labels the marks: its grid would also line the plot's edges.
+    m_marksAxis->setGridLineVisible(false);
+    m_marksAxis->setLineVisible(false);
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    chart->addAxis(m_marksAxis, Qt::AlignTop);
+
+    // The zero line carries the marks axis too: one series per pair of axes.
+    m_zero = new QLineSeries(this);
+    m_zero->setPen(QPen(Qt::black, 1));
+    auto *marksCarrier = new QLineSeries(this);
+    m_case = new QScatterSeries(this);
+    m_case->setMarkerSize(13);
+    m_case->setColor(CaseColour);
+    m_case->setBorderColor(Qt::black);
+    m_hover = new QScatterSeries(this);
+    m_hover->setMarkerSize(9);
+    m_hover->setColor(Qt::white);
+    m_hover->setBorderColor(Qt::black);
+    for (QXYSeries *series : {static_cast<QXYSeries *>(m_zero), static_cast<QXYSeries *>(marksCarrier),
+                              static_cast<QXYSeries *>(m_case), static_cast<QXYSeries *>(m_hover)}) {
+        chart->addSeries(series);
+        series->attachAxis(series == marksCarrier ? m_marksAxis : m_x);
+        series->attachAxis(m_y);
+    }
+    for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_zero), static_cast<QAbstractSeries *>(marksCarrier),
+                                    static_cast<QAbstractSeries *>(m_hover)})
+        showInLegend(chart, series, false);
+}
+
+int ExplorerChart::addStyle(const QString &legend, const QPen &pen)
+{
+    m_styles.append({legend, pen});
+    return int(m_styles.size()) - 1;
+}
+
+void ExplorerChart::setTitles(const QString &chart, const QString &xAxis, const QString &yAxis)
+{
+    if (this->chart()->title() != chart)
+        this->chart()->setTitle(chart);
+    if (m_x->titleText() != xAxis)
+        m_x->setTitleText(xAxis);
+    if (m_y->titleText() != yAxis)
+        m_y->setTitleText(yAxis);
+}
+
+QLineSeries *ExplorerChart::seriesAt(int index)
+{
+    while (m_series.size() <= index) {
+        auto *series = new QLineSeries(this);
+        chart()->addSeries(series);
+        series->attachAxis(m_x);
+        series->attachAxis(m_y);
+        m_series.append(series);
+        m_seriesStyle.append(-1);
+    }
+    return m_series.at(index);
+}
+
+void ExplorerChart::applyStyle(QLineSeries *series, int style, bool inLegend)
+{
+    const int index = int(m_series.indexOf(series));
+    // Encoded with the legend flag, so that an unchanged series is left alone.
+    const int shown = style * 2 + (inLegend ? 1 : 0);
+    if (m_seriesStyle.at(index) == shown)
+        return;
+    m_seriesStyle[index] = shown;
+    series->setPen(m_styles.at(style).pen);
+    series->setName(m_styles.at(style).legend);
+    showInLegend(chart(), series, inLegend);
+}
+
+void ExplorerChart::setCurves(const QList<Curve> &curves)
+{
+    QList<bool> named(m_styles.size(), false);
+    for (int i = 0; i < curves.size(); ++i) {
+        const Curve &curve = curves.at(i);
+        QLineSeries *series = seriesAt(i);
+        applyStyle(series, curve.style, !named.at(curve.style));
+        named[curve.style] = true;
+        series->replace(curve.points);
+        series->setVisible(true);
+    }
+    for (qsizetype i = curves.size(); i < m_series.size(); ++i) {
+        if (m_series.at(i)->isVisible()) {
+            m_series.at(i)->clear();
+            m_series.at(i)->setVisible(false);
+            showInLegend(chart(), m_series.at(i), false);
+            m_seriesStyle[i] = -1;
+        }
+    }
+}
+
+void ExplorerChart::setMarks(const QList<Mark> &marks)
+{
+    if (marks == m_marks)
+        return;
+    m_marks = marks;
+    const QStringList labels = m_marksAxis->categoriesLabels();
+    for (const QString &label : labels)
+        m_marksAxis->remove(label);
+    for (const Mark &mark : marks)
+        m_marksAxis->append(mark.label, mark.x);
+    while (m_markLines.size() < marks.size()) {
+        auto *line = new QLineSeries(this);
+        line->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
+        chart()->addSeries(line);
+        line->attachAxis(m_x);
+        line->attachAxis(m_y);
+        showInLegend(chart(), line, false);
+        m_markLines.append(line);
+    }
+    placeMarkLines();
+}
+
+void ExplorerChart::placeMarkLines()
+{
+    for (qsizetype i = 0; i < m_markLines.size(); ++i) {
+        if (i < m_marks.size())
+            m_markLines.at(i)->replace(QList<QPointF>{{m_marks.at(i).x, m_y->min()}, {m_marks.at(i).x, m_y->max()}});
+        else if (m_markLines.at(i)->count() > 0)
+            m_markLines.at(i)->clear();
+    }
+}
+
+void ExplorerChart::setMarkLabelAngle(int degrees)
+{
+    m_marksAxis->setLabelsAngle(degrees);
+}
+
+void ExplorerChart::setXTicks(qreal interval)
+{
+    m_x->setTickType(QValueAxis::TicksDynamic);
+    m_x->setTickAnchor(0);
+    m_x->setTickInterval(interval);
+}
+
+void ExplorerChart::setCasePoint(const QPointF &point, const QString &legend)
+{
+    if (m_case->count() == 1 && m_case->at(0) == point && m_case->name() == legend)
+        return;
+    m_case->replace(QList<QPointF>{point});
+    m_case->setName(legend);
+}
+
+QPointF ExplorerChart::casePoint() const
+{
+    return m_case->count() == 1 ? m_case->at(0) : QPointF();
+}
+
+void ExplorerChart::setRanges(qreal xMin, qreal xMax, qreal yMin, qreal yMax)
+{
+    yMin = std::min<qreal>(yMin, 0);
+    yMax = std::max<qreal>(yMax, 0);
+    const qreal room = std::max<qreal>((yMax - yMin) * 0.08, 50);
+    m_x->setRange(xMin, xMax);
+    m_marksAxis->setStartValue(xMin);
+    m_marksAxis->setRange(xMin, xMax);
+    m_y->setRange(yMin - room, yMax + room);
+    // Some ten lines across the plot, at round amounts.
+    m_y->setTickCount(11);
+    m_y->applyNiceNumbers();
+    m_zero->replace(QList<QPointF>{{xMin, 0}, {xMax, 0}});
+    placeMarkLines();
+}
+
+QPoint ExplorerChart::viewPosition(const QPointF &value) const
+{
+    const QPointF inChart = chart()->mapToPosition(value, m_zero);
+    return mapFromScene(chart()->mapToScene(inChart));
+}
+
+void ExplorerChart::showHover(const QPointF &point)
+{
+    m_hover->replace(QList<QPointF>{point});
+}
+
+void ExplorerChart::hideHover()
+{
+    if (m_hover->count() > 0)
+        m_hover->clear();
+}
+
+void ExplorerChart::mouseMoveEvent(QMouseEvent *event)
+{
+    QChartView::mouseMoveEvent(event);
+    const QPointF inChart = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+    if (chart()->plotArea().contains(inChart))
+        emit hovered(chart()->mapToValue(inChart, m_zero).x(), event->globalPosition().toPoint());
+    else
+        emit hoverLeft();
+}
+
+void ExplorerChart::leaveEvent(QEvent *event)
+{
+    QChartView::leaveEvent(event);
+    emit hoverLeft();
+}
