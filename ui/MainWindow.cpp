@@ -23,6 +23,7 @@
 #include "PdfjsProtocol.h"
 #include "QBalloonTip.h"
 #include "RateConverter.h"
+#include "SupportExplorer.h"
 #include "UpdateDialog.h"
 #include "UpdateService.h"
 #include "WheelGuard.h"
@@ -626,6 +627,8 @@ void MainWindow::refresh()
     }
 
     m_noticeTimer.stop();
+    if (m_explorer)
+        m_explorer->follow(*doc);
 }
 
 void MainWindow::showExtrapolationNotice()
@@ -1511,6 +1514,20 @@ void MainWindow::on_actionCalculate_Alimony_triggered()
 {
     AlimonyCalc calculator;
     calculator.exec();
+}
+
+// Non-modal beside this window; refresh() keeps it on the case.
+void MainWindow::on_actionSupport_Explorer_triggered()
+{
+    const bool first = !m_explorer;
+    if (first)
+        m_explorer = new SupportExplorer(this);
+    m_explorer->show();
+    if (first)
+        m_explorer->placeBeside(this);
+    m_explorer->follow(*m_document);
+    m_explorer->raise();
+    m_explorer->activateWindow();
 }
 
 void MainWindow::on_actionCheck_for_updates_triggered()

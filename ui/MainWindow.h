@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -13,6 +14,7 @@ class QBalloonTip;
 class QComboBox;
 class QRadioButton;
 class QSettings;
+class SupportExplorer;
 class QUrl;
 
 namespace Ui {
@@ -115,6 +117,7 @@ private slots:
     void on_actionExit_triggered();
 
     void on_actionCalculate_Alimony_triggered();
+    void on_actionSupport_Explorer_triggered();
     void on_plaintiffMoreButton_clicked();
     void on_defendantMoreButton_clicked();
     void on_actionSaveable_9_202_triggered();
@@ -185,4 +188,5 @@ private:
     std::unique_ptr<QBalloonTip> m_fatherBalloon;
     QTimer m_noticeTimer;
     QList<AmountField> m_amountFields;
+    QPointer<SupportExplorer> m_explorer; // made when first opened
 };
