@@ -4,7 +4,7 @@
 
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
-#include <QLabel>
+#include <QPainter>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -16,6 +16,48 @@ constexpr qreal OutputWidth = 1000;
 
 } // namespace
 
+namespace ExplorerDetail {
+
+// One line of text, cut short with an ellipsis where it is too long. A new
+// text repaints the line and nothing else: a label would ask for a new
+// layout, and the tab widget repaints itself whole on every layout.
+class Readout : public QWidget
+{
+public:
+    explicit Readout(QWidget *parent)
+        : QWidget(parent)
+    {
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        setAutoFillBackground(true);
+    }
+
+    QString text() const { return m_text; }
+    void setText(const QString &text)
+    {
+        if (text == m_text)
+            return;
+        m_text = text;
+        setToolTip(text);
+        update();
+    }
+
+    QSize sizeHint() const override { return QSize(0, fontMetrics().height() + 6); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect line = rect().adjusted(2, 0, -2, 0);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(m_text, Qt::ElideRight, line.width()));
+    }
+
+private:
+    QString m_text;
+};
+
+} // namespace ExplorerDetail
+
 ChartPage::ChartPage(QWidget *parent)
     : ExplorerPage(parent)
 {
@@ -23,11 +65,8 @@ ChartPage::ChartPage(QWidget *parent)
     m_chart = new ExplorerChart(this);
     m_chart->setObjectName(QStringLiteral("chart"));
     m_chart->setMinimumSize(480, 300);
-    m_readout = new QLabel(this);
+    m_readout = new ExplorerDetail::Readout(this);
     m_readout->setObjectName(QStringLiteral("readout"));
-    m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // A long readout wraps instead of widening the window.
-    m_readout->setWordWrap(true);
     m_layout->addWidget(m_chart, 1);
     m_layout->addWidget(m_readout);
     connect(m_chart, &ExplorerChart::hovered, this, &ChartPage::hoverAt);
@@ -78,7 +117,9 @@ void ChartPage::drawOutput(QPainter *painter, const QRectF &area)
     const QSizeF laidOut(width, width * area.height() / area.width());
     chart->resize(laidOut);
     chart->layout()->activate();
+    m_chart->setHairlines(false);
     m_chart->scene()->render(painter, area, QRectF(chart->pos(), laidOut));
+    m_chart->setHairlines(true);
     chart->resize(shown);
     chart->layout()->activate();
 }

@@ -3,8 +3,11 @@
 #include "ExplorerPage.h"
 
 class ExplorerChart;
-class QLabel;
 class QVBoxLayout;
+
+namespace ExplorerDetail {
+class Readout;
+}
 
 // A tab with one chart and a line under it that reads out the point under
 // the mouse, or the case's own point when the mouse is elsewhere.
@@ -34,6 +37,6 @@ private:
 
     QVBoxLayout *m_layout = nullptr;
     ExplorerChart *m_chart = nullptr;
-    QLabel *m_readout = nullptr;
+    ExplorerDetail::Readout *m_readout = nullptr;
     QString m_caseText;
 };

@@ -8,10 +8,13 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QColor CaseColour(0xd9, 0x5f, 0x0e);
+// Longer than the pause between two keys of someone typing.
+constexpr int SmoothingDelayMs = 400;
 
 void showInLegend(QChart *chart, QAbstractSeries *series, bool shown)
 {
@@ -25,11 +28,20 @@ void showInLegend(QChart *chart, QAbstractSeries *series, bool shown)
 ExplorerChart::ExplorerChart(QWidget *parent)
     : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
+    // Smooth lines cost more than the rest of a redraw together: while the
+    // curves change at every keystroke they are drawn plain, and smooth once
+    // the typing pauses.
+    m_smoothing.setSingleShot(true);
+    m_smoothing.setInterval(SmoothingDelayMs);
+    connect(&m_smoothing, &QTimer::timeout, this, [this] { setRenderHint(QPainter::Antialiasing, true); });
+    setRenderHint(QPainter::Antialiasing, true);
     QChart *chart = this->chart();
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    // Square corners: the background is filled at every redraw, and a plain
+    // rectangle fills fastest.
+    chart->setBackgroundRoundness(0);
 
     m_x = new QValueAxis(this);
     m_x->setLabelFormat(QStringLiteral("%.0f"));
@@ -65,6 +77,30 @@ ExplorerChart::ExplorerChart(QWidget *parent)
     for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_zero), static_cast<QAbstractSeries *>(marksCarrier),
                                     static_cast<QAbstractSeries *>(m_hover)})
         showInLegend(chart, series, false);
+    setHairlines(true);
+}
+
+// Thin lines as hairlines of one device pixel: the raster engine draws those
+// some hundred times faster than the same line stroked as an outline, and a
+// keystroke repaints every grid line behind the curve. On paper a hairline
+// would be too faint, so output turns them back into strokes.
+void ExplorerChart::setHairlines(bool hairlines)
+{
+    const auto thin = [hairlines](QPen pen) {
+        pen.setCosmetic(hairlines);
+        return pen;
+    };
+    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(m_x), static_cast<QAbstractAxis *>(m_y),
+                                static_cast<QAbstractAxis *>(m_marksAxis)}) {
+        axis->setGridLinePen(thin(axis->gridLinePen()));
+        axis->setLinePen(thin(axis->linePen()));
+    }
+    m_zero->setPen(thin(m_zero->pen()));
+    QPen mark(QColor(0x80, 0x80, 0x80), hairlines ? 1 : 1.5, Qt::DashLine);
+    mark.setCosmetic(hairlines);
+    m_markPen = mark;
+    for (QLineSeries *line : std::as_const(m_markLines))
+        line->setPen(m_markPen);
 }
 
 int ExplorerChart::addStyle(const QString &legend, const QPen &pen)
@@ -111,6 +147,8 @@ void ExplorerChart::applyStyle(QLineSeries *series, int style, bool inLegend)
 
 void ExplorerChart::setCurves(const QList<Curve> &curves)
 {
+    setRenderHint(QPainter::Antialiasing, false);
+    m_smoothing.start();
     QList<bool> named(m_styles.size(), false);
     for (int i = 0; i < curves.size(); ++i) {
         const Curve &curve = curves.at(i);
@@ -142,7 +180,7 @@ void ExplorerChart::setMarks(const QList<Mark> &marks)
         m_marksAxis->append(mark.label, mark.x);
     while (m_markLines.size() < marks.size()) {
         auto *line = new QLineSeries(this);
-        line->setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5, Qt::DashLine));
+        line->setPen(m_markPen);
         chart()->addSeries(line);
         line->attachAxis(m_x);
         line->attachAxis(m_y);
@@ -187,20 +225,43 @@ QPointF ExplorerChart::casePoint() const
     return m_case->count() == 1 ? m_case->at(0) : QPointF();
 }
 
+qreal ExplorerChart::niceStep(qreal rough)
+{
+    qreal power = 1;
+    while (power * 10 <= rough)
+        power *= 10;
+    for (const qreal factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= rough)
+            return factor * power;
+    }
+    return 10 * power;
+}
+
+// A new range lays every axis label out afresh, which costs more than the
+// rest of a redraw: the y axis keeps its range while the curve fits it and
+// fills at least half of it, so that typing moves the curve, not the scale.
 void ExplorerChart::setRanges(qreal xMin, qreal xMax, qreal yMin, qreal yMax)
 {
+    if (m_x->min() != xMin || m_x->max() != xMax) {
+        m_x->setRange(xMin, xMax);
+        m_marksAxis->setStartValue(xMin);
+        m_marksAxis->setRange(xMin, xMax);
+        m_zero->replace(QList<QPointF>{{xMin, 0}, {xMax, 0}});
+    }
     yMin = std::min<qreal>(yMin, 0);
     yMax = std::max<qreal>(yMax, 0);
-    const qreal room = std::max<qreal>((yMax - yMin) * 0.08, 50);
-    m_x->setRange(xMin, xMax);
-    m_marksAxis->setStartValue(xMin);
-    m_marksAxis->setRange(xMin, xMax);
-    m_y->setRange(yMin - room, yMax + room);
-    // Some ten lines across the plot, at round amounts.
-    m_y->setTickCount(11);
-    m_y->applyNiceNumbers();
-    m_zero->replace(QList<QPointF>{{xMin, 0}, {xMax, 0}});
-    placeMarkLines();
+    const qreal span = std::max<qreal>(yMax - yMin, 100);
+    const qreal shown = m_y->max() - m_y->min();
+    if (yMin < m_y->min() || yMax > m_y->max() || span * 2 < shown) {
+        // Some eight lines across the plot at round amounts, and a quarter
+        // of a line's room beyond the curve.
+        const qreal step = niceStep(span / 8);
+        const qreal low = std::floor((yMin - step / 4) / step) * step;
+        const qreal high = std::ceil((yMax + step / 4) / step) * step;
+        m_y->setTickCount(qRound((high - low) / step) + 1);
+        m_y->setRange(low, high);
+        placeMarkLines();
+    }
 }
 
 QPoint ExplorerChart::viewPosition(const QPointF &value) const

@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 
 class QCategoryAxis;
 class QLineSeries;
@@ -44,6 +45,10 @@ public:
     void setCasePoint(const QPointF &point, const QString &legend);
     // The x range as given; the y range widened to whole steps and to 0.
     void setRanges(qreal xMin, qreal xMax, qreal yMin, qreal yMax);
+    // Thin lines drawn fast for the screen, or as strokes for output.
+    void setHairlines(bool hairlines);
+    // 1, 2 or 5 times a power of ten, at least `rough`.
+    static qreal niceStep(qreal rough);
 
     void showHover(const QPointF &point);
     void hideHover();
@@ -83,4 +88,6 @@ private:
     QList<int> m_seriesStyle; // style shown by each series, -1 when unused
     QList<Mark> m_marks;
     QList<QLineSeries *> m_markLines;
+    QPen m_markPen;
+    QTimer m_smoothing;
 };

@@ -9,23 +9,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// 1, 2 or 5 times a power of ten, at least `rough`.
-qreal niceStep(qreal rough)
-{
-    qreal power = 1;
-    while (power * 10 <= rough)
-        power *= 10;
-    for (const qreal factor : {1.0, 2.0, 5.0}) {
-        if (factor * power >= rough)
-            return factor * power;
-    }
-    return 10 * power;
-}
-
-} // namespace
+#include <cmath>
 
 IncomePage::IncomePage(QWidget *parent)
     : ChartPage(parent)
@@ -82,10 +66,13 @@ void IncomePage::showCase(const ExplorerCase &shown)
         marks.append(ExplorerChart::Mark{qreal(m_curve.scheduleTop), tr("Schedule top: %1 combined").arg(ExplorerCase::money(top))});
     }
     view->setMarks(marks);
+    // To the next tick: the range, and with it every label, changes only
+    // when the incomes pass one.
     const qreal from = qreal(m_curve.points.first().income);
-    const qreal to = qreal(m_curve.points.last().income);
+    const qreal interval = ExplorerChart::niceStep((qreal(m_curve.points.last().income) - from) / 7);
+    const qreal to = std::ceil(qreal(m_curve.points.last().income) / interval) * interval;
     view->setRanges(from, to, low, high);
-    view->setXTicks(niceStep((to - from) / 7));
+    view->setXTicks(interval);
     const QString parentName = shown.parents[m_parent];
     view->setTitles(tr("Monthly order by %1's income").arg(parentName),
                     tr("%1's monthly income, $").arg(parentName),

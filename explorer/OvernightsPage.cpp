@@ -32,9 +32,13 @@ void OvernightsPage::showCase(const ExplorerCase &shown)
         const SupportCurves::OvernightsPoint &point = m_points.at(i);
         const qreal y = ExplorerCase::signedOrder(point.recommended);
         const int style = point.shared ? m_sharedStyle : m_soleStyle;
-        if (i == 0 || m_points.at(i - 1).shared != point.shared)
+        const bool starts = i == 0 || m_points.at(i - 1).shared != point.shared;
+        const bool ends = i + 1 == m_points.size() || m_points.at(i + 1).shared != point.shared;
+        if (starts)
             curves.append(ExplorerChart::Curve{style, {}});
-        curves.last().points.append(QPointF(point.nights, y));
+        // Worksheet A does not depend on the overnights: its ends draw it.
+        if (point.shared || starts || ends)
+            curves.last().points.append(QPointF(point.nights, y));
         low = std::min(low, y);
         high = std::max(high, y);
         if (point.aboveSole < 0)
