@@ -121,6 +121,8 @@ void ExplorerChart::setTitles(const QString &chart, const QString &xAxis, const 
 
 QLineSeries *ExplorerChart::seriesAt(int index)
 {
+    if (m_series.size() > index)
+        return m_series.at(index);
     while (m_series.size() <= index) {
         auto *series = new QLineSeries(this);
         chart()->addSeries(series);
@@ -129,7 +131,21 @@ QLineSeries *ExplorerChart::seriesAt(int index)
         m_series.append(series);
         m_seriesStyle.append(-1);
     }
+    keepPointsOnTop();
     return m_series.at(index);
+}
+
+// Series are drawn in the order they were added: the case's point and the
+// mouse's go back on top of curves added after them.
+void ExplorerChart::keepPointsOnTop()
+{
+    for (QScatterSeries *points : {m_case, m_hover}) {
+        chart()->removeSeries(points);
+        chart()->addSeries(points);
+        points->attachAxis(m_x);
+        points->attachAxis(m_y);
+    }
+    showInLegend(chart(), m_hover, false);
 }
 
 void ExplorerChart::applyStyle(QLineSeries *series, int style, bool inLegend)
@@ -186,6 +202,7 @@ void ExplorerChart::setMarks(const QList<Mark> &marks)
         line->attachAxis(m_y);
         showInLegend(chart(), line, false);
         m_markLines.append(line);
+        keepPointsOnTop();
     }
     placeMarkLines();
 }

@@ -76,6 +76,7 @@ private:
     QLineSeries *seriesAt(int index);
     void applyStyle(QLineSeries *series, int style, bool inLegend);
     void placeMarkLines();
+    void keepPointsOnTop();
 
     QValueAxis *m_x = nullptr;
     QValueAxis *m_y = nullptr;
