@@ -210,8 +210,9 @@ QString ComparisonPage::html() const
 {
     QString text = QStringLiteral("<p>%1</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>")
                        .arg(m_caption->text().toHtmlEscaped());
+    // The lines' names get a third of the width, the figures the rest.
     for (int column = 0; column < m_table->columnCount(); ++column)
-        text += QStringLiteral("<th>%1</th>").arg(
+        text += QStringLiteral("<th%1>%2</th>").arg(column == 0 ? QStringLiteral(" width=\"34%\"") : QString(),
             m_table->horizontalHeaderItem(column)->text().toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
     text += QStringLiteral("</tr>");
     for (int row = 0; row < m_table->rowCount(); ++row) {

@@ -118,8 +118,9 @@ QList<OvernightsPoint> overnightsCurve(const WorksheetInput &input)
 
 IncomeCurve incomeCurve(const WorksheetInput &input, int parent)
 {
-    const qint64 larger = std::max(input.mother.monthlyIncome, input.father.monthlyIncome);
-    const qint64 top = std::clamp(larger > HighestTop / 2 ? HighestTop : 2 * larger, LowestTop, HighestTop);
+    const qint64 larger = std::clamp<qint64>(std::max(input.mother.monthlyIncome, input.father.monthlyIncome), 0,
+                                             HighestTop / 2);
+    const qint64 top = std::max(2 * larger, LowestTop);
     const qint64 step = ((top + IncomeSteps - 1) / IncomeSteps + StepUnit - 1) / StepUnit * StepUnit;
 
     QList<qint64> incomes;
@@ -136,7 +137,8 @@ IncomeCurve incomeCurve(const WorksheetInput &input, int parent)
         const WorksheetLines lines = computeWorksheetLines(withIncome(input, parent, income));
         curve.points.append(IncomePoint{income, {lines.mother.recommendedChildSupport, lines.father.recommendedChildSupport}});
     }
-    curve.scheduleTop = aboveScheduleFrom(input, parent, incomes.first(), incomes.last());
+    curve.scheduleTop = aboveScheduleFrom(input, parent, std::max(incomes.first(), -HighestTop),
+                                          std::min(incomes.last(), HighestTop));
     return curve;
 }
 
