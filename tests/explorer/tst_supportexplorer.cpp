@@ -61,6 +61,7 @@ private slots:
     void thresholdMarks();
     void followsTheTyping();
     void caseMarkerIsDrawn();
+    void hoverReadsOutThePoint();
     void soleAgainstShared();
     void saveOutput_data();
     void saveOutput();
@@ -139,6 +140,17 @@ void TestSupportExplorer::caseMarkerIsDrawn()
     const QPoint at = chart->viewPosition(chart->casePoint());
     QVERIFY2(image.rect().contains(at), "the case's point lies outside the chart");
     QCOMPARE(image.pixelColor(at), QColor(0xd9, 0x5f, 0x0e));
+}
+
+void TestSupportExplorer::hoverReadsOutThePoint()
+{
+    OvernightsPage *page = m_explorer->overnightsPage();
+    ExplorerChart *chart = page->chart();
+    QTest::mouseMove(chart->viewport(), chart->viewPosition(QPointF(110, 0)));
+    QVERIFY2(page->readout().startsWith("Father 110 nights, Mother 255: Father pays $"), qPrintable(page->readout()));
+    QVERIFY(page->readout().endsWith("(Worksheet B, shared custody)"));
+    QTest::mouseMove(chart->viewport(), chart->viewPosition(QPointF(300, 0)));
+    QVERIFY2(page->readout().endsWith("(Worksheet A, sole custody)"), qPrintable(page->readout()));
 }
 
 // A case whose shared order lies above the father's sole one (Oct 2020, one

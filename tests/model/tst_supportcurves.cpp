@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using Doc = OrvaDocument;
 
 class TestSupportCurves : public QObject
@@ -18,6 +20,7 @@ private slots:
     void splits();
     void incomeRange_data();
     void incomeRange();
+    void extremeIncomes();
 };
 
 void TestSupportCurves::splits_data()
@@ -104,6 +107,21 @@ void TestSupportCurves::incomeRange()
     QCOMPARE(curve.points.first().income, qint64(0));
     QCOMPARE(curve.points.last().income, lastIncome);
     QCOMPARE(curve.scheduleTop, scheduleTop);
+}
+
+// A case file may hold any 64-bit amount: the range stays bounded and the
+// search for the schedule's top does not overflow.
+void TestSupportCurves::extremeIncomes()
+{
+    WorksheetInput input;
+    input.mode = Doc::July2022;
+    input.mother.monthlyIncome = std::numeric_limits<qint64>::min();
+    input.father.monthlyIncome = std::numeric_limits<qint64>::max();
+    const SupportCurves::IncomeCurve curve = SupportCurves::incomeCurve(input, 0);
+    QVERIFY(curve.points.size() <= 202);
+    QCOMPARE(curve.points.first().income, std::numeric_limits<qint64>::min());
+    // The father alone lies above the top at every income of the mother.
+    QCOMPARE(curve.scheduleTop, qint64(-1));
 }
 
 QTEST_APPLESS_MAIN(TestSupportCurves)
