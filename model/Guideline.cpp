@@ -428,6 +428,11 @@ qint64 OrvaDocument::extrapolationLimit() const
     return extrapolationLimitOf(m_mode);
 }
 
+qint64 OrvaDocument::extrapolationLimitFor(int mode)
+{
+    return extrapolationLimitOf(mode);
+}
+
 // ---- Expenses and Worksheet A ---------------------------------------------------------
 
 qint64 OrvaDocument::motherCashMedicalSupport() const { return worksheet().mother.cashMedicalSupport; }

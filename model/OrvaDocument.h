@@ -237,6 +237,8 @@ public:
     int childCount() const;
     qint64 basicObligation() const;
     qint64 extrapolationLimit() const;
+    // The top of a version's schedule: above it the obligation is extrapolated.
+    static qint64 extrapolationLimitFor(int mode);
 
     // ---- Expenses and Worksheet A (sole custody) ------------------------------------------
     qint64 motherCashMedicalSupport() const;

@@ -10,6 +10,7 @@
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
+#include "SupportExplorer.h"
 #include "PaperSize.h"
 #include "QBalloonTip.h"
 
@@ -190,6 +191,8 @@ void MainWindow::refresh()
     m_guidelines->showMode();
     m_view->showCase(lines);
     m_warnings->showWarnings(lines);
+    if (m_explorer)
+        m_explorer->follow(*m_case->document());
 }
 
 void MainWindow::updateTitle()
@@ -376,6 +379,20 @@ void MainWindow::on_commentsButton_clicked()
 void MainWindow::on_actionCalculate_Alimony_triggered()
 {
     m_forms->calculateAlimony();
+}
+
+// Non-modal beside this window; refresh() keeps it on the case.
+void MainWindow::on_actionSupport_Explorer_triggered()
+{
+    const bool first = !m_explorer;
+    if (first)
+        m_explorer = new SupportExplorer(this);
+    m_explorer->show();
+    if (first)
+        m_explorer->placeBeside(this);
+    m_explorer->follow(*m_case->document());
+    m_explorer->raise();
+    m_explorer->activateWindow();
 }
 
 void MainWindow::on_actionContents_triggered()

@@ -13,6 +13,7 @@
 #include "WarningsPresenter.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -22,6 +23,7 @@ class FormCommands;
 class OrvaDocument;
 class QBalloonTip;
 class QSettings;
+class SupportExplorer;
 class QUrl;
 
 namespace Ui {
@@ -97,6 +99,7 @@ private slots:
     void on_actionExit_triggered();
 
     void on_actionCalculate_Alimony_triggered();
+    void on_actionSupport_Explorer_triggered();
     void on_plaintiffMoreButton_clicked();
     void on_defendantMoreButton_clicked();
     void on_actionSaveable_9_202_triggered();
@@ -131,4 +134,5 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<FormCommands> m_forms;
+    QPointer<SupportExplorer> m_explorer; // made when first opened, a child of the window
 };
