@@ -3,6 +3,7 @@
 #include "AlimonyCommand.h"
 #include "Ask.h"
 #include "CommandLineNames.h"
+#include "ExploreCommand.h"
 #include "LaunchFile.h"
 #include "MainWindow.h"
 #include "Platform.h"
@@ -84,6 +85,7 @@ int CalcApplication::run()
                                  QStringLiteral("[file]"));
     WorksheetCommand::addOptions(parser);
     AlimonyCommand::addOptions(parser);
+    ExploreCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
 
     if (parser.isSet(versionOption))
@@ -100,6 +102,8 @@ int CalcApplication::run()
         return WorksheetCommand::run(parser);
     if (AlimonyCommand::isSet(parser))
         return AlimonyCommand::run(parser);
+    if (ExploreCommand::isSet(parser))
+        return ExploreCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))

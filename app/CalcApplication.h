@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DisplayScale.h"
+
 #include <QApplication>
 #include <QPointer>
 
@@ -8,7 +10,7 @@ class MainWindow;
 // The application object: identity for the settings store, the compiled-in
 // resources, the style sheet and base font for the display scale, and the
 // command line.
-class CalcApplication : public QApplication
+class CalcApplication : public QApplication, public DisplayScale
 {
     Q_OBJECT
 
@@ -17,7 +19,7 @@ public:
     ~CalcApplication() override;
 
     // Monitor scale factor handed in by main (1.0 when the user gave a scale).
-    float scale() const { return m_scale; }
+    float scale() const override { return m_scale; }
 
     // Runs the program: the "importold" copy, or the main window and the event
     // loop. Returns the process exit code.

@@ -231,4 +231,19 @@ int run(const QCommandLineParser &parser)
     return Done;
 }
 
+int readCaseArgument(OrvaDocument &document, const QString &value)
+{
+    FileName name;
+    QString reason;
+    if (!CommandLineNames::resolve(value, &name, &reason)) {
+        printError(reason);
+        return UsageError;
+    }
+    if (!readCase(document, name, &reason)) {
+        printError(QStringLiteral("cannot read case file \"%1\": %2").arg(value, reason));
+        return FileError;
+    }
+    return Done;
+}
+
 } // namespace WorksheetCommand

@@ -1,4 +1,5 @@
 #include "AlimonyCommand.h"
+#include "ExploreCommand.h"
 #include "CalcApplication.h"
 #include "CommandLineNames.h"
 #include "Platform.h"
@@ -82,7 +83,8 @@ int main(int argc, char **argv)
     CommandLineNames::capture(argc, argv);
     // The worksheet and alimony commands draw no window: they need neither a
     // scale nor a screen, and must run where there is no display at all.
-    const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv);
+    const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv)
+                          || ExploreCommand::requested(argc, argv);
     float monitorScale = 1.0f;
     bool noDisplay = false;
     if (headless) {

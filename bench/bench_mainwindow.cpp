@@ -4,11 +4,14 @@
 //     same number of line edits, in alternating child processes of one run;
 //  2. keystroke to refreshed window: one key typed into an amount field, the
 //     full refresh it causes and the repaint, over 1000 edits, with the
-//     widgets repainted per keystroke.
+//     widgets repainted per keystroke;
+//  3. the same keystrokes with the support explorer open on each of its
+//     charts, and after it was closed again.
 // Run on the offscreen platform: QT_QPA_PLATFORM=offscreen ./build/bench/bench_mainwindow
 //
 // Instruction counts (tools/callgrind.sh runs these under callgrind):
-//   bench_mainwindow --keystrokes N             N keystrokes inside measuredKeystrokes()
+//   bench_mainwindow --keystrokes N [TAB]       N keystrokes inside measuredKeystrokes(), with the
+//                                               support explorer open on page TAB when given
 //   bench_mainwindow --startup-child main       start-up inside measuredStartup()
 //   bench_mainwindow --startup-child bare EDITS the bare window with EDITS line edits
 
@@ -18,12 +21,14 @@
 #include "MainWindowForm.h"
 #include "MyLineEdit.h"
 #include "OrvaDocument.h"
+#include "SupportExplorer.h"
 #include "StartupTiming.h"
 
 #include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -198,6 +203,49 @@ int startupBenchmark(const char *self)
     return 0;
 }
 
+// The median keystroke of `edits` edits, in microseconds.
+double keystrokeMedian(KeystrokeWindow &target, int edits)
+{
+    std::vector<double> micros;
+    micros.reserve(edits);
+    QElapsedTimer timer;
+    for (int i = 0; i < edits; ++i) {
+        timer.start();
+        target.keystroke(i);
+        micros.push_back(timer.nsecsElapsed() / 1000.0);
+    }
+    return percentile(micros, 0.5);
+}
+
+// Keystrokes with the explorer open on each chart (every keystroke
+// recomputes and redraws the chart shown), then with it closed again.
+int explorerBenchmark(KeystrokeWindow &target, double closedMedian)
+{
+    const int edits = 1000;
+    target.window.form()->actionSupport_Explorer->trigger();
+    auto *explorer = target.window.findChild<SupportExplorer *>();
+    if (!explorer || !QTest::qWaitForWindowExposed(explorer)) {
+        std::fprintf(stderr, "bench_mainwindow: the explorer did not open\n");
+        return 1;
+    }
+    QApplication::setActiveWindow(&target.window);
+    std::printf("keystroke with the support explorer open (%d edits each, medians):\n", edits);
+    std::printf("  closed before opening: %.1f us\n", closedMedian);
+    const char *const charts[] = {"overnights chart (366 worksheets)", "income chart (about 200 worksheets)"};
+    for (int tab = 0; tab < 2; ++tab) {
+        explorer->tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        const double open = keystrokeMedian(target, edits);
+        std::printf("  open on the %s: %.1f us, %.2f ms more, ratio %.2f\n", charts[tab], open,
+                    (open - closedMedian) / 1000.0, open / closedMedian);
+    }
+    explorer->close();
+    QApplication::processEvents();
+    const double closed = keystrokeMedian(target, edits);
+    std::printf("  closed again: %.1f us, ratio %.2f to before opening\n", closed, closed / closedMedian);
+    return 0;
+}
+
 int keystrokeBenchmark(int argc, char **argv)
 {
     CalcApplication app(argc, argv, 1.0f);
@@ -240,15 +288,23 @@ int keystrokeBenchmark(int argc, char **argv)
     std::printf("  (last income %lld, recommended %lld / %lld)\n", static_cast<long long>(income),
                 static_cast<long long>(doc->motherRecommendedChildSupport()),
                 static_cast<long long>(doc->fatherRecommendedChildSupport()));
-    return 0;
+    return explorerBenchmark(target, percentile(micros, 0.5));
 }
 
-int keystrokeInstructions(int argc, char **argv, int count)
+int keystrokeInstructions(int argc, char **argv, int count, int explorerTab)
 {
     CalcApplication app(argc, argv, 1.0f);
     KeystrokeWindow target;
     if (!target.open())
         return 1;
+    if (explorerTab >= 0) {
+        target.window.form()->actionSupport_Explorer->trigger();
+        auto *explorer = target.window.findChild<SupportExplorer *>();
+        if (!explorer)
+            return 1;
+        explorer->tabs()->setCurrentIndex(explorerTab);
+        QApplication::setActiveWindow(&target.window);
+    }
     for (int i = 0; i < 20; ++i) // caches and glyphs settle outside the count
         target.keystroke(i);
     measuredKeystrokes(target, count);
@@ -268,7 +324,7 @@ int main(int argc, char **argv)
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
     if (argc > 2 && qstrcmp(argv[1], "--keystrokes") == 0)
-        return keystrokeInstructions(argc, argv, std::max(1, std::atoi(argv[2])));
+        return keystrokeInstructions(argc, argv, std::max(1, std::atoi(argv[2])), argc > 3 ? std::atoi(argv[3]) : -1);
 
     const int result = startupBenchmark(argv[0]);
     if (result != 0)

@@ -93,7 +93,7 @@ void ClientDetailsForm::setupUi()
 {
     setObjectName(QStringLiteral("ClientDetailsForm"));
     setWindowTitle(tr("Form 9-202"));
-    resize(500, 328);
+    resize(500, 356);
 
     auto *layout = named(new QVBoxLayout(this), QStringLiteral("verticalLayout"));
     m_tabWidget = named(new QTabWidget(this), QStringLiteral("tabWidget"));
@@ -143,6 +143,7 @@ ClientDetailsForm::Party ClientDetailsForm::buildPartyTab(const QString &prefix,
     party.apt = named(new QLineEdit(party.tab), prefix + QStringLiteral("AptEdit"));
     party.state = named(new QComboBox(party.tab), prefix + QStringLiteral("StateComboBox"));
     party.zip = named(new QLineEdit(party.tab), prefix + QStringLiteral("ZipEdit"));
+    party.phone = named(new QLineEdit(party.tab), prefix + QStringLiteral("PhoneEdit"));
 
     grid->addWidget(caption(tr("Name:"), party.tab), 0, 0);
     grid->addWidget(party.name, 0, 1, 1, 5);
@@ -157,7 +158,9 @@ ClientDetailsForm::Party ClientDetailsForm::buildPartyTab(const QString &prefix,
     grid->addWidget(caption(tr("Zip Code:"), party.tab), 3, 2);
     grid->addWidget(party.zip, 3, 3);
     grid->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 3, 4, 1, 2);
-    grid->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding), 4, 0, 1, 6);
+    grid->addWidget(caption(tr("Telephone:"), party.tab), 4, 0);
+    grid->addWidget(party.phone, 4, 1, 1, 3);
+    grid->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding), 5, 0, 1, 6);
 
     m_tabWidget->addTab(party.tab, title);
     return party;
@@ -171,11 +174,13 @@ QList<ClientDetailsForm::TextBinding> ClientDetailsForm::textFields() const
         {m_plaintiff.apt, &OrvaDocument::plaintiffApt, &OrvaDocument::setPlaintiffApt},
         {m_plaintiff.state, &OrvaDocument::plaintiffState, &OrvaDocument::setPlaintiffState},
         {m_plaintiff.zip, &OrvaDocument::plaintiffZip, &OrvaDocument::setPlaintiffZip},
+        {m_plaintiff.phone, &OrvaDocument::plaintiffPhone, &OrvaDocument::setPlaintiffPhone},
         {m_defendant.address, &OrvaDocument::defendantAddress, &OrvaDocument::setDefendantAddress},
         {m_defendant.city, &OrvaDocument::defendantCity, &OrvaDocument::setDefendantCity},
         {m_defendant.apt, &OrvaDocument::defendantApt, &OrvaDocument::setDefendantApt},
         {m_defendant.state, &OrvaDocument::defendantState, &OrvaDocument::setDefendantState},
         {m_defendant.zip, &OrvaDocument::defendantZip, &OrvaDocument::setDefendantZip},
+        {m_defendant.phone, &OrvaDocument::defendantPhone, &OrvaDocument::setDefendantPhone},
         {m_alimonyPaidEdit, &OrvaDocument::clientAlimonyPaid, &OrvaDocument::setClientAlimonyPaid},
         {m_alimonyAwardedEdit, &OrvaDocument::clientAlimonyReceived, &OrvaDocument::setClientAlimonyReceived},
     };

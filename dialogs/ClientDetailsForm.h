@@ -13,9 +13,10 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 
-// The parts of a case that only the court's financial forms need: both
-// parties' postal addresses, the alimony texts and the client's relationship
-// to the children. The values live in the case document; OK copies them back
+// The parts of a case that the court's forms need besides the worksheet
+// figures: both parties' postal addresses and telephones (the header block
+// of the July 2022 worksheets), the alimony texts and the client's
+// relationship to the children. The values live in the case document; OK copies them back
 // without marking the case modified, so they reach disk with the next save.
 class ClientDetailsForm : public QDialog
 {
@@ -46,6 +47,7 @@ private:
         QLineEdit *apt = nullptr;
         QComboBox *state = nullptr;
         QLineEdit *zip = nullptr;
+        QLineEdit *phone = nullptr;
     };
 
     // A text field of the case and the widget that edits it, in the order

@@ -278,6 +278,8 @@ const QHash<QString, FieldReader> &fieldReaders()
         ORVA_TEXT("defendant_addr", setDefendantAddress),
         ORVA_TEXT("defendant_apt", setDefendantApt),
         ORVA_TEXT("d_state_cli", setDefendantState),
+        ORVA_TEXT("plaintiff_phone", setPlaintiffPhone),
+        ORVA_TEXT("defendant_phone", setDefendantPhone),
         ORVA_TEXT("ali_paid", setClientAlimonyPaid),
         ORVA_TEXT("ali_recv", setClientAlimonyReceived),
         ORVA_INT32("relationship_idx", setRelationshipIndex),
@@ -473,6 +475,12 @@ bool OrvaDocument::writeCaseXml(QIODevice *device) const
     // Line 1d's counts come last: older readers log and skip them.
     w.number("multifam_m", m_motherMultifamilyChildren);
     w.number("multifam_d", m_fatherMultifamilyChildren);
+    // The telephones as well, only where there is one: older readers log and
+    // skip them.
+    if (!m_plaintiffPhone.isEmpty())
+        w.text("plaintiff_phone", m_plaintiffPhone);
+    if (!m_defendantPhone.isEmpty())
+        w.text("defendant_phone", m_defendantPhone);
 
     xml.writeEndElement(); // case
     xml.writeEndElement(); // Case

@@ -3,7 +3,10 @@
 // set from these numbers, so the arithmetic follows the guideline program's
 // conventions exactly: "round" converts to a 32-bit float and rounds to
 // nearest with ties to even; "round3" keeps three decimals, halves away from
-// zero; products of a share and an amount are formed in float.
+// zero; products of a share and an amount are formed in float. Under the
+// July 2022 guidelines the lines follow the order and the instructions of
+// the court's current forms (CC-DR-034 and CC-DR-035), which the court and
+// the other side check a filed worksheet against.
 //
 // One function computes every line from the case's inputs into a plain
 // struct. Each named operation of the document reads its line from a freshly
@@ -137,13 +140,17 @@ qint64 basicObligationOf(int mode, qint64 adjustedCombined, int children)
 // allowance for the other children living in the parent's home is 75 % of
 // the basic obligation the schedule gives for those children together (one
 // look-up for all of them, the worksheet's "#Children X.75"), on that
-// parent's own actual income. Halves round up: an obligation of 702 gives 527.
-qint64 multifamilyAllowance(int mode, qint64 actualIncome, int children)
+// parent's own actual income. This is that schedule amount, 0 without line 1d.
+qint64 multifamilyBasicOf(int mode, qint64 actualIncome, int children)
 {
     if (!OrvaDocument::hasMultifamilyAdjustment(mode) || children <= 0)
         return 0;
-    const qint64 obligation =
-        basicObligationOf(mode, actualIncome, std::min(children, OrvaDocument::MaxMultifamilyChildren));
+    return basicObligationOf(mode, actualIncome, std::min(children, OrvaDocument::MaxMultifamilyChildren));
+}
+
+// 75 % of the schedule amount; halves round up: 702 gives 527.
+qint64 multifamilyAllowance(qint64 obligation)
+{
     // floor(0.75 x B + 0.5) in whole numbers, without overflow for any B >= 0.
     static constexpr qint64 quarterRemainder[4] = {0, 1, 2, 2};
     return 3 * (obligation / 4) + quarterRemainder[obligation % 4];
@@ -173,7 +180,10 @@ void soleLines(int custody, WorksheetLines &w)
     } else {
         return; // no such custody: nothing is due
     }
-    // Only the non-custodial parent owes line 7.
+    // Only the non-custodial parent owes line 7. Under July 2022 the direct
+    // pay includes cash medical support, and the two amounts below are the
+    // form's line 9: positive for the paying parent, negative (reimbursed by
+    // the custodial parent) for the other.
     const qint64 due = payer->obligation;
     const qint64 direct = payer->directPayments;
     payer->basicSupportDue = due;
@@ -181,6 +191,20 @@ void soleLines(int custody, WorksheetLines &w)
     // The paying parent already pays more directly than his whole obligation:
     // the custodial parent owes the difference.
     custodial->recommendedChildSupport = direct > due ? sub(direct, due) : 0;
+}
+
+// Lines 9 to 11 of the July 2022 Worksheet B, in the form's order (Family
+// Law § 12-204(m)(2)(ii)): the band rate raises the theoretical obligation
+// for the time with the other parent, not the parent's share on line 8.
+void theoreticalLines(WorksheetLines::Parent &lines, float otherTime, double factor)
+{
+    lines.adjustedSharedObligation = lines.sharedObligation;
+    lines.theoreticalObligation = roundFloat(float(lines.sharedObligation) * otherTime);
+    lines.sharedCustodyBand = factor > 0;
+    lines.theoreticalAdjustment =
+        lines.sharedCustodyBand ? roundFloat(float(double(lines.theoreticalObligation) * factor)) : 0;
+    lines.adjustedTheoreticalObligation = add(lines.theoreticalObligation, lines.theoreticalAdjustment);
+    lines.amountOwed = lines.adjustedTheoreticalObligation;
 }
 
 // Lines 5 to 14 of Worksheet B for both parents.
@@ -197,11 +221,15 @@ void sharedLines(const WorksheetInput &in, WorksheetLines &w)
         const float product = share * float(w.sharedBasicObligation);
         lines.sharedObligation = roundFloat(product);
         const double factor = overnightsFactorOf(in.mode, inputs[p]->overnights);
-        lines.adjustedSharedObligation = roundFloat(float(double(product) * (1.0 + factor)));
-        lines.sharedAdjustment = sub(lines.adjustedSharedObligation, lines.sharedObligation);
         // Each parent owes the other for the time the children spend with the
         // other; the time fraction is not rounded here.
         const float fraction = float(inputs[1 - p]->overnights) / 365.0f;
+        if (in.mode == OrvaDocument::July2022) {
+            theoreticalLines(lines, fraction, factor);
+            continue;
+        }
+        lines.adjustedSharedObligation = roundFloat(float(double(product) * (1.0 + factor)));
+        lines.sharedAdjustment = sub(lines.adjustedSharedObligation, lines.sharedObligation);
         lines.amountOwed = roundFloat(float(lines.adjustedSharedObligation) * fraction);
     }
 
@@ -215,7 +243,13 @@ void sharedLines(const WorksheetInput &in, WorksheetLines &w)
             lines.expensePortion[kind] = portion;
             lines.expenseExcess[kind] = paid[kind] >= portion ? sub(paid[kind], portion) : 0;
         }
-        lines.cashMedicalCredit = lines.timeShare > other.timeShare ? 0 : negate(lines.expensePortion[CashMedicalKind]);
+        // The July 2022 form's line h is the excess paid, as b, d, f and j;
+        // the older forms credit the parent with less time minus the portion.
+        if (in.mode == OrvaDocument::July2022)
+            lines.cashMedicalCredit = lines.expenseExcess[CashMedicalKind];
+        else
+            lines.cashMedicalCredit =
+                lines.timeShare > other.timeShare ? 0 : negate(lines.expensePortion[CashMedicalKind]);
         qint64 credits = lines.cashMedicalCredit;
         for (int kind : {WorkRelatedKind, HealthInsuranceKind, ExtraMedicalKind, AdditionalKind})
             credits = add(credits, lines.expenseExcess[kind]);
@@ -281,8 +315,8 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
     w.combinedIncome = add(in.mother.monthlyIncome, in.father.monthlyIncome);
     for (int p = 0; p < 2; ++p) {
         const WorksheetInput::Parent &parent = *inputs[p];
-        parents[p]->multifamilyAdjustment =
-            multifamilyAllowance(in.mode, parent.monthlyIncome, parent.multifamilyChildren);
+        parents[p]->multifamilyBasic = multifamilyBasicOf(in.mode, parent.monthlyIncome, parent.multifamilyChildren);
+        parents[p]->multifamilyAdjustment = multifamilyAllowance(parents[p]->multifamilyBasic);
         // Line 2: line 1 minus 1a and 1b, plus or minus 1c, minus 1d.
         parents[p]->adjustedActualIncome =
             sub(add(sub(sub(parent.monthlyIncome, parent.existingChildSupportPayment), parent.alimonyPaid),
@@ -300,10 +334,13 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
         const WorksheetInput::Parent &parent = *inputs[p];
         parents[p]->cashMedicalSupport = cashMedicalOf(parent.monthlyIncome, parent.cashMedicalPercent);
         expensesOf(parent, parents[p]->cashMedicalSupport, paid[p]);
-        // Cash medical support is not paid directly.
+        // The older forms leave cash medical support out of the direct pay;
+        // line 7 of the July 2022 form adds up lines 4a to 4e.
         parents[p]->directPayments =
             add(add(add(parent.workRelatedExpenses, parent.healthInsurance), parent.extraMedicalExpenses),
                 parent.additionalExpenses);
+        if (in.mode == OrvaDocument::July2022)
+            parents[p]->directPayments = add(parents[p]->directPayments, parents[p]->cashMedicalSupport);
     }
     qint64 total = w.basicObligation;
     for (int kind = 0; kind < WorksheetLines::ExpenseKinds; ++kind) {
@@ -311,8 +348,10 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
         total = add(total, w.expenseTotal[kind]);
     }
     w.totalChildSupportObligation = total;
-    for (int p = 0; p < 2; ++p)
+    for (int p = 0; p < 2; ++p) {
         parents[p]->obligation = roundFloat(parents[p]->incomeShare * float(total));
+        parents[p]->obligationLessDirectPay = sub(parents[p]->obligation, parents[p]->directPayments);
+    }
 
     // Worksheet B lines are printed for shared custody only, but computed for
     // every case: the document's getters answer them whatever the custody.
@@ -387,6 +426,11 @@ qint64 OrvaDocument::basicObligation() const { return worksheet().basicObligatio
 qint64 OrvaDocument::extrapolationLimit() const
 {
     return extrapolationLimitOf(m_mode);
+}
+
+qint64 OrvaDocument::extrapolationLimitFor(int mode)
+{
+    return extrapolationLimitOf(mode);
 }
 
 // ---- Expenses and Worksheet A ---------------------------------------------------------

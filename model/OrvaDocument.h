@@ -198,6 +198,9 @@ public:
     ORVA_PLAIN_FIELD(QString, defendantApt, setDefendantApt, QString())
     ORVA_PLAIN_FIELD(QString, defendantState, setDefendantState, QString())
     ORVA_PLAIN_FIELD(QString, defendantZip, setDefendantZip, QString())
+    // Printed in the header block of the July 2022 worksheets.
+    ORVA_PLAIN_FIELD(QString, plaintiffPhone, setPlaintiffPhone, QString())
+    ORVA_PLAIN_FIELD(QString, defendantPhone, setDefendantPhone, QString())
     ORVA_PLAIN_FIELD(QString, clientAlimonyPaid, setClientAlimonyPaid, QString())
     ORVA_PLAIN_FIELD(QString, clientAlimonyReceived, setClientAlimonyReceived, QString())
     ORVA_PLAIN_FIELD(int, relationshipIndex, setRelationshipIndex, 0)
@@ -234,6 +237,8 @@ public:
     int childCount() const;
     qint64 basicObligation() const;
     qint64 extrapolationLimit() const;
+    // The top of a version's schedule: above it the obligation is extrapolated.
+    static qint64 extrapolationLimitFor(int mode);
 
     // ---- Expenses and Worksheet A (sole custody) ------------------------------------------
     qint64 motherCashMedicalSupport() const;

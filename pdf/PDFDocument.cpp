@@ -17,6 +17,9 @@ const QString PDFDocument::SoleLayoutJuly2022Path = QStringLiteral(":/layouts/wo
 const QString PDFDocument::SharedLayoutJuly2022Path = QStringLiteral(":/layouts/worksheet-b-jul-2022.txt");
 const QString PDFDocument::SoleContinuationPath = QStringLiteral(":/layouts/worksheet-a-continued.txt");
 const QString PDFDocument::SharedContinuationPath = QStringLiteral(":/layouts/worksheet-b-continued.txt");
+const QString PDFDocument::SoleContinuationJuly2022Path = QStringLiteral(":/layouts/worksheet-a-jul-2022-continued.txt");
+const QString PDFDocument::SharedContinuationJuly2022Path =
+    QStringLiteral(":/layouts/worksheet-b-jul-2022-continued.txt");
 
 namespace {
 
@@ -88,7 +91,10 @@ QStringList PDFDocument::loadWorksheetLayout(const OrvaDocument &document)
 {
     const bool july2022 = document.mode() == OrvaDocument::July2022;
     const bool shared = OrvaDocument::isSharedCustody(document.custodyType());
-    m_continuationLayout = readLayoutLines(shared ? SharedContinuationPath : SoleContinuationPath);
+    if (july2022)
+        m_continuationLayout = readLayoutLines(shared ? SharedContinuationJuly2022Path : SoleContinuationJuly2022Path);
+    else
+        m_continuationLayout = readLayoutLines(shared ? SharedContinuationPath : SoleContinuationPath);
     if (!shared) {
         if (july2022)
             loadSoleLayoutJuly2022();
@@ -179,10 +185,17 @@ QStringList PDFDocument::knownFieldNames()
     return names;
 }
 
+QStringList PDFDocument::knownFieldNames(int mode, int custodyType)
+{
+    if (mode == OrvaDocument::July2022)
+        return courtFormFieldNames(OrvaDocument::isSharedCustody(custodyType));
+    return knownFieldNames();
+}
+
 void PDFDocument::initFields(const OrvaDocument &document)
 {
     m_fields.clear();
-    const QStringList names = knownFieldNames();
+    const QStringList names = knownFieldNames(document.mode(), document.custodyType());
     for (const QString &name : names)
         m_fields.insert(name, QString());
 
@@ -262,9 +275,9 @@ void PDFDocument::setNumberWithFootnote(const QString &name, qint64 value, const
 // Footnotes first: their numbers stand beside the amounts, so their texts
 // belong in the worksheet's own box; the comments follow and are the part
 // that goes on to a continuation page.
-void PDFDocument::setCommentsBlock(const OrvaDocument &document)
+void PDFDocument::setCommentsBlock(const OrvaDocument &document, const QString &note)
 {
-    QString block;
+    QString block = note.isEmpty() ? QString() : note + QLatin1Char('\n');
     for (int i = 0; i < m_footnoteTexts.size(); ++i)
         block += QStringLiteral("* %1 %2\n").arg(QString::number(i + 1), m_footnoteTexts.at(i).trimmed());
     if (block.isEmpty() || !document.comments().isEmpty())
@@ -340,6 +353,10 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     using D = OrvaDocument;
     const WorksheetLines w = d.worksheet();
     fillCommonFields(d, w);
+    if (d.mode() == D::July2022) {
+        fillSharedCourtForm(d, w);
+        return;
+    }
 
     setNumberField(QStringLiteral("line5_c"), w.sharedBasicObligation);
     setNumberField(QStringLiteral("line6_m"), qint64(d.motherOvernights()));
@@ -363,8 +380,24 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     setNumberField(QStringLiteral("line10_f"), w.father.basicSupportDue);
 
     fillExpenseRows(d, w, QStringLiteral("line11_c"));
+    fillExpenseLetters(w);
+    setNumberField(QStringLiteral("lineL_m"), w.mother.expenseBalanceDue);
+    setNumberField(QStringLiteral("lineL_f"), w.father.expenseBalanceDue);
+    setNumberField(QStringLiteral("line12_m"), w.mother.expenseBalanceDue);
+    setNumberField(QStringLiteral("line12_f"), w.father.expenseBalanceDue);
+    setNumberField(QStringLiteral("line13_m"), w.mother.basicSupportDue);
+    setNumberField(QStringLiteral("line13_f"), w.father.basicSupportDue);
+    setNumberField(QStringLiteral("line14_m"), w.mother.recommendedChildSupport);
+    setNumberField(QStringLiteral("line14_f"), w.father.recommendedChildSupport);
 
-    // Expense section: portion and excess of each kind, letters A to J.
+    setCommentsBlock(d);
+}
+
+// Expense section: portion and excess of each kind, letters A to J, and the
+// credits of K.
+void PDFDocument::fillExpenseLetters(const WorksheetLines &w)
+{
+    using D = OrvaDocument;
     static const struct {
         char portion;
         char excess;
@@ -385,22 +418,16 @@ void PDFDocument::fillSharedWorksheetFields(const OrvaDocument &d)
     }
     setNumberField(QStringLiteral("lineK_m"), w.mother.expenseCredits);
     setNumberField(QStringLiteral("lineK_f"), w.father.expenseCredits);
-    setNumberField(QStringLiteral("lineL_m"), w.mother.expenseBalanceDue);
-    setNumberField(QStringLiteral("lineL_f"), w.father.expenseBalanceDue);
-    setNumberField(QStringLiteral("line12_m"), w.mother.expenseBalanceDue);
-    setNumberField(QStringLiteral("line12_f"), w.father.expenseBalanceDue);
-    setNumberField(QStringLiteral("line13_m"), w.mother.basicSupportDue);
-    setNumberField(QStringLiteral("line13_f"), w.father.basicSupportDue);
-    setNumberField(QStringLiteral("line14_m"), w.mother.recommendedChildSupport);
-    setNumberField(QStringLiteral("line14_f"), w.father.recommendedChildSupport);
-
-    setCommentsBlock(d);
 }
 
 void PDFDocument::fillSoleWorksheetFields(const OrvaDocument &d)
 {
     const WorksheetLines w = d.worksheet();
     fillCommonFields(d, w);
+    if (d.mode() == OrvaDocument::July2022) {
+        fillSoleCourtForm(d, w);
+        return;
+    }
 
     fillExpenseRows(d, w, QStringLiteral("line4_c"));
 

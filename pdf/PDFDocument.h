@@ -28,9 +28,12 @@ public:
     static const QString SoleLayoutJuly2022Path;
     static const QString SharedLayoutJuly2022Path;
     // Continuation pages of Worksheets A and B: the comments and footnotes
-    // that their own box cannot hold.
+    // that their own box cannot hold. The July 2022 ones carry the court
+    // form's footer.
     static const QString SoleContinuationPath;
     static const QString SharedContinuationPath;
+    static const QString SoleContinuationJuly2022Path;
+    static const QString SharedContinuationJuly2022Path;
 
     void loadSoleLayout();
     void loadSharedLayout();
@@ -49,8 +52,12 @@ public:
     static QStringList readLayoutLines(const QString &path);
 
     // ---- Field table ----------------------------------------------------------
-    // Every field name a worksheet knows, in no particular order.
+    // Every field name a worksheet of the older versions knows, in no
+    // particular order.
     static QStringList knownFieldNames();
+    // The names of the worksheet a case of `mode` and `custodyType` prints:
+    // under July 2022 those of its court form only, numbered as the form.
+    static QStringList knownFieldNames(int mode, int custodyType);
 
     // Creates every known field with empty text, then sets the captions.
     void initFields(const OrvaDocument &document);
@@ -81,10 +88,21 @@ public:
     int drawLayout(QPainter *painter, const QStringList &lines, int custodyType) const;
 
 private:
+    // The July 2022 forms' own names (CourtFormFields.cpp).
+    static QStringList courtFormFieldNames(bool shared);
+    void fillCourtFormHeader(const OrvaDocument &document);
+    void fillSoleCourtForm(const OrvaDocument &document, const WorksheetLines &lines);
+    void fillSharedCourtForm(const OrvaDocument &document, const WorksheetLines &lines);
+    // A line the form fills in for the parent who owes only: that parent's
+    // amount, the other column empty; 0 in both when neither owes.
+    void setOwedPair(const QString &line, qint64 mother, qint64 father);
+
     void fillCommonFields(const OrvaDocument &document, const WorksheetLines &lines);
     void fillExpenseRows(const OrvaDocument &document, const WorksheetLines &lines, const QString &totals);
+    void fillExpenseLetters(const WorksheetLines &lines);
     void setNumberWithFootnote(const QString &name, qint64 value, const OrvaDocument &document, int slot);
-    void setCommentsBlock(const OrvaDocument &document);
+    // `note` stands first: a comment the worksheet itself calls for.
+    void setCommentsBlock(const OrvaDocument &document, const QString &note = QString());
 
     QStringList m_soleLayout;
     QStringList m_sharedLayout;

@@ -7,6 +7,7 @@ PACKAGES="
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev libxrandr-dev xvfb
   qt6-pdf-dev
+  qt6-charts-dev
   qt6-webengine-dev qt6-webchannel-dev libjs-pdf
   python3-reportlab
   fonts-liberation2
@@ -14,6 +15,7 @@ PACKAGES="
   valgrind
   xdg-utils
   fp-utils libchm-bin desktop-file-utils shared-mime-info
+  dpkg-dev file lintian
   python3
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 "

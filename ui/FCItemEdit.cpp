@@ -1,10 +1,8 @@
 #include "FCItemEdit.h"
 
-#include "CommentsDialog.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
 #include "MyLineEdit.h"
-#include "RateConverter.h"
 #include "SquareButton.h"
 
 #include <QFocusEvent>
@@ -244,20 +242,23 @@ void FCItemEdit::onFocusChanged(bool focused)
 
 void FCItemEdit::on_footnoteButton_clicked()
 {
-    CommentsDialog dialog;
-    dialog.setPlainText(m_footnote);
-    if (dialog.exec() == QDialog::Accepted)
-        emit footnoteChanged(dialog.plainText());
+    emit footnoteRequested();
 }
 
 void FCItemEdit::on_calcButton_clicked()
 {
-    RateConverter converter(m_edit->text());
-    if (converter.exec() != QDialog::Accepted)
-        return;
-    const QString result = converter.resultText();
-    m_edit->setText(result);
-    applyText(result);
+    emit rateConverterRequested(m_edit->text());
+}
+
+void FCItemEdit::reportFootnote(const QString &text)
+{
+    emit footnoteChanged(text);
+}
+
+void FCItemEdit::applyConvertedAmount(const QString &text)
+{
+    m_edit->setText(text);
+    applyText(text);
 }
 
 void FCItemEdit::on_edit_textEdited(const QString &value)

@@ -7,7 +7,7 @@ class MyLineEdit;
 class SquareButton;
 
 // Amount entry with a footnote ("F") and a calculator ("C") button, both shown
-// only while the field has focus. Whole dollars, written as people write them
+// only while the field has focus; the owner opens what they ask for. Whole dollars, written as people write them
 // ("4500", "4,500", "$4,500"): text that is no such amount changes nothing and
 // is marked until it converts again; leaving the field then brings back the
 // amount last shown.
@@ -36,6 +36,12 @@ public:
 
     static QString invalidToolTip();
 
+    // The owner's answers to the buttons: the edited footnote (reported as
+    // footnoteChanged; the owner hands it back with setFootnote), and a
+    // converted amount, taken as if typed.
+    void reportFootnote(const QString &text);
+    void applyConvertedAmount(const QString &text);
+
     // Reads a whole-dollar amount: digits with an optional sign, a leading
     // "$", commas between groups of three digits and blanks around it. Empty
     // text is 0. False for anything else.
@@ -44,6 +50,10 @@ public:
 signals:
     void footnoteChanged(const QString &value);
     void valueChanged(qlonglong value);
+    // The F button: the footnote is to be edited.
+    void footnoteRequested();
+    // The C button: `amount`, the text of the field, is to be converted.
+    void rateConverterRequested(const QString &amount);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,5 @@
 #include "FCbItemEdit.h"
 
-#include "CommentsDialog.h"
 #include "FieldGeometry.h"
 #include "MyComboBox.h"
 #include "MyLineEdit.h"
@@ -140,10 +139,12 @@ void FCbItemEdit::comboActivated(int index)
 
 void FCbItemEdit::on_fButton_clicked()
 {
-    CommentsDialog dialog;
-    dialog.setPlainText(m_footnote);
-    if (dialog.exec() == QDialog::Accepted)
-        emit footnoteChanged(dialog.plainText());
+    emit footnoteRequested();
+}
+
+void FCbItemEdit::reportFootnote(const QString &text)
+{
+    emit footnoteChanged(text);
 }
 
 bool FCbItemEdit::eventFilter(QObject *watched, QEvent *event)

@@ -9,7 +9,8 @@ class MyLineEdit;
 class SquareButton;
 
 // A computed amount with a percentage picker (0.0 % to 5.0 %) and a footnote
-// button, both shown only while the field has focus. From the keyboard the
+// button, both shown only while the field has focus; the owner edits the
+// footnote the button asks for. From the keyboard the
 // arrows step the percentage, typing "2.5" picks 2.5 %, Alt+Down or F4 opens
 // the list.
 class FCbItemEdit : public QFrame
@@ -26,6 +27,10 @@ public:
     void setFootnote(const QString &text) { m_footnote = text; }
     QString footnote() const { return m_footnote; }
 
+    // The owner's answer to the footnote button: the edited text, reported
+    // as footnoteChanged (the owner hands it back with setFootnote).
+    void reportFootnote(const QString &text);
+
     MyLineEdit *lineEdit() const { return m_lineEdit; }
     // The percentage list, built on first use.
     MyComboBox *comboBox();
@@ -33,6 +38,8 @@ public:
 signals:
     void percentChanged(double percent);
     void footnoteChanged(const QString &value);
+    // The F button: the footnote is to be edited.
+    void footnoteRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

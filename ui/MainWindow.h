@@ -1,27 +1,35 @@
 #pragma once
 
+// MainWindow: the program's one window. It builds the case form and its
+// menus, owns the parts that do the work and wires them: the binding of the
+// fields to the case, the warnings, the guideline switch and the commands.
+// Every edit is written into the case document, followed by one full
+// refresh of the window from the document.
+
+#include "CaseFormView.h"
+#include "FileCommands.h"
+#include "GuidelineSwitch.h"
+#include "HelpCommands.h"
+#include "WarningsPresenter.h"
+
 #include <QMainWindow>
-#include <QTimer>
+#include <QPointer>
 
 #include <memory>
 
-class FCItemEdit;
-class FCbItemEdit;
-class LItemEdit;
+class CaseFormBinding;
+class CaseHolder;
+class FormCommands;
 class OrvaDocument;
 class QBalloonTip;
-class QComboBox;
-class QRadioButton;
 class QSettings;
+class SupportExplorer;
 class QUrl;
 
 namespace Ui {
 class MainWindow;
 }
 
-// The program's one window: the case form with every worksheet result beside
-// the inputs. Every edit is written into the case document, followed by one
-// full refresh of the window from the document.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -30,51 +38,39 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    OrvaDocument *document() const { return m_document.get(); }
-    std::shared_ptr<OrvaDocument> sharedDocument() const { return m_document; }
-    std::shared_ptr<QSettings> settings() const { return m_settings; }
+    OrvaDocument *document() const;
+    std::shared_ptr<OrvaDocument> sharedDocument() const;
+    std::shared_ptr<QSettings> settings() const;
     Ui::MainWindow *form() const { return m_ui.get(); }
-    QString documentsFolder() const { return m_documentsFolder; }
-    QBalloonTip *motherBalloon() const { return m_motherBalloon.get(); }
-    QBalloonTip *fatherBalloon() const { return m_fatherBalloon.get(); }
-    QTimer *noticeTimer() { return &m_noticeTimer; }
+    QString documentsFolder() const { return m_files->documentsFolder(); }
+    WarningsPresenter *warnings() const { return m_warnings.get(); }
+    QBalloonTip *motherBalloon() const { return m_warnings->motherBalloon(); }
+    QBalloonTip *fatherBalloon() const { return m_warnings->fatherBalloon(); }
+    QTimer *noticeTimer() { return m_warnings->noticeTimer(); }
 
     // Rewrites every field of the window from the document.
     void refresh();
     void updateTitle();
 
-    // Text of a ratio as the window shows it: "37.5 %".
-    static QString percentText(float ratio);
-
-    static QString sharedAboveSoleStyle();
-    static QString aboveScheduleStyle();
-
-    // The statute document of a guideline version and where it is installed:
-    // beside the program.
-    static QString statuteFileName(int mode);
-    static QString statuteFilePath(int mode);
-    // Start folder of the case-file dialogs for the current case.
-    QString caseFolder() const;
-
-    // Where a notice or balloon may go without covering the field being
-    // typed into: that field's area on the screen, empty when the keyboard
-    // is elsewhere.
-    QRect focusedFieldArea() const;
+    static QString percentText(float ratio) { return CaseFormView::percentText(ratio); }
+    static QString sharedAboveSoleStyle() { return WarningsPresenter::sharedAboveSoleStyle(); }
+    static QString aboveScheduleStyle() { return WarningsPresenter::aboveScheduleStyle(); }
+    static QString statuteFileName(int mode) { return GuidelineSwitch::statuteFileName(mode); }
+    static QString statuteFilePath(int mode) { return GuidelineSwitch::statuteFilePath(mode); }
+    QString caseFolder() const { return m_files->caseFolder(); }
+    QRect focusedFieldArea() const { return m_warnings->focusedFieldArea(); }
 
     // Replaces the case by the one in a case file, as Open does after its
     // dialog; an unreadable file keeps the current case and shows the error.
-    bool openCaseFile(const QString &fileName);
+    bool openCaseFile(const QString &fileName) { return m_files->openCaseFile(fileName); }
     // Runs the alimony calculator with an alimony file; false when the file
     // could not be read (the calculator then opens empty).
     bool openAlimonyFile(const QString &fileName);
 
-    // Documents installed beside the program: the compiled help, its HTML
-    // pages (for desktops without a help viewer) and the FAQ.
-    static QString besideProgram(const QString &fileName);
-    static QString helpFilePath();
-    static QString manualPagePath(const QString &page);
-    static QString faqFilePath();
-    // The new message to support that Email Support starts.
+    static QString besideProgram(const QString &name) { return HelpCommands::besideProgram(name); }
+    static QString helpFilePath() { return HelpCommands::helpFilePath(); }
+    static QString manualPagePath(const QString &page) { return HelpCommands::manualPagePath(page); }
+    static QString faqFilePath() { return HelpCommands::faqFilePath(); }
     static QUrl supportMailUrl();
 
 protected:
@@ -85,18 +81,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void basicFieldsChanged(const QString &value);
-    void courtTypeChanged();
-    void countyChanged(int index);
-    void custodyChanged(int index);
-    void fieldValueChanged(qulonglong value);
-    void fieldFootnoteChanged(const QString &value);
-    void childDetailChanged(const QString &value);
-    void overnightsChanged(const QString &value);
-    void overnightsTyped(const QString &value);
-    void multifamilyChildrenChanged(const QString &value);
-    void cashMedicalPercentChanged(double value);
-    void additionalFieldChanged(const QString &value);
     void modifiedFlagChanged(bool flag);
 
     void on_modeSwitchButton_clicked();
@@ -115,6 +99,7 @@ private slots:
     void on_actionExit_triggered();
 
     void on_actionCalculate_Alimony_triggered();
+    void on_actionSupport_Explorer_triggered();
     void on_plaintiffMoreButton_clicked();
     void on_defendantMoreButton_clicked();
     void on_actionSaveable_9_202_triggered();
@@ -132,57 +117,22 @@ private slots:
     void on_calendarButton_clicked();
     void on_commentsButton_clicked();
 
-    void switchMotherToSole();
-    void switchFatherToSole();
-    void showExtrapolationNotice();
-
 private:
-    struct AmountField {
-        FCItemEdit *edit;
-        void (OrvaDocument::*setter)(qint64);
-        qint64 (OrvaDocument::*getter)() const;
-        int footnote;
-    };
-
-    void bindInputs();
-    std::shared_ptr<OrvaDocument> makeDocument() const;
-    void replaceDocument(std::shared_ptr<OrvaDocument> document);
-    void connectDocument();
-    void applyGuidelineSelection(QObject *source);
-    QRadioButton *modeRadioButton(int mode) const;
-    void checkGuidelineRadio(QRadioButton *radio);
-    void openManualPage(const QString &page);
-    bool maySaveChanges();
-    bool saveDocument(bool as);
-    bool confirmSharedAboveSole();
-    void setBackground();
-    void checkModeRadioButton();
-    void hideBalloons();
-    // Opens a court form of the resources in the form viewer.
-    void openForm(const QString &resourceFile, const QString &title, const QString &proposedName);
-    void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
-    void placeBalloon(QBalloonTip *balloon);
-    void showWarningBalloons();
-    void keepBalloonsOffFocus();
-    void showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown);
-    void finishEdit();
-    void applyRememberedCaseDetails();
-    void rememberCaseDetails();
-    void restoreComboText(QComboBox *combo);
-    void placeNotice(QWidget *notice);
-    // Why the overnights shown differ from the number typed.
-    QString overnightsNote(int typed, int stored) const;
-    void applyOvernights(LItemEdit *field, const QString &value);
-    void commitTypedEntry();
+    void buildParts();
+    void finishForm();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
-    std::shared_ptr<OrvaDocument> m_document;
-    std::shared_ptr<QSettings> m_settings;
     QString m_titleFormat;
-    QString m_documentsFolder;
-    QString m_backgroundImage; // the picture the window background shows
-    std::unique_ptr<QBalloonTip> m_motherBalloon;
-    std::unique_ptr<QBalloonTip> m_fatherBalloon;
-    QTimer m_noticeTimer;
-    QList<AmountField> m_amountFields;
+    // Declared in the order they are built; destroyed before the form's
+    // widgets, so that a field reporting as the window is taken apart finds
+    // nobody listening.
+    std::unique_ptr<CaseHolder> m_case;
+    std::unique_ptr<WarningsPresenter> m_warnings;
+    std::unique_ptr<GuidelineSwitch> m_guidelines;
+    std::unique_ptr<CaseFormBinding> m_binding;
+    std::unique_ptr<CaseFormView> m_view;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<FormCommands> m_forms;
+    QPointer<SupportExplorer> m_explorer; // made when first opened, a child of the window
 };

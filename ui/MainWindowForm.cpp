@@ -115,6 +115,8 @@ void MainWindow::setupUi(QMainWindow *window)
     actionCalculate_Alimony = action(window, "actionCalculate_Alimony", QObject::tr("Calculate Alimony"),
                                      ":/images/menu/calculator.png");
     actionCalculate_Alimony->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    actionSupport_Explorer = action(window, "actionSupport_Explorer", QObject::tr("Support E&xplorer"));
+    actionSupport_Explorer->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     actionSearch = action(window, "actionSearch", QObject::tr("Search"));
     // The Tools menu offers the buttons of the right-hand panel as well.
     actionRate_Converter = action(window, "actionRate_Converter", QObject::tr("Rate Converter"));
@@ -504,6 +506,7 @@ void MainWindow::setupUi(QMainWindow *window)
     menuCustody_Forms->addAction(actionJoint_Parenting_Statement);
     menuCustody_Forms->addAction(actionParent_Plan_Tool);
     menuTools->addAction(actionCalculate_Alimony);
+    menuTools->addAction(actionSupport_Explorer);
     menuTools->addSeparator();
     menuTools->addAction(actionRate_Converter);
     menuTools->addAction(actionCalendar);

@@ -57,6 +57,7 @@ public:
     QAction *actionFAQ = nullptr;
     QAction *actionOpen_website = nullptr;
     QAction *actionCalculate_Alimony = nullptr;
+    QAction *actionSupport_Explorer = nullptr;
     QAction *actionSearch = nullptr;
     QAction *actionShow_Old_Guidelines = nullptr;
     QAction *actionRate_Converter = nullptr;

@@ -29,10 +29,12 @@ const QList<Field> kFields = {
     {"plaintiffCityEdit", &OrvaDocument::plaintiffCity, &OrvaDocument::setPlaintiffCity},
     {"plaintiffAptEdit", &OrvaDocument::plaintiffApt, &OrvaDocument::setPlaintiffApt},
     {"plaintiffZipEdit", &OrvaDocument::plaintiffZip, &OrvaDocument::setPlaintiffZip},
+    {"plaintiffPhoneEdit", &OrvaDocument::plaintiffPhone, &OrvaDocument::setPlaintiffPhone},
     {"defendantAddressEdit", &OrvaDocument::defendantAddress, &OrvaDocument::setDefendantAddress},
     {"defendantCityEdit", &OrvaDocument::defendantCity, &OrvaDocument::setDefendantCity},
     {"defendantAptEdit", &OrvaDocument::defendantApt, &OrvaDocument::setDefendantApt},
     {"defendantZipEdit", &OrvaDocument::defendantZip, &OrvaDocument::setDefendantZip},
+    {"defendantPhoneEdit", &OrvaDocument::defendantPhone, &OrvaDocument::setDefendantPhone},
     {"alimonyPaidEdit", &OrvaDocument::clientAlimonyPaid, &OrvaDocument::setClientAlimonyPaid},
     {"alimonyAwardedEdit", &OrvaDocument::clientAlimonyReceived, &OrvaDocument::setClientAlimonyReceived},
 };
@@ -203,7 +205,8 @@ void TestClientDetailsForm::okWritesEveryFieldAndMarksOnlyAChange()
     QVERIFY(!form.isVisible());
     const QStringList expected = edit ? QStringList{"typed 201", "typed 202", "typed 203", "typed 204",
                                                     "typed 205", "typed 206", "typed 207", "typed 208",
-                                                    "typed 209", "typed 210", "NB", "WY", "8"}
+                                                    "typed 209", "typed 210", "typed 211", "typed 212",
+                                                    "NB", "WY", "8"}
                                       : before;
     QCOMPARE(detailsOf(*doc), expected);
     // A changed detail must not be lost on closing without a question.
@@ -318,7 +321,7 @@ void TestClientDetailsForm::saveAndReopenKeepsEveryField()
     typeInto(child<QLineEdit>(&form, "alimonyPaidEdit"), QStringLiteral("<Lee> & \"Co\" 'Trust'"));
     QTest::mouseClick(child<QDialogButtonBox>(&form, "buttonBox")->button(QDialogButtonBox::Ok), Qt::LeftButton);
     const QStringList written = detailsOf(*doc);
-    QCOMPARE(written.at(8), QStringLiteral("<Lee> & \"Co\" 'Trust'"));
+    QCOMPARE(written.at(10), QStringLiteral("<Lee> & \"Co\" 'Trust'"));
 
     QVERIFY(doc->writeCaseFile(path));
     OrvaDocument reopened(OrvaDocument::July2022);

@@ -65,6 +65,8 @@ QVariantMap snapshot(const Doc &d)
     m["defendantApt"] = d.defendantApt();
     m["defendantState"] = d.defendantState();
     m["defendantZip"] = d.defendantZip();
+    m["plaintiffPhone"] = d.plaintiffPhone();
+    m["defendantPhone"] = d.defendantPhone();
     m["clientAlimonyPaid"] = d.clientAlimonyPaid();
     m["clientAlimonyReceived"] = d.clientAlimonyReceived();
     m["relationshipIndex"] = d.relationshipIndex();
@@ -187,6 +189,8 @@ void fillRandomCase(Doc &d, QRandomGenerator &random)
     d.setDefendantApt(text());
     d.setDefendantState(text());
     d.setDefendantZip(text());
+    d.setPlaintiffPhone(text());
+    d.setDefendantPhone(text());
     d.setClientAlimonyPaid(text());
     d.setClientAlimonyReceived(text());
     d.setRelationshipIndex(int(random.bounded(10)));

@@ -58,6 +58,11 @@ const QHash<QString, Getter> &getters()
         {"adjSharedF", [](const Doc &d) { return double(d.fatherAdjustedSharedObligation()); }},
         {"owedM", [](const Doc &d) { return double(d.motherAmountOwed()); }},
         {"owedF", [](const Doc &d) { return double(d.fatherAmountOwed()); }},
+        // Lines 9 to 11 of the July 2022 Worksheet B.
+        {"theoryM", [](const Doc &d) { return double(d.worksheet().mother.theoreticalObligation); }},
+        {"theoryF", [](const Doc &d) { return double(d.worksheet().father.theoreticalObligation); }},
+        {"line10F", [](const Doc &d) { return double(d.worksheet().father.theoreticalAdjustment); }},
+        {"line11F", [](const Doc &d) { return double(d.worksheet().father.adjustedTheoreticalObligation); }},
         {"A_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::WorkRelated)); }},
         {"A_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::WorkRelated)); }},
         {"B_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::WorkRelated)); }},
@@ -67,13 +72,16 @@ const QHash<QString, Getter> &getters()
         {"D_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::HealthInsurance)); }},
         {"D_f", [](const Doc &d) { return double(d.expenseExcess(Doc::Father, Doc::HealthInsurance)); }},
         {"E_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::ExtraMedical)); }},
+        {"E_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::ExtraMedical)); }},
         {"F_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::ExtraMedical)); }},
         {"G_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::CashMedical)); }},
         {"G_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::CashMedical)); }},
         {"H_m", [](const Doc &d) { return double(d.cashMedicalCredit(Doc::Mother)); }},
         {"H_f", [](const Doc &d) { return double(d.cashMedicalCredit(Doc::Father)); }},
         {"I_m", [](const Doc &d) { return double(d.expensePortion(Doc::Mother, Doc::Additional)); }},
+        {"I_f", [](const Doc &d) { return double(d.expensePortion(Doc::Father, Doc::Additional)); }},
         {"J_m", [](const Doc &d) { return double(d.expenseExcess(Doc::Mother, Doc::Additional)); }},
+        {"J_f", [](const Doc &d) { return double(d.expenseExcess(Doc::Father, Doc::Additional)); }},
         {"K_m", [](const Doc &d) { return double(d.expenseCredits(Doc::Mother)); }},
         {"K_f", [](const Doc &d) { return double(d.expenseCredits(Doc::Father)); }},
         {"L_m", [](const Doc &d) { return double(d.expenseBalanceDue(Doc::Mother)); }},
@@ -220,19 +228,26 @@ void TestGuideline::worksheet_data()
         d.setFatherHealthInsurance(150);
         d.setFatherCashMedicalPercent(1.0);
     };
+    // The July 2022 form's line 7 is each parent's direct pay of lines 4a to
+    // 4e, the father's cash medical support included: 150 + 50 = 200; line 8
+    // 1468 - 200 = 1268 for him, 880 - 400 = 480 for her; line 9 is his 1268.
     QTest::newRow("Jul2022 sole mother example")
         << jul << soleMotherExample
         << Expected{{"basic", 1748},  {"cashF", 50},       {"cashM", 0},        {"total4a", 400},
                     {"total4b", 150}, {"total4d", 50},     {"total", 2348},     {"shareM", 0.375},
                     {"shareF", 0.625}, {"obligationM", 880}, {"obligationF", 1468}, {"dueF", 1468},
-                    {"dueM", 0},      {"directF", 150},    {"directM", 400},    {"recF", 1318},
+                    {"dueM", 0},      {"directF", 200},    {"directM", 400},    {"recF", 1268},
                     {"recM", 0}};
     QTest::newRow("Jul2022 sole parent 1 computes as sole mother")
         << jul << Setup([soleMotherExample](Doc &d) { soleMotherExample(d); d.setCustodyType(Doc::SoleParent1); })
-        << Expected{{"dueF", 1468}, {"recF", 1318}, {"recM", 0}};
+        << Expected{{"dueF", 1468}, {"recF", 1268}, {"recM", 0}};
+    // Additional 3380: total 5728, his 0.625 of it 3580, his direct pay
+    // 150 + 50 + 3380 = 3580.
     QTest::newRow("direct payments equal to line 7")
-        << jul << Setup([soleMotherExample](Doc &d) { soleMotherExample(d); d.setFatherAdditionalExpenses(3513); })
-        << Expected{{"total", 5861}, {"dueF", 3663}, {"directF", 3663}, {"recF", 0}, {"recM", 0}};
+        << jul << Setup([soleMotherExample](Doc &d) { soleMotherExample(d); d.setFatherAdditionalExpenses(3380); })
+        << Expected{{"total", 5728}, {"dueF", 3580}, {"directF", 3580}, {"recF", 0}, {"recM", 0}};
+    // Total 1748 + 400 + 2000 + 50 = 4198; 0.625 x 4198 = 2623.75; direct
+    // pay 2000 + 50.
     QTest::newRow("large direct payment reduces line 8")
         << jul
         << Setup([soleMotherExample](Doc &d) {
@@ -240,7 +255,11 @@ void TestGuideline::worksheet_data()
                d.setFatherHealthInsurance(0);
                d.setFatherExtraMedicalExpenses(2000);
            })
-        << Expected{{"total", 4198}, {"dueF", 2624}, {"directF", 2000}, {"recF", 624}, {"recM", 0}};
+        << Expected{{"total", 4198}, {"dueF", 2624}, {"directF", 2050}, {"recF", 574}, {"recM", 0}};
+    // The older forms leave cash medical support out of the direct pay: row
+    // 8000 of their schedule 1588, total 2188, 0.625 x 2188 = 1367.5 -> 1368.
+    QTest::newRow("Oct2020 direct pay without cash medical support")
+        << oct << soleMotherExample << Expected{{"total", 2188}, {"dueF", 1368}, {"directF", 150}, {"recF", 1218}};
     QTest::newRow("direct payments reduce the payer's amount")
         << jul
         << Setup([](Doc &d) {
@@ -327,11 +346,19 @@ void TestGuideline::worksheet_data()
         d.setMotherWorkRelatedExpenses(300);
         d.setFatherHealthInsurance(200);
     };
+    // Worksheet B in the order of the July 2022 form. Line 4: row 10000, two
+    // children, 1881; line 5: 2821.5 -> 2822 (ties to even); line 8: 0.4 x
+    // 2822 = 1128.8 -> 1129, 0.6 x 2822 = 1693.2 -> 1693; line 9: 1129 x
+    // 100/365 = 309.3 -> 309, 1693 x 265/365 = 1229.2 -> 1229; line 10 (the
+    // father's 100 nights, .06): 73.74 -> 74; line 11: 1303; line 12: 1303 -
+    // 309 = 994 for the father. Worksheet C: a 120/180, b 180/0, c 80/120, d
+    // 0/80, k 180/80, l 100 under the father; line 16: 994 + 100 = 1094.
     QTest::newRow("Jul2022 shared example")
         << jul << sharedExample
         << Expected{{"basic", 1881},   {"shareM", 0.4},     {"shareF", 0.6},     {"sharedBasic", 2822},
                     {"sharedM", 1129}, {"sharedF", 1693},   {"factorF", 0.06},   {"factorM", 0.0},
-                    {"adjSharedF", 1795}, {"additionF", 102}, {"adjSharedM", 1129}, {"additionM", 0},
+                    {"adjSharedF", 1693}, {"additionF", 0}, {"adjSharedM", 1129}, {"additionM", 0},
+                    {"theoryM", 309},  {"theoryF", 1229},   {"line10F", 74},     {"line11F", 1303},
                     {"shareTimeM", 0.726}, {"shareTimeF", 0.274}, {"owedM", 309}, {"owedF", 1303},
                     {"dueF", 994},     {"dueM", 0},         {"A_m", 120},        {"A_f", 180},
                     {"B_m", 180},      {"B_f", 0},          {"C_m", 80},         {"C_f", 120},
@@ -378,7 +405,7 @@ void TestGuideline::worksheet_data()
                     {"owedM", 61},  {"owedF", 61},        {"dueM", 0},      {"dueF", 0},
                     {"recM", 0},    {"recF", 0}};
     QTest::newRow("cash medical credit of the parent with less time")
-        << jul
+        << oct
         << Setup([](Doc &d) {
                d.setMotherMonthlyIncome(4000);
                d.setFatherMonthlyIncome(6000);
@@ -408,6 +435,43 @@ void TestGuideline::worksheet_data()
                d.setFatherWorkRelatedExpenses(2000);
            })
         << Expected{{"B_f", 800}, {"K_f", 800}, {"L_m", 800}, {"dueF", 205}, {"recF", 0}, {"recM", 595}};
+
+    // examples/example-shared.cml through every line of the July 2022 form.
+    // Line 2: 4200 - 150 + 300 = 4350 and 6900 - 300 = 6600; line 3: 0.397
+    // and 0.603; line 4: row 10950, two children, 2096; line 5: 3144; line
+    // 8: 1248.2 -> 1248, 1895.8 -> 1896; line 9: 1248 x 100/365 = 341.9 ->
+    // 342, 1896 x 265/365 = 1376.5 -> 1377; line 10 (100 nights): 1377 x .06
+    // = 82.6 -> 83; line 11: 1460; line 12: 1460 - 342 = 1118 (raising line
+    // 8 first gave 2010 x 265/365 -> 1459 and 1117). Worksheet C: a 650 x
+    // 0.397 = 258.05 -> 258, 391.95 -> 392; b 392/0; c 87.34 -> 87, 132.66 ->
+    // 133; d 0/87; e 31.76 -> 32, 48.24 -> 48; f 48/0; g 69 x 0.397 = 27.4 ->
+    // 27, 41.6 -> 42; h 0 and 69 - 42 = 27; i 47.64 -> 48, 72.36 -> 72; j
+    // 0/48; k 440 and 162; l 278 under the father, his line 14. Line 16: he
+    // owes on lines 14 and 15, 1118 + 278 = 1396.
+    QTest::newRow("Jul2022 example-shared.cml")
+        << jul
+        << Setup([](Doc &d) {
+               nameChildren(d, 2);
+               d.setMotherMonthlyIncome(4200);
+               d.setMotherExistingChildSupportPayment(150);
+               d.setMotherAlimonyAwarded(300);
+               d.setFatherMonthlyIncome(6900);
+               d.setMotherOvernights(265);
+               d.setMotherWorkRelatedExpenses(650);
+               d.setMotherExtraMedicalExpenses(80);
+               d.setFatherHealthInsurance(220);
+               d.setFatherCashMedicalPercent(1.0);
+               d.setFatherAdditionalExpenses(120);
+           })
+        << Expected{{"adjustedM", 4350}, {"adjustedF", 6600}, {"shareM", 0.397}, {"shareF", 0.603},
+                    {"basic", 2096},     {"sharedBasic", 3144}, {"sharedM", 1248}, {"sharedF", 1896},
+                    {"theoryM", 342},    {"theoryF", 1377},   {"line10F", 83},    {"line11F", 1460},
+                    {"dueF", 1118},      {"dueM", 0},         {"A_m", 258},       {"A_f", 392},
+                    {"B_m", 392},        {"C_m", 87},         {"C_f", 133},       {"D_f", 87},
+                    {"E_m", 32},         {"E_f", 48},         {"F_m", 48},        {"G_m", 27},
+                    {"G_f", 42},         {"H_m", 0},          {"H_f", 27},        {"I_m", 48},
+                    {"I_f", 72},         {"J_f", 48},         {"K_m", 440},       {"K_f", 162},
+                    {"L_m", 0},          {"L_f", 278},        {"recF", 1396},     {"recM", 0}};
 
     // ---- Line 1d: other children in a parent's home (July 2022 schedule) ------------------------
     // Sole mother custody, two children, the mother earns 3000.
@@ -489,8 +553,9 @@ void TestGuideline::worksheet_data()
     // The shared-above-sole example with 100 overnights for the father warns
     // (582 above 572). His other child (row 3000: 583 -> 437) gives line 2
     // 2563 + 1000 = 3563, row 3600: 691; shares 0.719 and 0.281; shared
-    // basic round(1036.5) = 1036; his share 744.9 x 1.06 -> 790, owed 574
-    // against her 80: 494, below his sole figure round(0.719 x 691) = 497.
+    // basic round(1036.5) = 1036; his line 8 744.9 -> 745, line 9 745 x
+    // 265/365 = 540.9 -> 541, line 10 32.46 -> 32, line 11 573 against her
+    // 80: 493, below his sole figure round(0.719 x 691) = 497.
     const Setup nearlyAboveSole = [](Doc &d) {
         d.setMotherMonthlyIncome(1000);
         d.setFatherMonthlyIncome(3000);
@@ -499,8 +564,8 @@ void TestGuideline::worksheet_data()
     QTest::newRow("1d shared: the father's other child ends the warning")
         << jul << Setup([nearlyAboveSole](Doc &d) { nearlyAboveSole(d); d.setFatherMultifamilyChildren(1); })
         << Expected{{"line1dF", 437}, {"adjusted", 3563}, {"basic", 691}, {"shareF", 0.719},
-                    {"sharedBasic", 1036}, {"adjSharedF", 790}, {"owedF", 574}, {"owedM", 80},
-                    {"recF", 494}, {"soleF", 497}, {"warnF", 0}, {"anyWarning", 0}};
+                    {"sharedBasic", 1036}, {"sharedF", 745}, {"theoryF", 541}, {"line11F", 573},
+                    {"owedM", 80}, {"recF", 493}, {"soleF", 497}, {"warnF", 0}, {"anyWarning", 0}};
     QTest::newRow("1d sole: the father's amount is his sole figure")
         << jul
         << Setup([nearlyAboveSole](Doc &d) {
@@ -540,9 +605,12 @@ void TestGuideline::worksheet_data()
         d.setFatherMonthlyIncome(3000);
         d.setFatherOvernights(92);
     };
+    // Line 8: 0.75 x 1144 = 858; line 9: 858 x 273/365 = 641.7 -> 642; line
+    // 10: 64.2 -> 64; line 11: 706; hers 286 x 92/365 = 72.1 -> 72.
     QTest::newRow("shared above sole")
         << jul << warningExample
-        << Expected{{"basic", 763},     {"sharedBasic", 1144}, {"adjSharedF", 944}, {"owedF", 706},
+        << Expected{{"basic", 763},     {"sharedBasic", 1144}, {"sharedF", 858}, {"theoryF", 642},
+                    {"line10F", 64},    {"owedF", 706},
                     {"owedM", 72},      {"recF", 634},         {"soleF", 572},      {"warnF", 1},
                     {"warnM", 0},       {"anyWarning", 1}};
     QTest::newRow("110 overnights no warning")

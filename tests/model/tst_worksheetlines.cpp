@@ -33,6 +33,8 @@ private slots:
     void roundingSweep();
     void namedOperationsReadTheirLine_data();
     void namedOperationsReadTheirLine();
+    void sharedCustodyBandEdges_data();
+    void sharedCustodyBandEdges();
 };
 
 // The inline rules give the library's answers, bit for bit: on the edges
@@ -171,6 +173,60 @@ void TestWorksheetLines::namedOperationsReadTheirLine()
     // The two parents' lines differ wherever their inputs do.
     QVERIFY(w.mother.expensePortion[Doc::WorkRelated] != w.father.expensePortion[Doc::WorkRelated]);
     QVERIFY(w.mother.cashMedicalSupport != w.father.cashMedicalSupport);
+}
+
+// July 2022, one child, the father's overnights at the edges of the bands
+// (91 only through the inputs: the case keeps 92 to 273). The mother's lines
+// 8 and 9 and the band-free rows are as the older order gave them; where
+// the two orders differ, the older line 12 is in the comment.
+void TestWorksheetLines::sharedCustodyBandEdges_data()
+{
+    QTest::addColumn<int>("fatherNights");
+    QTest::addColumn<qint64>("fatherIncome");
+    QTest::addColumn<QList<qint64>>("expected"); // father's 8, 9, 10, 11; mother's 9; father's 12
+
+    // Incomes 1000 and 2000: row 3000, 583; line 5 874.5 -> 874; shares
+    // 0.333 and 0.667; line 8 291.04 -> 291 and 582.96 -> 583.
+    // 583 x 274/365 = 437.7 -> 438; 291 x 91/365 = 72.6 -> 73; no band.
+    QTest::newRow("91") << 91 << qint64(2000) << QList<qint64>{583, 438, 0, 438, 73, 365};
+    // 583 x 273/365 = 436.05 -> 436, x .10 = 43.6 -> 44; 291 x 92/365 = 73.3.
+    // Older order: 582.96 x 1.10 -> 641, x 273/365 -> 479: 406.
+    QTest::newRow("92") << 92 << qint64(2000) << QList<qint64>{583, 436, 44, 480, 73, 407};
+    // 583 x 270/365 = 431.3 -> 431, x .08 = 34.5 -> 34; 291 x 95/365 = 75.7.
+    // Older order: 582.96 x 1.08 -> 630, x 270/365 -> 466: 390.
+    QTest::newRow("95") << 95 << qint64(2000) << QList<qint64>{583, 431, 34, 465, 76, 389};
+    // 583 x 255/365 = 407.3 -> 407; 291 x 110/365 = 87.7 -> 88; no band.
+    QTest::newRow("110") << 110 << qint64(2000) << QList<qint64>{583, 407, 0, 407, 88, 319};
+    // Incomes 1000 and 1500: row 2500, 493; line 5 739.5 -> 740; shares 0.4
+    // and 0.6; line 8 296 and 444.
+    // 444 x 271/365 = 329.7 -> 330, x .10 = 33; 296 x 94/365 = 76.2.
+    // Older order: 444 x 1.10 -> 488, x 271/365 -> 362: 286.
+    QTest::newRow("94") << 94 << qint64(1500) << QList<qint64>{444, 330, 33, 363, 76, 287};
+    // 444 x 256/365 = 311.4 -> 311, x .02 = 6.2 -> 6; 296 x 109/365 = 88.4.
+    // Older order: 444 x 1.02 -> 453, x 256/365 -> 318: 230.
+    QTest::newRow("109") << 109 << qint64(1500) << QList<qint64>{444, 311, 6, 317, 88, 229};
+}
+
+void TestWorksheetLines::sharedCustodyBandEdges()
+{
+    QFETCH(int, fatherNights);
+    QFETCH(qint64, fatherIncome);
+    QFETCH(QList<qint64>, expected);
+
+    WorksheetInput in;
+    in.mode = Doc::July2022;
+    in.custodyType = Doc::Shared;
+    in.mother.monthlyIncome = 1000;
+    in.father.monthlyIncome = fatherIncome;
+    in.mother.overnights = 365 - fatherNights;
+    in.father.overnights = fatherNights;
+    const Lines w = computeWorksheetLines(in);
+    const Lines::Parent &f = w.father;
+    QCOMPARE(f.sharedCustodyBand, expected.at(2) != 0);
+    QCOMPARE((QList<qint64>{f.sharedObligation, f.theoreticalObligation, f.theoreticalAdjustment,
+                            f.adjustedTheoreticalObligation, w.mother.theoreticalObligation, f.basicSupportDue}),
+             expected);
+    QVERIFY(!w.mother.sharedCustodyBand);
 }
 
 QTEST_GUILESS_MAIN(TestWorksheetLines)

@@ -57,6 +57,7 @@ private slots:
     void soleFieldList_data();
     void soleFieldList();
     void zeroHandling();
+    void negativeLine9PrintsCommentTwo();
     void bigAndNegativeAmounts();
     void footnotes_data();
     void footnotes();
@@ -72,7 +73,7 @@ void TestPDFDocument::initFieldsCreatesKnownSetEmpty()
     QCOMPARE(names.size(), 6 + 8 + 8 + 4 + 10 + 18 + 41 + 24 + 12);
     QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
 
-    Doc document(Doc::July2022);
+    Doc document(Doc::NewOct2020);
     PDFDocument worksheet;
     worksheet.initFields(document);
     const Fields fields = worksheet.fields();
@@ -84,7 +85,7 @@ void TestPDFDocument::initFieldsCreatesKnownSetEmpty()
             QVERIFY2(fields.value(name).isEmpty(), qPrintable(name));
     }
     // Never filled by either list.
-    const Fields shared = filled(*sharedExample());
+    const Fields shared = filled(*sharedExample(Doc::NewOct2020));
     QVERIFY(shared.value("prepost").isEmpty());
     QVERIFY(shared.value("line11_c").isEmpty());
 }
@@ -194,6 +195,9 @@ void TestPDFDocument::percentText()
     QCOMPARE(PDFDocument::percentText(fraction), text);
 }
 
+// The worked example on the July 2022 form (computed in tst_guideline): the
+// father's band fills lines 10 and 11 of his column only; lines 12, 14, 15
+// and 16 stand under the parent who owes.
 void TestPDFDocument::sharedFieldList()
 {
     const Fields f = filled(*sharedExample());
@@ -202,23 +206,23 @@ void TestPDFDocument::sharedFieldList()
         {"alimony_awarded_f", "0"}, {"line1_c", "10000"}, {"line2_m", "4000"}, {"line2_f", "6000"},
         {"line2_c", "10000"}, {"line3_m", "40%"}, {"line3_f", "60%"}, {"line4_c", "1881"}, {"line5_c", "2822"},
         {"line6_m", "265"}, {"line6_f", "100"}, {"line7_m", "72.6%"}, {"line7_f", "27.4%"}, {"line8_m", "1129"},
-        {"line8_f", "1693"}, {"line8add_m", ""}, {"line8add_f", "102"}, {"line8sum_m", "1129"},
-        {"line8sum_f", "1795"}, {"line9_m", "309"}, {"line9_f", "1303"}, {"line10_m", "0"}, {"line10_f", "994"},
-        {"work_related_child_exp_m", "300"}, {"work_related_child_exp_f", "0"}, {"line11_ca", "300"},
-        {"health_ins_pay_f", "200"}, {"line11_cb", "200"}, {"line11_cc", "0"}, {"cmedsup_m", "0"},
-        {"line11_cd", "0"}, {"line11_ce", "0"}, {"lineA_m", "120"}, {"lineA_f", "180"}, {"lineB_m", "180"},
+        {"line8_f", "1693"}, {"line9_m", "309"}, {"line9_f", "1229"}, {"line10_m", ""}, {"line10_f", "74"},
+        {"line11_m", ""}, {"line11_f", "1303"}, {"line12_m", ""}, {"line12_f", "994"},
+        {"work_related_child_exp_m", "300"}, {"work_related_child_exp_f", "0"}, {"line13_ca", "300"},
+        {"health_ins_pay_f", "200"}, {"line13_cb", "200"}, {"line13_cc", "0"}, {"cmedsup_m", "0"},
+        {"line13_cd", "0"}, {"line13_ce", "0"}, {"lineA_m", "120"}, {"lineA_f", "180"}, {"lineB_m", "180"},
         {"lineB_f", "0"}, {"lineC_m", "80"}, {"lineC_f", "120"}, {"lineD_m", "0"}, {"lineD_f", "80"},
         {"lineE_m", "0"}, {"lineH_m", "0"}, {"lineH_f", "0"}, {"lineK_m", "180"}, {"lineK_f", "80"},
-        {"lineL_m", "0"}, {"lineL_f", "100"}, {"line12_m", "0"}, {"line12_f", "100"}, {"line13_m", "0"},
-        {"line13_f", "994"}, {"line14_m", "0"}, {"line14_f", "1094"}, {"comments", "\n"},
+        {"lineL_m", ""}, {"lineL_f", "100"}, {"line14_m", ""}, {"line14_f", "100"}, {"line15_m", ""},
+        {"line15_f", "994"}, {"line16_m", ""}, {"line16_f", "1094"}, {"comments", "\n"},
         // No other children: line 1d stays blank.
-        {"multifamily_children_m", ""}, {"multifamily_children_f", ""}, {"multifamily_adj_m", ""},
-        {"multifamily_adj_f", ""},
-        // Worksheet A lines stay empty on Worksheet B.
-        {"line4_ca", ""}, {"line7a_m", ""}, {"line7a_f", ""}};
+        {"multifamily_children_m", ""}, {"multifamily_basic_f", ""}, {"multifamily_adj_m", ""}};
     for (const auto &pair : expected)
         QVERIFY2(f.value(pair.first) == QLatin1String(pair.second),
                  qPrintable(QStringLiteral("%1 = '%2'").arg(pair.first, f.value(pair.first))));
+    // The older forms' lines are not on this one.
+    for (const char *name : {"line8add_f", "line8sum_f", "line11_ca", "line13_f", "line4_ca", "line7a_f", "prepost"})
+        QVERIFY2(!f.contains(name), name);
 }
 
 void TestPDFDocument::sharedPreOct2020LeavesAdditionEmpty()
@@ -235,7 +239,7 @@ void TestPDFDocument::sharedPreOct2020LeavesAdditionEmpty()
 
 void TestPDFDocument::sharedZeroAdjustment()
 {
-    auto d = sharedExample();
+    auto d = sharedExample(Doc::NewOct2020);
     d->setMotherOvernights(200); // 200 and 165 nights: no adjustment for either parent
     const Fields f = filled(*d);
     QVERIFY(f.value("line8add_m").isEmpty());
@@ -252,24 +256,27 @@ void TestPDFDocument::soleFieldList_data()
     QTest::addColumn<int>("othersF");
     QTest::addColumn<Fields>("expected");
 
+    // Line 7 is each parent's direct pay, cash medical support (4d) included:
+    // 400 and 150 + 50; line 8 line 6 minus line 7; line 9 the father's line 8.
     QTest::newRow("sole mother, July 2022")
         << int(Doc::July2022) << int(Doc::SoleMother) << 0 << 0
         << Fields{{"multifamily_children_m", ""}, {"multifamily_adj_f", ""}, {"line1_c", "8000"}, {"line3_m", "37.5%"}, {"line3_f", "62.5%"}, {"line4_c", "1748"},
                   {"work_related_child_exp_m", "400"}, {"line4_ca", "400"}, {"health_ins_pay_f", "150"},
                   {"line4_cb", "150"}, {"cmedsup_f", "50"}, {"cmedsup_m", "0"}, {"line4_cd", "50"},
                   {"line4_ce", "0"}, {"line5_c", "2348"}, {"line6_m", "880"}, {"line6_f", "1468"},
-                  {"line7_m", "0"}, {"line7_f", "1468"}, {"line7a_m", "0"}, {"line7a_f", "-150"},
-                  {"line8_m", ""}, {"line8_f", "1318"}, {"line9_m", ""}, {"line14_f", ""}, {"lineA_m", ""}};
+                  {"line7_m", "400"}, {"line7_f", "200"}, {"line8_m", "480"}, {"line8_f", "1268"},
+                  {"line9_m", ""}, {"line9_f", "1268"}, {"comments", "\n"}};
     // Mother: row 3000, one child: 583 x 0.75 -> 437. Father: row 5000, two
     // children: 1356 x 0.75 = 1017. Line 2: 2563 + 3983 = 6546, row 6550:
     // 1531; with 600 of expenses 2131; shares 0.392 and 0.608.
     QTest::newRow("sole mother, July 2022, other children in both homes")
         << int(Doc::July2022) << int(Doc::SoleMother) << 1 << 2
-        << Fields{{"multifamily_children_m", "1"}, {"multifamily_children_f", "2"}, {"multifamily_adj_m", "437"},
+        << Fields{{"multifamily_children_m", "1"}, {"multifamily_children_f", "2"}, {"multifamily_basic_m", "583"},
+                  {"multifamily_basic_f", "1356"}, {"multifamily_adj_m", "437"},
                   {"multifamily_adj_f", "1017"}, {"line1_c", "8000"}, {"line2_m", "2563"}, {"line2_f", "3983"},
                   {"line2_c", "6546"}, {"line3_m", "39.2%"}, {"line3_f", "60.8%"}, {"line4_c", "1531"},
-                  {"line5_c", "2131"}, {"line6_m", "835"}, {"line6_f", "1296"}, {"line7_f", "1296"},
-                  {"line7a_f", "-150"}, {"line8_f", "1146"}, {"line8_m", ""}};
+                  {"line5_c", "2131"}, {"line6_m", "835"}, {"line6_f", "1296"}, {"line7_f", "200"},
+                  {"line8_f", "1096"}, {"line8_m", "435"}, {"line9_f", "1096"}};
     QTest::newRow("sole parent 2, pre October 2020, counts ignored")
         << int(Doc::PreOct2020) << int(Doc::SoleParent2) << 2 << 3
         << Fields{{"multifamily_children_m", ""}, {"multifamily_adj_m", ""}, {"multifamily_children_f", ""},
@@ -312,8 +319,9 @@ void TestPDFDocument::soleFieldList()
 
 void TestPDFDocument::zeroHandling()
 {
-    // Nothing owed by anyone: Worksheet A leaves line 8 blank, Worksheet B prints 0.
-    Doc sole(Doc::July2022);
+    // Nothing owed by anyone: the older Worksheet A leaves line 8 blank, the
+    // July 2022 Worksheet B prints 0 in both columns of the owed lines.
+    Doc sole(Doc::NewOct2020);
     sole.setCustodyType(Doc::SoleMother);
     const Fields a = filled(sole);
     QCOMPARE(a.value("line8_m"), QString());
@@ -324,9 +332,29 @@ void TestPDFDocument::zeroHandling()
 
     Doc shared(Doc::July2022);
     const Fields b = filled(shared);
-    QCOMPARE(b.value("line14_m"), QString("0"));
-    QCOMPARE(b.value("line14_f"), QString("0"));
+    QCOMPARE(b.value("line16_m"), QString("0"));
+    QCOMPARE(b.value("line16_f"), QString("0"));
     QCOMPARE(b.value("lineL_m"), QString("0"));
+}
+
+// Line 9 negative: the custodial mother reimburses the father's direct pay
+// (total 1345 + 1500 = 2845, his 0.1 of it 284.5 -> 284, minus 1500), and
+// the form's Comment (2) comes first in the comments.
+void TestPDFDocument::negativeLine9PrintsCommentTwo()
+{
+    Doc d(Doc::July2022);
+    d.setCustodyType(Doc::SoleMother);
+    d.setMotherMonthlyIncome(9000);
+    d.setFatherMonthlyIncome(1000);
+    d.setFatherWorkRelatedExpenses(1500);
+    d.setFootnote(10, "Day care invoices.");
+    const Fields f = filled(d);
+    QCOMPARE(f.value("line8_f"), QString("-1216"));
+    QCOMPARE(f.value("line9_f"), QString("-1216"));
+    QCOMPARE(f.value("line9_m"), QString());
+    QVERIFY(f.value("comments").startsWith("(2) There is a negative dollar amount on line 9, which indicates"));
+    QVERIFY(f.value("comments").endsWith("\"direct pay\" expenses.\n* 1 Day care invoices.\n"));
+    QCOMPARE(d.motherRecommendedChildSupport(), 1216);
 }
 
 void TestPDFDocument::bigAndNegativeAmounts()
@@ -345,7 +373,7 @@ void TestPDFDocument::bigAndNegativeAmounts()
     QCOMPARE(f.value("line2_c"), QString::number(d.adjustedCombinedIncome()));
     QCOMPARE(f.value("line4_c"), QString::number(d.basicObligation()));
     QVERIFY(d.basicObligation() > 100000);
-    QCOMPARE(f.value("line8_m"), QString::number(d.motherRecommendedChildSupport()));
+    QCOMPARE(f.value("line9_m"), QString::number(d.motherRecommendedChildSupport()));
 }
 
 void TestPDFDocument::footnotes_data()
@@ -430,7 +458,26 @@ void TestPDFDocument::headerTexts()
         d.setChildBirthDate(i, QStringLiteral("0%1/01/2015").arg(i));
     }
     d.setComments("Agreed.");
+    // The header block of the court's form.
+    d.setCourtType(Doc::District);
+    d.setCounty(Doc::Queen_Annes_County);
+    d.setPlaintiffAddress("12 Main St.");
+    d.setPlaintiffApt("4B");
+    d.setPlaintiffCity("Ocean City");
+    d.setPlaintiffState("MD");
+    d.setPlaintiffZip("21842");
+    d.setPlaintiffPhone("(410) 555-0100");
+    d.setDefendantAddress("9 Elm Rd.");
+    d.setDefendantApt("Suite 2");
+    d.setDefendantState("AL"); // the client details' first state, no address
     const Fields f = filled(d);
+    QCOMPARE(f.value("court_title"), QString("District Court of Maryland for"));
+    QCOMPARE(f.value("court_county"), QString("Queen Anne's County"));
+    QCOMPARE(f.value("plaintiff_address"), QString("12 Main St., Apt 4B"));
+    QCOMPARE(f.value("plaintiff_city_state_zip"), QString("Ocean City, MD 21842"));
+    QCOMPARE(f.value("plaintiff_phone"), QString("(410) 555-0100"));
+    QCOMPARE(f.value("defendant_address"), QString("9 Elm Rd., Suite 2"));
+    QCOMPARE(f.value("defendant_city_state_zip"), QString());
     QCOMPARE(f.value("casenum"), QString("C-02-FM-24-1"));
     QCOMPARE(f.value("preparer"), QString("A. Lawyer"));
     QCOMPARE(f.value("date"), QString("12/9/24"));

@@ -32,9 +32,10 @@
 
 namespace {
 
+// October 2020: Worksheet B on two pages, Worksheet A on one.
 std::shared_ptr<OrvaDocument> sharedCase()
 {
-    auto doc = std::make_shared<OrvaDocument>(OrvaDocument::July2022);
+    auto doc = std::make_shared<OrvaDocument>(OrvaDocument::NewOct2020);
     doc->setCaseNumber("24-1234");
     doc->setMotherMonthlyIncome(4000);
     doc->setFatherMonthlyIncome(6000);

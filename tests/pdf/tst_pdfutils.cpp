@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -74,6 +75,8 @@ private slots:
     void boundValuesStandWhereTheScriptPutsThem_data();
     void boundValuesStandWhereTheScriptPutsThem();
     void printingAndSavingDrawTheSame();
+    void olderVersionsPrintAsBefore_data();
+    void olderVersionsPrintAsBefore();
     void saveReportsAnUnwritableFile();
     void failedSaveKeepsPreviousFile_data();
     void failedSaveKeepsPreviousFile();
@@ -98,16 +101,18 @@ void TestPDFUtils::paperFollowsTheSettings_data()
 {
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QSizeF>("page");
-    QTest::newRow("nothing stored: Letter") << QVariant() << QSizeF(612, 792);
-    QTest::newRow("a4") << QVariant("a4") << QSizeF(595, 842);
-    QTest::newRow("A4 in capitals, blanks around") << QVariant(" A4 ") << QSizeF(595, 842);
-    QTest::newRow("unknown paper: Letter") << QVariant("legal") << QSizeF(612, 792);
+    QTest::addColumn<bool>("drawn"); // the worksheet drawn on the paper, not only the paper chosen
+    QTest::newRow("nothing stored: Letter") << QVariant() << QSizeF(612, 792) << true;
+    QTest::newRow("a4") << QVariant("a4") << QSizeF(595, 842) << false;
+    QTest::newRow("A4 in capitals, blanks around") << QVariant(" A4 ") << QSizeF(595, 842) << false;
+    QTest::newRow("unknown paper: Letter") << QVariant("legal") << QSizeF(612, 792) << false;
 }
 
 void TestPDFUtils::paperFollowsTheSettings()
 {
     QFETCH(QVariant, stored);
     QFETCH(QSizeF, page);
+    QFETCH(bool, drawn);
     {
         QSettings settings;
         if (stored.isValid())
@@ -115,9 +120,14 @@ void TestPDFUtils::paperFollowsTheSettings()
         else
             settings.remove(PaperSize::SettingsKey);
     }
+    QCOMPARE(QSizeF(PaperSize::pageSize(PaperSize::fromSettings()).sizePoints()), page);
+    if (!drawn)
+        return;
 
-    // The worksheet as a file and on a printer, and an existing PDF printed.
-    const auto document = WorksheetCases::ordinary(Doc::July2022, Doc::Shared);
+    // The worksheet as a file and on a printer, and an existing PDF printed:
+    // on Letter, where the script's A4 page is scaled to fit (the other
+    // tests print on A4).
+    const auto document = WorksheetCases::ordinary(Doc::NewOct2020, Doc::Shared);
     const QString saved = path("paper-saved.pdf");
     QVERIFY(PDFUtils::save(*document, saved, nullptr));
     QPrinter printer(QPrinter::ScreenResolution);
@@ -158,21 +168,21 @@ void TestPDFUtils::saveChoosesTheWorksheet_data()
     QTest::addColumn<QStringList>("absent");
 
     QTest::newRow("sole mother, July 2022")
-        << int(Doc::July2022) << int(Doc::SoleMother) << 1
-        << QStringList{"WORKSHEET A", "Post July 1, 2022 Guidelines", "Mother", "Father", "Combined"}
+        << int(Doc::July2022) << int(Doc::SoleMother) << 2
+        << QStringList{"WORKSHEET A", "Post July 1, 2022 Guidelines", "Mother", "Father", "Combined", "CC-DR-034"}
         << QStringList{"WORKSHEET B", "Parent 1"};
     QTest::newRow("sole parent 1, pre October 2020")
         << int(Doc::PreOct2020) << int(Doc::SoleParent1) << 1
         << QStringList{"WORKSHEET A", "Pre October 1, 2020 Guidelines", "Parent 1", "Plaintiff  (Parent 1)"}
         << QStringList{"WORKSHEET B", "Mother", "Multifamily"};
     QTest::newRow("sole father, July 2022, line 1d")
-        << int(Doc::July2022) << int(Doc::SoleFather) << 1
-        << QStringList{"WORKSHEET A", "d. Multifamily Adjustment", "#Children", "minus lines 1a, 1b and 1d"}
+        << int(Doc::July2022) << int(Doc::SoleFather) << 2
+        << QStringList{"WORKSHEET A", "d. Multifamily Adjustment", "#Children", "X.75"}
         << QStringList{"WORKSHEET B", "minus lines 1a and 1b,"};
     QTest::newRow("shared, July 2022, line 1d")
-        << int(Doc::July2022) << int(Doc::Shared) << 2
-        << QStringList{"WORKSHEET B", "d. Multifamily Adjustment", "#Children", "Adjusted share"}
-        << QStringList{"WORKSHEET A"};
+        << int(Doc::July2022) << int(Doc::Shared) << 3
+        << QStringList{"WORKSHEET B", "d. Multifamily Adjustment", "#Children", "CC-DR-035"}
+        << QStringList{"CC-DR-034", "Adjusted share"}; // the form itself points to Worksheet A
     QTest::newRow("shared, October 2020")
         << int(Doc::NewOct2020) << int(Doc::Shared) << 2
         << QStringList{"WORKSHEET B", "Post October 1, 2020 Guidelines", "Adjusted share", "Mother"}
@@ -206,7 +216,9 @@ void TestPDFUtils::saveChoosesTheWorksheet()
         QVERIFY2(text.contains(word.simplified()), qPrintable(word));
     for (const QString &word : absent)
         QVERIFY2(!text.contains(word), qPrintable(word));
-    QVERIFY(text.contains("In the Circuit Court for Howard County, Maryland"));
+    // "In the Circuit Court for Howard County, Maryland" before July 2022;
+    // the court's form has a blank for the county.
+    QVERIFY(text.contains("Circuit Court for") && text.contains("Howard County"));
     QVERIFY(text.contains("Holiday schedule agreed."));
     QVERIFY(text.contains("* 2 Family coverage; the children's portion."));
 }
@@ -282,6 +294,51 @@ void TestPDFUtils::boundValuesStandWhereTheScriptPutsThem()
         ++checked;
     }
     QVERIFY2(checked > 50, qPrintable(QString::number(checked)));
+}
+
+// The October 2020 and older versions print the worksheets of their time:
+// these PDFs are byte for byte what the program printed before the July 2022
+// worksheets became the court's current forms, with the date of the file and
+// the program's version masked. Qt's hash seed is fixed for this test
+// (CMakeLists.txt): it decides the order of the embedded font subsets.
+void TestPDFUtils::olderVersionsPrintAsBefore_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("custody");
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<QByteArray>("sha256");
+    QTest::newRow("A, sole father, October 2020, A4")
+        << int(Doc::NewOct2020) << int(Doc::SoleFather) << int(PaperSize::A4)
+        << QByteArray("fd7dff206ab211f85cba5ba047130f29e35dc5c07640d60d1e0f06a5431c17bc");
+    QTest::newRow("A, sole parent 1, pre October 2020, Letter")
+        << int(Doc::PreOct2020) << int(Doc::SoleParent1) << int(PaperSize::Letter)
+        << QByteArray("d508cd125c016cc203e6fbe1851f350d004276035d486059ac183e301d15bbee");
+    QTest::newRow("B, shared, October 2020, Letter")
+        << int(Doc::NewOct2020) << int(Doc::Shared) << int(PaperSize::Letter)
+        << QByteArray("b7c7c09309e8236309710ca1113c86c40609ee84b94a132ab308591dbcfcc7a3");
+    QTest::newRow("B, shared P1P2, pre October 2020, A4")
+        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << int(PaperSize::A4)
+        << QByteArray("c1366196d961bba5b19388c5b5ac496fc6eef26bac4886fe9940841ab0a2784d");
+}
+
+void TestPDFUtils::olderVersionsPrintAsBefore()
+{
+    QFETCH(int, mode);
+    QFETCH(int, custody);
+    QFETCH(int, paper);
+    QFETCH(QByteArray, sha256);
+
+    const QString file = path("older.pdf");
+    QVERIFY(PDFUtils::save(*WorksheetCases::widest(Doc::Mode(mode), custody), file, nullptr, PaperSize::Size(paper)));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QByteArray pdf = written.readAll();
+    for (const QByteArray &key : {QByteArray("/CreationDate ("), QByteArray("/Creator (")}) {
+        const qsizetype start = pdf.indexOf(key);
+        QVERIFY(start >= 0);
+        pdf.remove(start + key.size(), pdf.indexOf(')', start + key.size()) - start - key.size());
+    }
+    QCOMPARE(QCryptographicHash::hash(pdf, QCryptographicHash::Sha256).toHex(), sha256);
 }
 
 void TestPDFUtils::printingAndSavingDrawTheSame()
@@ -400,7 +457,7 @@ void TestPDFUtils::failedSaveKeepsPreviousFile()
     if (target == "pdf") {
         QPdfDocument pdf;
         QCOMPARE(pdf.load(file), QPdfDocument::Error::None);
-        QCOMPARE(pdf.pageCount(), ok ? 2 : 1);
+        QCOMPARE(pdf.pageCount(), ok ? 3 : 1);
         if (!ok) {
             QFile kept(file);
             QVERIFY(kept.open(QIODevice::ReadOnly));

@@ -126,19 +126,22 @@ void TestWorksheetPages::longCase_data()
     QTest::addColumn<int>("custody");
     QTest::addColumn<int>("paper");
     QTest::addColumn<int>("worksheetPages"); // without continuation pages
+    // The pages whose words are read back, the slow part: each script and
+    // the continuation of A and of B, on either paper, in one row.
+    QTest::addColumn<QList<int>>("readBack");
 
     QTest::newRow("A, sole mother, July 2022, Letter")
-        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::Letter) << 1;
+        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::Letter) << 2 << QList<int>{0, 1};
     QTest::newRow("A, sole mother, July 2022, A4")
-        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::A4) << 1;
+        << int(Doc::July2022) << int(Doc::SoleMother) << int(PaperSize::A4) << 2 << QList<int>{0, 2};
     QTest::newRow("A, sole parent 2, pre October 2020, Letter")
-        << int(Doc::PreOct2020) << int(Doc::SoleParent2) << int(PaperSize::Letter) << 1;
+        << int(Doc::PreOct2020) << int(Doc::SoleParent2) << int(PaperSize::Letter) << 1 << QList<int>{0};
     QTest::newRow("B, shared, July 2022, Letter")
-        << int(Doc::July2022) << int(Doc::Shared) << int(PaperSize::Letter) << 2;
+        << int(Doc::July2022) << int(Doc::Shared) << int(PaperSize::Letter) << 3 << QList<int>{1, 2};
     QTest::newRow("B, shared, October 2020, A4")
-        << int(Doc::NewOct2020) << int(Doc::Shared) << int(PaperSize::A4) << 2;
+        << int(Doc::NewOct2020) << int(Doc::Shared) << int(PaperSize::A4) << 2 << QList<int>{0};
     QTest::newRow("B, shared P1P2, pre October 2020, Letter")
-        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << int(PaperSize::Letter) << 2;
+        << int(Doc::PreOct2020) << int(Doc::SharedP1P2) << int(PaperSize::Letter) << 2 << QList<int>{0, 2};
 }
 
 void TestWorksheetPages::longCase()
@@ -147,6 +150,7 @@ void TestWorksheetPages::longCase()
     QFETCH(int, custody);
     QFETCH(int, paper);
     QFETCH(int, worksheetPages);
+    QFETCH(QList<int>, readBack);
 
     const auto document = WorksheetCases::longest(Doc::Mode(mode), custody);
     const QString name = QStringLiteral("long-%1").arg(QTest::currentDataTag()).replace(QRegularExpression("\\W+"), "-");
@@ -163,8 +167,9 @@ void TestWorksheetPages::longCase()
     for (int page = 0; page < pages; ++page) {
         QCOMPARE(pdf.pagePointSize(page), paperPoints(PaperSize::Size(paper)));
         texts << pdf.getAllText(page).text();
+        // "Page 1 of 3" on the court's forms, "Worksheet A, page 1 of 3" before.
         const QString numbered = QStringLiteral("page %1 of %2").arg(page + 1).arg(pages);
-        QVERIFY2(occurrences(texts.last(), numbered) == 1, qPrintable(numbered));
+        QVERIFY2(occurrences(texts.last().toLower(), numbered) == 1, qPrintable(numbered));
         if (page >= worksheetPages) {
             QVERIFY(texts.last().contains("Comments and footnotes, continued"));
             QVERIFY(texts.last().contains(document->caseNumber()));
@@ -192,16 +197,19 @@ void TestWorksheetPages::longCase()
     const QStringList lines = worksheet.loadWorksheetLayout(*document);
     worksheet.fillWorksheetFields(*document);
     const QTransform toPaper = LayoutInterpreter::scriptToPaper(paperPoints(PaperSize::Size(paper)));
-    QList<QList<PdfProbe::Word>> words;
-    for (int page = 0; page < pages; ++page)
-        words << PdfProbe::words(pdf, page);
+    QHash<int, QList<PdfProbe::Word>> words;
+    for (int page : readBack) {
+        QVERIFY(page < pages);
+        words.insert(page, PdfProbe::words(pdf, page));
+    }
     int checked = 0;
     int amounts = 0;
     static const QRegularExpression amount("^-?[0-9]{7,}$");
-    for (int page = 0; page < pages; ++page) {
-        const QList<PdfProbe::Word> &onPage = words.at(page);
+    for (int page : readBack) {
+        const QList<PdfProbe::Word> &onPage = words[page];
         const QStringList &script = page < worksheetPages ? lines : worksheet.continuationLayout();
-        int scriptPage = page < worksheetPages ? 0 : worksheetPages;
+        // The continuation script opens with its own page break.
+        int scriptPage = page < worksheetPages ? 0 : worksheetPages - 1;
         for (const QString &line : script) {
             const QStringList t = LayoutInterpreter::tokenize(line);
             if (t.value(0) == "BPG")
@@ -244,12 +252,13 @@ void TestWorksheetPages::longCase()
                 ++amounts;
         }
     }
-    QVERIFY2(checked > 60 && amounts > 25, qPrintable(QStringLiteral("%1 texts, %2 amounts").arg(checked).arg(amounts)));
+    if (readBack.first() < worksheetPages)
+        QVERIFY2(checked > 30 && amounts > 10, qPrintable(QStringLiteral("%1 texts, %2 amounts").arg(checked).arg(amounts)));
 
     // No two words share a spot, and none leaves the paper.
     const QSizeF size = paperPoints(PaperSize::Size(paper));
-    for (int p = 0; p < pages; ++p) {
-        const QList<PdfProbe::Word> &list = words.at(p);
+    for (int p : readBack) {
+        const QList<PdfProbe::Word> &list = words[p];
         QVERIFY(list.size() > 50);
         for (int i = 0; i < list.size(); ++i) {
             const PdfProbe::Word &w = list.at(i);
@@ -324,17 +333,20 @@ void TestWorksheetPages::ordinaryCase()
         QCOMPARE(pdf.pageCount(), scriptPages);
 
         // On A4 every word where it stood; on Letter the same page scaled
-        // and centred within the same margins.
+        // and centred within the same margins, the same scale on every page:
+        // its first page is read back.
         const QTransform toPaper = LayoutInterpreter::scriptToPaper(paperPoints(paper));
         QCOMPARE(toPaper.isIdentity(), paper == PaperSize::A4);
         const qreal tolerance = paper == PaperSize::A4 ? 0.02 : 0.15;
+        const int readBack = paper == PaperSize::A4 ? pdf.pageCount() : 1;
         QList<GoldenWord> wanted;
         for (const GoldenWord &w : expected)
-            if (outsideComments(w.page, w.bottom))
+            if (w.page < readBack && outsideComments(w.page, w.bottom))
                 wanted << w;
-        QList<GoldenWord> found;
-        for (int page = 0; page < pdf.pageCount(); ++page) {
+        for (int page = 0; page < pdf.pageCount(); ++page)
             QCOMPARE(pdf.pagePointSize(page), paperPoints(paper));
+        QList<GoldenWord> found;
+        for (int page = 0; page < readBack; ++page) {
             for (const PdfProbe::Word &w : PdfProbe::words(pdf, page)) {
                 const QPointF inScript = toPaper.inverted().map(QPointF(w.box.left(), w.box.bottom()));
                 if (outsideComments(page, inScript.y()))

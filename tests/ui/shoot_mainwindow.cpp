@@ -1,5 +1,5 @@
 // Grabs the main window and its dialogs to PNG files for a look by eye:
-//   shoot_mainwindow OUTPUT_FOLDER
+//   ORVA_SHOTS=FOLDER [ORVA_SHOT_SCALE=1.5] shoot_mainwindow
 // Not a test: it asserts nothing. Warning balloons are separate windows; they
 // are painted into the window picture at their screen positions.
 
@@ -32,6 +32,14 @@ namespace {
 
 QString g_folder;
 
+// The monitor scale the window is shot at; 1 unless ORVA_SHOT_SCALE says otherwise.
+float shotScale()
+{
+    bool ok = false;
+    const float scale = qEnvironmentVariable("ORVA_SHOT_SCALE").toFloat(&ok);
+    return ok && scale > 0 ? scale : 1.0f;
+}
+
 void save(const QPixmap &pixmap, const QString &name)
 {
     const QString path = QDir(g_folder).filePath(name + QStringLiteral(".png"));
@@ -39,10 +47,25 @@ void save(const QPixmap &pixmap, const QString &name)
     qInfo("%s", qPrintable(path));
 }
 
+// The widget's picture once it stopped changing: layouts and pages that
+// settle after showing are in it, on a busy machine too.
+QPixmap settledGrab(QWidget *widget, int firstWait)
+{
+    QTest::qWait(firstWait);
+    QImage last = widget->grab().toImage();
+    int unchanged = 0;
+    for (int i = 0; i < 30 && unchanged < 2; ++i) {
+        QTest::qWait(300);
+        const QImage next = widget->grab().toImage();
+        unchanged = next == last ? unchanged + 1 : 0;
+        last = next;
+    }
+    return QPixmap::fromImage(last);
+}
+
 void shootWindow(MainWindow &window, const QString &name)
 {
-    QApplication::processEvents();
-    const QPixmap body = window.grab();
+    const QPixmap body = settledGrab(&window, 0);
     QRect area(window.pos(), body.size());
     QList<QBalloonTip *> balloons;
     for (QBalloonTip *balloon : {window.motherBalloon(), window.fatherBalloon()}) {
@@ -66,8 +89,7 @@ void shootWindow(MainWindow &window, const QString &name)
 void shootDialog(QDialog &dialog, const QString &name)
 {
     dialog.show();
-    QApplication::processEvents();
-    save(dialog.grab(), name);
+    save(settledGrab(&dialog, 0), name);
     dialog.hide();
 }
 
@@ -83,8 +105,7 @@ void setCase(OrvaDocument *doc, qint64 mother, qint64 father, int custody)
 OrvaTest::ModalSequence::Step grabModal(const QString &name, std::function<void(QWidget *)> close = {})
 {
     return [name, close](QWidget *modal) {
-        QTest::qWait(700);
-        save(modal->grab(), name);
+        save(settledGrab(modal, 700), name);
         if (close)
             close(modal);
         else
@@ -154,6 +175,8 @@ private slots:
     {
         g_folder = qEnvironmentVariable("ORVA_SHOTS", QStringLiteral("/work/shots-ui"));
         QDir().mkpath(g_folder);
+        // A steady caret: a blink would make two shots of one window differ.
+        QApplication::setCursorFlashTime(0);
 
         MainWindow window;
         window.move(200, 120);
@@ -269,6 +292,6 @@ private slots:
     }
 };
 
-ORVA_WIDGET_TEST_MAIN(Shooter)
+ORVA_WIDGET_TEST_MAIN_SCALED(Shooter, shotScale())
 
 #include "shoot_mainwindow.moc"

@@ -1,5 +1,6 @@
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
+#include "FieldDialogs.h"
 #include "HeaderLabel.h"
 #include "LItemEdit.h"
 #include "MyComboBox.h"
@@ -20,7 +21,8 @@
 namespace {
 
 // A shown and active window holding the widgets under test plus a plain
-// line edit to move the focus to.
+// line edit to move the focus to. Their buttons open the dialogs the main
+// window opens for them.
 class Host : public QWidget
 {
 public:
@@ -39,6 +41,8 @@ public:
         layout->addWidget(percent);
         layout->addWidget(labelled);
         layout->addWidget(other);
+        FieldDialogs::attach(amount);
+        FieldDialogs::attach(percent);
     }
 
     bool activate()

@@ -985,8 +985,9 @@ void TestMainWindowCommands::previewConfirmation_data()
     QTest::addColumn<int>("pages");  // of the preview, 0 when none opens
 
     QTest::newRow("shared above sole, Cancel") << int(OrvaDocument::Shared) << int(QMessageBox::Cancel) << 0;
-    QTest::newRow("shared above sole, OK") << int(OrvaDocument::Shared) << int(QMessageBox::Ok) << 2;
-    QTest::newRow("sole: no question") << int(OrvaDocument::SoleMother) << int(QMessageBox::NoButton) << 1;
+    // The July 2022 forms: Worksheet B on three pages, A on two.
+    QTest::newRow("shared above sole, OK") << int(OrvaDocument::Shared) << int(QMessageBox::Ok) << 3;
+    QTest::newRow("sole: no question") << int(OrvaDocument::SoleMother) << int(QMessageBox::NoButton) << 2;
 }
 
 void TestMainWindowCommands::previewConfirmation()
@@ -1044,10 +1045,10 @@ void TestMainWindowCommands::printThroughThePrintDialog_data()
     QTest::addColumn<bool>("print");  // accept the print dialog
     QTest::addColumn<int>("pages");   // printed, 0 for none
 
-    QTest::newRow("shared above sole, OK") << int(OrvaDocument::Shared) << int(QMessageBox::Ok) << true << 2;
+    QTest::newRow("shared above sole, OK") << int(OrvaDocument::Shared) << int(QMessageBox::Ok) << true << 3;
     QTest::newRow("shared above sole, Cancel") << int(OrvaDocument::Shared) << int(QMessageBox::Cancel) << false
                                                << 0;
-    QTest::newRow("sole") << int(OrvaDocument::SoleFather) << int(QMessageBox::NoButton) << true << 1;
+    QTest::newRow("sole") << int(OrvaDocument::SoleFather) << int(QMessageBox::NoButton) << true << 2;
     QTest::newRow("print dialog cancelled") << int(OrvaDocument::SoleFather) << int(QMessageBox::NoButton) << false
                                             << 0;
 }
@@ -1082,10 +1083,10 @@ void TestMainWindowCommands::printThroughThePrintDialog()
     QPdfDocument printed;
     QCOMPARE(printed.load(target), QPdfDocument::Error::None);
     QCOMPARE(printed.pageCount(), pages);
-    const QString text = printed.getAllText(0).text();
-    QVERIFY(text.contains(QStringLiteral("24-5150")));
-    // The father's figure of the worksheet the custody type asks for.
-    QVERIFY(text.contains(QString::number(m_w.doc->fatherRecommendedChildSupport())));
+    QVERIFY(printed.getAllText(0).text().contains(QStringLiteral("24-5150")));
+    // The father's figure of the worksheet the custody type asks for: line
+    // 16 of B, line 9 of A, both on the second page.
+    QVERIFY(printed.getAllText(1).text().contains(QString::number(m_w.doc->fatherRecommendedChildSupport())));
 }
 
 void TestMainWindowCommands::statuteDocument_data()

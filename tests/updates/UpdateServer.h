@@ -53,6 +53,7 @@ public:
 
     QList<Request> requests;
     int connections = 0;
+    QList<QByteArray> closedPaths; // the path asked on each connection that has ended
 
 private:
     void accept()
@@ -60,15 +61,21 @@ private:
         while (QTcpSocket *socket = m_server.nextPendingConnection()) {
             ++connections;
             auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
+            auto path = std::make_shared<QByteArray>();
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket, path] {
+                closedPaths << *path;
+                socket->deleteLater();
+            });
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer, path] {
                 *buffer += socket->readAll();
                 const int end = buffer->indexOf("\r\n\r\n");
                 if (end < 0)
                     return;
                 const QByteArray head = buffer->left(end);
                 buffer->clear();
-                answer(socket, parse(head));
+                const Request request = parse(head);
+                *path = request.path;
+                answer(socket, request);
             });
         }
     }
