@@ -374,6 +374,7 @@ void TestAlimonyCalc::printWithTexasCleared()
     QPdfDocument pdf;
     QCOMPARE(pdf.load(pdfPath), QPdfDocument::Error::None);
     QCOMPARE(pdf.pageCount(), 1);
+    QCOMPARE(pdf.pagePointSize(0).toSize(), QSize(612, 792)); // US Letter, the paper unless another is chosen
     const QString text = pdf.getAllText(0).text();
     QVERIFY2(text.contains(QStringLiteral("24 & <7>")), qPrintable(text));
     QVERIFY(text.contains(field(dialog, "AAMLa")->text())); // 0.3 x 123456 - 0.2 x 23456 = 32346
