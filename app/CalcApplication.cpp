@@ -48,6 +48,11 @@ CalcApplication::CalcApplication(int &argc, char **argv, float scale)
     QApplication::setFont(font);
     setStyleSheet(styleSheet);
 
+    setIdentity();
+}
+
+void CalcApplication::setIdentity()
+{
     setOrganizationName(QStringLiteral("Pellwood"));
     setOrganizationDomain(QStringLiteral("pellwood.example"));
     setApplicationName(QStringLiteral("Orva-Calc"));
@@ -76,9 +81,13 @@ int CalcApplication::run()
     const QCommandLineOption scaleOption(QStringLiteral("scale"), QStringLiteral("scale factor"), QStringLiteral("1"));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Print the program's version, then exit."));
+    // Read by main, before the parser exists: the log on standard error too.
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Also write the program's log to standard error."));
     parser.addOption(importOption);
     parser.addOption(scaleOption);
     parser.addOption(versionOption);
+    parser.addOption(verboseOption);
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A case file (.cml) to open in the window, or an alimony "
                                                 "file (.calc) to open in the alimony calculator."),

@@ -47,15 +47,6 @@ QCommandLineOption paperOption()
                               QStringLiteral("letter|a4"));
 }
 
-// While the command runs, the log stays off standard error: the reasons of
-// failures come back from the reader and writers and are printed as one line.
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s (%s:%d)\n", message.toLocal8Bit().constData(),
-                     context.file ? context.file : "", context.line);
-}
-
 using CommandLineNames::FileName;
 
 bool readCase(OrvaDocument &document, const FileName &name, QString *reason)
@@ -123,7 +114,6 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
-    qInstallMessageHandler(quietHandler);
 }
 
 void addOptions(QCommandLineParser &parser)

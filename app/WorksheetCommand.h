@@ -30,7 +30,7 @@ bool hasOption(int argc, char **argv, const char *name);
 void printError(const QString &message);
 
 // Before the application object: the offscreen platform unless one was
-// chosen, and a log that keeps standard error to the one line of an error.
+// chosen. The log keeps off standard error unless asked for (LogFile).
 void prepareProcess();
 
 void addOptions(QCommandLineParser &parser);
