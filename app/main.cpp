@@ -1,5 +1,6 @@
 #include "AlimonyCommand.h"
 #include "ExploreCommand.h"
+#include "FillFormCommand.h"
 #include "CalcApplication.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
@@ -82,7 +83,7 @@ int main(int argc, char **argv)
     // The worksheet and alimony commands draw no window: they need neither a
     // scale nor a screen, and must run where there is no display at all.
     const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv)
-                          || ExploreCommand::requested(argc, argv);
+                          || ExploreCommand::requested(argc, argv) || FillFormCommand::requested(argc, argv);
     float monitorScale = 1.0f;
     bool noDisplay = false;
     if (headless) {
