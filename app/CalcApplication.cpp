@@ -1,6 +1,8 @@
 #include "CalcApplication.h"
 
 #include "AlimonyCommand.h"
+#include "Ask.h"
+#include "CommandLineNames.h"
 #include "ExploreCommand.h"
 #include "FillFormCommand.h"
 #include "LaunchFile.h"
@@ -51,6 +53,10 @@ CalcApplication::CalcApplication(int &argc, char **argv, float scale)
     setOrganizationDomain(QStringLiteral("pellwood.example"));
     setApplicationName(QStringLiteral("Orva-Calc"));
     setApplicationVersion(QStringLiteral(ORVA_VERSION_TEXT));
+
+    const QString settingsNote = Platform::guardSettingsFiles(organizationName(), applicationName());
+    if (!settingsNote.isEmpty())
+        qWarning().noquote() << settingsNote;
 }
 
 CalcApplication::~CalcApplication() = default;
@@ -87,6 +93,12 @@ int CalcApplication::run()
     if (parser.isSet(versionOption))
         return printVersion();
 
+    // Saves cut off in the middle of an in-place rewrite are finished first,
+    // whatever the program was started for.
+    const QStringList finished = Platform::finishInterruptedRewrites();
+    for (const QString &sentence : finished)
+        WorksheetCommand::printError(sentence);
+
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
         return WorksheetCommand::run(parser);
@@ -109,6 +121,20 @@ int CalcApplication::run()
         return 1;
     }
 
+    // A name Qt cannot carry as text would name another file in the window.
+    const QString file = LaunchFile::fromArguments(parser.positionalArguments());
+    CommandLineNames::FileName launchName;
+    QString reason;
+    if (!CommandLineNames::resolve(file, &launchName, &reason) || !launchName.native.isEmpty()) {
+        WorksheetCommand::printError(reason.isEmpty() ? QStringLiteral("cannot open \"%1\": the name is not valid "
+                                                                       "text; rename the file")
+                                                            .arg(file)
+                                                      : reason);
+        return 1;
+    }
+    if (!finished.isEmpty())
+        Ask::information(nullptr, applicationName(), finished.join(QStringLiteral("\n\n")));
+
     // Before the window: an installer started from the update dialog ends
     // the program here. The service lives as long as the event loop.
     UpdateService updateService;
@@ -118,7 +144,6 @@ int CalcApplication::run()
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();
     window->showNormal();
-    const QString file = LaunchFile::fromArguments(parser.positionalArguments());
     if (!file.isEmpty()) {
         // Once the window is up, so that an error box has it to stand on.
         MainWindow *shown = window.get();

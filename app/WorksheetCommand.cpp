@@ -1,5 +1,6 @@
 #include "WorksheetCommand.h"
 
+#include "CommandLineNames.h"
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
 #include "PDFUtils.h"
@@ -55,22 +56,34 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
                      context.file ? context.file : "", context.line);
 }
 
-bool readCase(OrvaDocument &document, const QString &path, QString *reason)
+using CommandLineNames::FileName;
+
+bool readCase(OrvaDocument &document, const FileName &name, QString *reason)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    bool missing = false;
+    const QString path = CommandLineNames::readableName(name, reason, &missing);
+    if (missing || (!path.isEmpty() && !QFileInfo::exists(path))) {
         *reason = QStringLiteral("no such file");
         return false;
     }
-    return document.readCaseFile(path, reason);
+    return !path.isEmpty() && document.readCaseFile(path, reason);
+}
+
+bool writePdf(const OrvaDocument &document, const FileName &name, PaperSize::Size paper, QString *reason)
+{
+    if (name.native.isEmpty())
+        return PDFUtils::save(document, name.text, nullptr, paper, reason);
+    return PDFUtils::saveNative(document, name.native, paper, reason);
 }
 
 // The output would replace the case it is made from (the same name, or a
 // link to it).
-bool isSameFile(const QString &a, const QString &b)
+bool isSameFile(const FileName &a, const FileName &b)
 {
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+    bool missing = false;
+    const QString canonical = QFileInfo(CommandLineNames::readableName(a, nullptr, &missing)).canonicalFilePath();
+    return !canonical.isEmpty()
+           && canonical == QFileInfo(CommandLineNames::readableName(b, nullptr, &missing)).canonicalFilePath();
 }
 
 } // namespace
@@ -183,19 +196,28 @@ int run(const QCommandLineParser &parser)
         return UsageError;
     }
 
-    if (pdf && isSameFile(outPath, casePath)) {
+    // The bytes of the names as given: the file named is the file read and
+    // written, also where the name is not text.
+    FileName caseName;
+    FileName outName;
+    QString reason;
+    if (!CommandLineNames::resolve(casePath, &caseName, &reason)
+        || (pdf && !CommandLineNames::resolve(outPath, &outName, &reason))) {
+        printError(reason);
+        return UsageError;
+    }
+    if (pdf && isSameFile(outName, caseName)) {
         printError(QStringLiteral("the PDF \"%1\" would replace the case file; choose another name for it")
                        .arg(outPath));
         return UsageError;
     }
 
     OrvaDocument document(OrvaDocument::modeForNewCase());
-    QString reason;
-    if (!readCase(document, casePath, &reason)) {
+    if (!readCase(document, caseName, &reason)) {
         printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
         return FileError;
     }
-    if (pdf && !PDFUtils::save(document, outPath, nullptr, paper, &reason)) {
+    if (pdf && !writePdf(document, outName, paper, &reason)) {
         printError(QStringLiteral("cannot write the worksheet PDF \"%1\": %2").arg(outPath, reason));
         return FileError;
     }
@@ -205,6 +227,21 @@ int run(const QCommandLineParser &parser)
             printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
             return FileError;
         }
+    }
+    return Done;
+}
+
+int readCaseArgument(OrvaDocument &document, const QString &value)
+{
+    FileName name;
+    QString reason;
+    if (!CommandLineNames::resolve(value, &name, &reason)) {
+        printError(reason);
+        return UsageError;
+    }
+    if (!readCase(document, name, &reason)) {
+        printError(QStringLiteral("cannot read case file \"%1\": %2").arg(value, reason));
+        return FileError;
     }
     return Done;
 }

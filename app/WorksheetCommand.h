@@ -40,6 +40,11 @@ bool isSet(const QCommandLineParser &parser);
 // process exit code. Errors go to standard error as one line.
 int run(const QCommandLineParser &parser);
 
+// Reads the case file a command names (`value` as Qt decoded the
+// argument; the bytes given where they are not text). Done, or the exit
+// code after the one error line.
+int readCaseArgument(OrvaDocument &document, const QString &value);
+
 // Every field of the worksheet field table of `document` (Worksheet A or B
 // as its custody type decides), plus "worksheet": "A" or "B".
 QJsonObject fieldsJson(const OrvaDocument &document);

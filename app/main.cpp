@@ -2,6 +2,7 @@
 #include "ExploreCommand.h"
 #include "FillFormCommand.h"
 #include "CalcApplication.h"
+#include "CommandLineNames.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
 #include "WorksheetCommand.h"
@@ -80,6 +81,7 @@ void logScreenDiagnostics()
 
 int main(int argc, char **argv)
 {
+    CommandLineNames::capture(argc, argv);
     // The worksheet and alimony commands draw no window: they need neither a
     // scale nor a screen, and must run where there is no display at all.
     const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv)
