@@ -1,5 +1,6 @@
 #include "FillFormCommand.h"
 
+#include "CommandLineNames.h"
 #include "CourtFormFill.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
@@ -24,10 +25,24 @@ QString usage()
                           "[--client 1|2]");
 }
 
-bool isSameFile(const QString &a, const QString &b)
+using CommandLineNames::FileName;
+
+// The output would replace the case it is made from (the same name, or a
+// link to it).
+bool isSameFile(const FileName &a, const FileName &b)
 {
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+    bool missing = false;
+    const QString canonical = QFileInfo(CommandLineNames::readableName(a, nullptr, &missing)).canonicalFilePath();
+    return !canonical.isEmpty()
+           && canonical == QFileInfo(CommandLineNames::readableName(b, nullptr, &missing)).canonicalFilePath();
+}
+
+// The bytes of the name as given, also where the name is not text.
+bool writePdf(const FileName &name, const QByteArray &pdf, QString *reason)
+{
+    if (name.native.isEmpty())
+        return Platform::writeFileSafely(name.text, pdf, reason);
+    return Platform::writeNativeFileSafely(name.native, pdf, reason);
 }
 
 } // namespace
@@ -88,20 +103,23 @@ int run(const QCommandLineParser &parser)
         }
         client = value.toInt();
     }
-    if (isSameFile(outPath, casePath)) {
+    FileName caseName;
+    FileName outName;
+    QString reason;
+    if (!CommandLineNames::resolve(casePath, &caseName, &reason)
+        || !CommandLineNames::resolve(outPath, &outName, &reason)) {
+        printError(reason);
+        return WorksheetCommand::UsageError;
+    }
+    if (isSameFile(outName, caseName)) {
         printError(QStringLiteral("the PDF \"%1\" would replace the case file; choose another name for it")
                        .arg(outPath));
         return WorksheetCommand::UsageError;
     }
 
     OrvaDocument document(OrvaDocument::modeForNewCase());
-    QString reason;
-    if (!QFileInfo::exists(casePath))
-        reason = QStringLiteral("no such file");
-    if (!reason.isEmpty() || !document.readCaseFile(casePath, &reason)) {
-        printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
-        return WorksheetCommand::FileError;
-    }
+    if (const int code = WorksheetCommand::readCaseArgument(document, casePath); code != WorksheetCommand::Done)
+        return code;
     if (client < 0)
         client = document.formsClient();
 
@@ -112,7 +130,7 @@ int run(const QCommandLineParser &parser)
         printError(QStringLiteral("cannot fill the form %1: %2").arg(form->name, reason));
         return WorksheetCommand::FileError;
     }
-    if (!Platform::writeFileSafely(outPath, pdf, &reason)) {
+    if (!writePdf(outName, pdf, &reason)) {
         printError(QStringLiteral("cannot write the form PDF \"%1\": %2").arg(outPath, reason));
         return WorksheetCommand::FileError;
     }
