@@ -14,6 +14,7 @@
 #include "WarningsPresenter.h"
 
 #include <QAbstractButton>
+#include <QIcon>
 #include <QMessageBox>
 
 FormCommands::FormCommands(QWidget *window, CaseHolder *holder, WarningsPresenter *warnings)
@@ -57,8 +58,11 @@ int FormCommands::askForClient()
     QMessageBox box(QMessageBox::Question, tr("Select client for financial forms"),
                     tr("Whose financial statement is this form?"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_window);
-    box.button(QMessageBox::Yes)->setText(first);
-    box.button(QMessageBox::No)->setText(second);
+    // Names, not Yes and No: neither party is the wrong answer.
+    for (const auto &[button, name] : {std::pair{QMessageBox::Yes, first}, std::pair{QMessageBox::No, second}}) {
+        box.button(button)->setText(name);
+        box.button(button)->setIcon(QIcon());
+    }
     box.setDefaultButton(QMessageBox::Yes);
     switch (Ask::exec(box)) {
     case QMessageBox::Yes:

@@ -13,6 +13,7 @@
 #include "MainWindow.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
+#include "PdfjsProtocol.h"
 #include "QBalloonTip.h"
 
 #include <QAction>
@@ -108,6 +109,9 @@ void TestMainWindowForms::opensForm()
         20000);
     QCOMPARE(evaluate(viewer, QStringLiteral("document.querySelector('input[name=plaintiff_name]').value")).toString(),
              QStringLiteral("Jane Q. Sample"));
+
+    // Filled only from the case, the form is not saved anywhere yet.
+    QVERIFY(evaluate(viewer, PdfjsProtocol::unsavedScript()).toBool());
 
     const QString shots = qEnvironmentVariable("ORVA_SHOTS");
     QTemporaryDir temporary;
