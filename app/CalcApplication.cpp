@@ -4,6 +4,7 @@
 #include "Ask.h"
 #include "CommandLineNames.h"
 #include "ExploreCommand.h"
+#include "FillFormCommand.h"
 #include "LaunchFile.h"
 #include "MainWindow.h"
 #include "Platform.h"
@@ -95,6 +96,7 @@ int CalcApplication::run()
     WorksheetCommand::addOptions(parser);
     AlimonyCommand::addOptions(parser);
     ExploreCommand::addOptions(parser);
+    FillFormCommand::addOptions(parser);
     parser.process(arguments()); // an unknown option ends the process with exit code 1
 
     if (parser.isSet(versionOption))
@@ -113,6 +115,8 @@ int CalcApplication::run()
         return AlimonyCommand::run(parser);
     if (ExploreCommand::isSet(parser))
         return ExploreCommand::run(parser);
+    if (FillFormCommand::isSet(parser))
+        return FillFormCommand::run(parser);
 
     // Installers call the copy as a plain word, without dashes, as well.
     if (parser.isSet(importOption) || parser.positionalArguments().contains(QLatin1String("importold")))

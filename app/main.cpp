@@ -1,5 +1,6 @@
 #include "AlimonyCommand.h"
 #include "ExploreCommand.h"
+#include "FillFormCommand.h"
 #include "CalcApplication.h"
 #include "CommandLineNames.h"
 #include "LogFile.h"
@@ -86,7 +87,7 @@ int main(int argc, char **argv)
     // The worksheet and alimony commands draw no window: they need neither a
     // scale nor a screen, and must run where there is no display at all.
     const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv)
-                          || ExploreCommand::requested(argc, argv);
+                          || ExploreCommand::requested(argc, argv) || FillFormCommand::requested(argc, argv);
     // The log goes to the application-data folder from the first line on
     // (the identity that names the folder is the application object's). A
     // headless command's standard error is its one error line: the log joins

@@ -183,6 +183,13 @@ struct ReadState {
     qint64 multifamily[2] = {0, 0}; // line 1d's counts, settled with the version
 };
 
+// A client mark as older files wrote it ("1", or "True" from a check box).
+bool isChosen(const QString &text)
+{
+    const QString mark = text.trimmed();
+    return mark == QLatin1String("1") || mark.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
 using FieldReader = void (*)(OrvaDocument &document, ReadState &state, const QString &text, qint64 value);
 
 #define ORVA_TEXT(element, setter) \
@@ -283,6 +290,17 @@ const QHash<QString, FieldReader> &fieldReaders()
         ORVA_TEXT("ali_paid", setClientAlimonyPaid),
         ORVA_TEXT("ali_recv", setClientAlimonyReceived),
         ORVA_INT32("relationship_idx", setRelationshipIndex),
+        // "1" marks the chosen client; an empty element chooses nobody.
+        {QStringLiteral("wife_cli"),
+         [](OrvaDocument &d, ReadState &, const QString &text, qint64) {
+             if (isChosen(text))
+                 d.setFormsClient(OrvaDocument::FirstParentClient);
+         }},
+        {QStringLiteral("husb_cli"),
+         [](OrvaDocument &d, ReadState &, const QString &text, qint64) {
+             if (isChosen(text))
+                 d.setFormsClient(OrvaDocument::SecondParentClient);
+         }},
         {QStringLiteral("multifam_m"),
          [](OrvaDocument &, ReadState &state, const QString &, qint64 value) { state.multifamily[0] = value; }},
         {QStringLiteral("multifam_d"),
@@ -302,7 +320,7 @@ bool isIgnoredElement(QStringView name)
     static const QStringList names = {
         QStringLiteral("lasttype"), QStringLiteral("sizefonts"), QStringLiteral("calcindex"),
         QStringLiteral("cbo_cme_m.SelectedIndex"), QStringLiteral("cbo_cme_d.SelectedIndex"),
-        QStringLiteral("wife_cli"), QStringLiteral("husb_cli"), QStringLiteral("relationship")};
+        QStringLiteral("relationship")};
     return names.contains(name);
 }
 
@@ -448,8 +466,9 @@ bool OrvaDocument::writeCaseXml(QIODevice *device) const
     w.text("preparer", m_preparer);
     w.text("circuit.Checked", m_courtType == Circuit ? QStringLiteral("True") : QStringLiteral("False"));
     w.text("district.Checked", m_courtType == District ? QStringLiteral("True") : QStringLiteral("False"));
-    w.empty("wife_cli");
-    w.empty("husb_cli");
+    const auto chosen = [this](FormsClient client) { return m_formsClient == client ? QStringLiteral("1") : QString(); };
+    w.text("wife_cli", chosen(FirstParentClient));
+    w.text("husb_cli", chosen(SecondParentClient));
     w.text("plaintiff_city", m_plaintiffCity);
     w.text("plaintiff_zip", m_plaintiffZip);
     w.text("plaintiff_addr", m_plaintiffAddress);

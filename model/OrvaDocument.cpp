@@ -196,6 +196,12 @@ void OrvaDocument::setMotherOvernights(int value)
     m_fatherOvernights = 365 - m_motherOvernights;
 }
 
+void OrvaDocument::setFormsClient(int client)
+{
+    m_formsClient = client == FirstParentClient || client == SecondParentClient ? static_cast<FormsClient>(client)
+                                                                                 : NoClient;
+}
+
 void OrvaDocument::setFatherOvernights(int value)
 {
     // Computed in 64 bits: a value read from a file may be any 32-bit number.

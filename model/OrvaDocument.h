@@ -204,6 +204,18 @@ public:
     ORVA_PLAIN_FIELD(QString, clientAlimonyPaid, setClientAlimonyPaid, QString())
     ORVA_PLAIN_FIELD(QString, clientAlimonyReceived, setClientAlimonyReceived, QString())
     ORVA_PLAIN_FIELD(int, relationshipIndex, setRelationshipIndex, 0)
+public:
+    // Whose financial statement the court's forms are: the first parent
+    // column, the second, or nobody chosen yet.
+    enum FormsClient : int { NoClient = 0, FirstParentClient = 1, SecondParentClient = 2 };
+    FormsClient formsClient() const { return m_formsClient; }
+    // Anything other than 1 or 2 is nobody.
+    void setFormsClient(int client);
+
+private:
+    FormsClient m_formsClient = NoClient;
+
+public:
     ORVA_PLAIN_FIELD(QString, comments, setComments, QString())
 
 public:

@@ -4,6 +4,7 @@
 // numbers; a column the form leaves empty is empty text.
 
 #include "OrvaDocument.h"
+#include "CourtFormText.h"
 #include "PDFDocument.h"
 
 namespace {
@@ -19,6 +20,34 @@ QString courtTitle(int courtType)
     return courtType == OrvaDocument::District ? QStringLiteral("District Court of Maryland for")
                                                : QStringLiteral("Circuit Court for");
 }
+
+
+
+// "Ocean City, MD 21842". A state alone is only the client details'
+// default pick, not an address.
+QString cityStateZip(const QString &city, const QString &state, const QString &zip)
+{
+    if (city.trimmed().isEmpty() && zip.trimmed().isEmpty())
+        return QString();
+    QString line = city.trimmed();
+    if (!state.trimmed().isEmpty())
+        line += (line.isEmpty() ? QString() : QStringLiteral(", ")) + state.trimmed();
+    if (!zip.trimmed().isEmpty())
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + zip.trimmed();
+    return line;
+}
+
+QStringList pairs(const QStringList &lines)
+{
+    QStringList names;
+    for (const QString &line : lines)
+        names << line + QStringLiteral("_m") << line + QStringLiteral("_f");
+    return names;
+}
+
+} // namespace
+
+namespace CourtFormText {
 
 // The form's blank "City or County": the county without its state.
 QString courtCounty(int county)
@@ -46,29 +75,10 @@ QString streetLine(const QString &address, const QString &apt)
     return street.isEmpty() ? unit : street + QStringLiteral(", ") + unit;
 }
 
-// "Ocean City, MD 21842". A state alone is only the client details'
-// default pick, not an address.
-QString cityStateZip(const QString &city, const QString &state, const QString &zip)
-{
-    if (city.trimmed().isEmpty() && zip.trimmed().isEmpty())
-        return QString();
-    QString line = city.trimmed();
-    if (!state.trimmed().isEmpty())
-        line += (line.isEmpty() ? QString() : QStringLiteral(", ")) + state.trimmed();
-    if (!zip.trimmed().isEmpty())
-        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + zip.trimmed();
-    return line;
-}
+} // namespace CourtFormText
 
-QStringList pairs(const QStringList &lines)
-{
-    QStringList names;
-    for (const QString &line : lines)
-        names << line + QStringLiteral("_m") << line + QStringLiteral("_f");
-    return names;
-}
-
-} // namespace
+using CourtFormText::courtCounty;
+using CourtFormText::streetLine;
 
 QStringList PDFDocument::courtFormFieldNames(bool shared)
 {

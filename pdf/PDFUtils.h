@@ -11,6 +11,7 @@
 #include <functional>
 
 class OrvaDocument;
+struct PdfjsForm;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -64,6 +65,11 @@ public:
     // viewer window, which lives on and deletes itself when closed. False
     // when the viewer cannot be set up; the caller then shows the notice.
     static bool openWithAcrobat(const QUrl &url, const QString &title, const QString &proposedName);
+    // The same with values set in the form's fields before it shows.
+    static bool openWithAcrobat(const PdfjsForm &form);
+    // The form filled in the same viewer without a window, as saving it
+    // would write it; false with the reason otherwise.
+    static bool fillCourtForm(const PdfjsForm &form, QByteArray *pdf, QString *error);
     // The notice shown when openWithAcrobat fails.
     static void showPdfErrorNotice();
 

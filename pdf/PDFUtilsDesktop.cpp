@@ -20,7 +20,11 @@
 #include <QLabel>
 #include <QLibrary>
 #include <QOpenGLContext>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QVBoxLayout>
+
+#include <memory>
 
 // Qt's own hook for the context every OpenGL context of the program shares
 // with; exported by Qt GUI for Qt WebEngine, not declared in a header.
@@ -60,7 +64,34 @@ public:
     {
         Ask::warning(parent, title, text, QMessageBox::Ok);
     }
-    bool printImages(const QList<QImage> &images) override { return PDFUtils::printPDF(images, nullptr); }
+    CloseAnswer askBeforeClose(QWidget *parent, const QString &title, const QString &text) override
+    {
+        switch (Ask::question(parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                              QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveEntries;
+        case QMessageBox::Discard:
+            return DiscardEntries;
+        default:
+            return KeepOpen;
+        }
+    }
+    PrintChoice choosePrinter(QWidget *parent, QString *pdfFile) override
+    {
+        m_printer = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+        QPrintDialog dialog(m_printer.get(), parent);
+        if (!Ask::exec(dialog))
+            return PrintCancelled;
+        if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty()) {
+            *pdfFile = m_printer->outputFileName();
+            return PrintToPdfFile;
+        }
+        return PrintToPrinter;
+    }
+    bool printImages(const QList<QImage> &images) override
+    {
+        return m_printer && PDFUtils::printImagesOnPrinter(images, m_printer.get());
+    }
     QString temporaryCopyPath(const QString &name, QString *error) override
     {
         return Platform::temporaryCopyPath(name, error);
@@ -79,6 +110,26 @@ public:
         return PDFUtils::sendToMail_platform_specific(subject, body, attachment);
     }
     bool openUrl(const QUrl &url) override { return Platform::openUrl(url); }
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+// Without a window nobody is asked: what would be said is logged.
+class HeadlessHost : public DesktopHost
+{
+public:
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    void critical(QWidget *, const QString &title, const QString &text) override
+    {
+        qCritical().noquote() << title << text;
+    }
+    void warning(QWidget *, const QString &title, const QString &text) override
+    {
+        qWarning().noquote() << title << text;
+    }
+    CloseAnswer askBeforeClose(QWidget *, const QString &, const QString &) override { return DiscardEntries; }
+    PrintChoice choosePrinter(QWidget *, QString *) override { return PrintCancelled; }
 };
 
 // The web engine draws through OpenGL contexts that share with one global
@@ -103,14 +154,14 @@ void shareOpenGlContexts()
     });
 }
 
-// The viewer module, loaded once on first use and kept.
-OpenPdfjsViewerFunction viewerEntry(QString *error)
+// An entry of the viewer module, which is loaded once on first use and kept.
+template <typename Function>
+Function viewerEntry(const char *name, QString *error)
 {
-    static OpenPdfjsViewerFunction entry = nullptr;
-    if (entry)
-        return entry;
+    Platform::prepareFormViewerEngine();
+    shareOpenGlContexts();
     QLibrary library(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("orva_pdfjs")));
-    entry = reinterpret_cast<OpenPdfjsViewerFunction>(library.resolve(ORVA_PDFJS_ENTRY));
+    const auto entry = reinterpret_cast<Function>(library.resolve(name));
     if (!entry)
         *error = library.errorString();
     return entry;
@@ -120,16 +171,35 @@ OpenPdfjsViewerFunction viewerEntry(QString *error)
 
 bool PDFUtils::openWithAcrobat(const QUrl &url, const QString &title, const QString &proposedName)
 {
-    Platform::prepareFormViewerEngine();
-    shareOpenGlContexts();
+    return openWithAcrobat(PdfjsForm{url, title, proposedName, {}});
+}
+
+bool PDFUtils::openWithAcrobat(const PdfjsForm &form)
+{
     QString error;
-    const OpenPdfjsViewerFunction open = viewerEntry(&error);
+    static OpenPdfjsViewerFunction open = nullptr;
+    if (!open)
+        open = viewerEntry<OpenPdfjsViewerFunction>(ORVA_PDFJS_ENTRY, &error);
     if (!open) {
         qCritical().noquote() << "PDFUtils::openWithAcrobat: can't load the form viewer:" << error;
         return false;
     }
     static DesktopHost host;
-    return open(&host, mainWindow(), url, title, proposedName);
+    return open(&host, mainWindow(), form);
+}
+
+bool PDFUtils::fillCourtForm(const PdfjsForm &form, QByteArray *pdf, QString *error)
+{
+    QString reason;
+    static FillPdfjsFormFunction fill = nullptr;
+    if (!fill)
+        fill = viewerEntry<FillPdfjsFormFunction>(ORVA_PDFJS_FILL_ENTRY, &reason);
+    if (!fill) {
+        *error = QStringLiteral("the form viewer cannot be loaded: %1").arg(reason);
+        return false;
+    }
+    static HeadlessHost host;
+    return fill(&host, form, pdf, error);
 }
 
 bool PDFUtils::canOpenWithAcrobat_platform_specific()

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QUrlQuery>
 
 namespace PdfjsProtocol {
@@ -73,6 +76,131 @@ QString saveScript(const QString &intent)
                           "'PDFViewerApplication.pdfDocument.saveDocument';\n\n")
                .arg(intent)
         + QString(16, QLatin1Char(' '));
+}
+
+QString formScript()
+{
+    // The entries count as saved while the annotation storage holds what it
+    // held when a file was last written: a form filled from the case and
+    // never saved is unsaved, as is one typed into since.
+    return QStringLiteral(R"JS(
+(function () {
+    if (window.orvaForm)
+        return 'ok';
+    var channel = new Promise(function (resolve) {
+        new QWebChannel(qt.webChannelTransport, function (ch) {
+            window.printProxy = ch.objects.printProxy;
+            resolve();
+        });
+    });
+    var savedHash = null;
+    var savingHash = null;
+    var settled = Promise.resolve(); // the last close, which open must wait for
+    // One worker for every form, started with the page: a form's own worker
+    // would be stopped with the form and started again for the next.
+    pdfjsLib.GlobalWorkerOptions.workerSrc =
+        pdfjsLib.GlobalWorkerOptions.workerSrc || PDFViewerApplicationOptions.get('workerSrc');
+    var worker = new pdfjsLib.PDFWorker();
+    function app() { return window.PDFViewerApplication; }
+    function storage() { return app().pdfDocument ? app().pdfDocument.annotationStorage : null; }
+    function pages(visible) {
+        var container = document.getElementById('viewerContainer');
+        if (container)
+            container.style.visibility = visible ? '' : 'hidden';
+    }
+    // The viewer's own close would first save a form with entries as a
+    // download; the program asks about unsaved entries itself.
+    function closeQuietly() {
+        app()._annotationStorageModified = false;
+        return app().close();
+    }
+    function report(text) { channel.then(function () { window.printProxy.formReady(text); }); }
+    window.orvaForm = {
+        ready: false,
+        open: function (url, values) {
+            window.orvaForm.ready = false;
+            savedHash = null;
+            pages(false);
+            return settled.then(function () {
+                return app().initializedPromise;
+            }).then(function () {
+                return closeQuietly();
+            }).then(function () {
+                return app().open(url, { worker: worker });
+            }).then(function () {
+                return app().pdfDocument.getFieldObjects();
+            }).then(function (fields) {
+                var store = storage();
+                var missing = [];
+                Object.keys(values).forEach(function (name) {
+                    var widgets = fields && fields[name];
+                    if (!widgets) {
+                        missing.push(name);
+                        return;
+                    }
+                    widgets.forEach(function (widget) {
+                        store.setValue(widget.id, { value: values[name] });
+                        var element = document.getElementById(widget.id);
+                        if (element)
+                            element.value = values[name];
+                    });
+                });
+                pages(true);
+                window.orvaForm.ready = true;
+                report(missing.join(','));
+            }).catch(function (error) {
+                pages(true);
+                report('!' + error);
+            });
+        },
+        unsaved: function () {
+            var store = storage();
+            return !!store && store.size > 0 && store.hash !== savedHash;
+        },
+        rememberSave: function () { savingHash = storage() ? storage().hash : null; },
+        markSaved: function () { savedHash = savingHash; },
+        close: function () {
+            window.orvaForm.ready = false;
+            savedHash = null;
+            pages(false);
+            settled = settled.then(closeQuietly);
+            return settled;
+        }
+    };
+    return 'ok';
+})();
+)JS");
+}
+
+QString openFormScript(const QUrl &form, const QMap<QString, QString> &fields)
+{
+    QJsonObject values;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        values.insert(it.key(), it.value());
+    // JSON texts are script literals: nothing in a name or value can end them.
+    const QByteArray url = QJsonDocument(QJsonObject{{QStringLiteral("u"), form.toString()}}).toJson(QJsonDocument::Compact);
+    return QStringLiteral("window.orvaForm.open(%1.u, %2); 'opening';")
+        .arg(QString::fromUtf8(url), QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact)));
+}
+
+QString unsavedScript()
+{
+    return QStringLiteral("!!window.orvaForm && window.orvaForm.unsaved();");
+}
+
+QString rememberSaveScript()
+{
+    return QStringLiteral("window.orvaForm && window.orvaForm.rememberSave(); 0;");
+}
+
+QString markSavedScript()
+{
+    return QStringLiteral("window.orvaForm && window.orvaForm.markSaved(); 0;");
+}
+
+QString closeFormScript()
+{
+    return QStringLiteral("window.orvaForm && window.orvaForm.close(); 0;");
 }
 
 QString proposedSaveName(const QString &folder, const QString &proposedName, const QDateTime &when)

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -16,6 +17,10 @@ namespace PdfjsProtocol {
 inline const QString SaveIntent = QStringLiteral("saveAsPDF");
 inline const QString MailIntent = QStringLiteral("mailPDF");
 inline const QString AcrobatIntent = QStringLiteral("openAcrobat");
+// The filled form written into the PDF file a print dialog chose.
+inline const QString PrintFileIntent = QStringLiteral("printToFile");
+// The filled form handed back without a window (the command line).
+inline const QString FillIntent = QStringLiteral("fillForm");
 
 // Where the viewer page and the forms are served from.
 QUrl viewerUrl();
@@ -27,6 +32,21 @@ QString openScript(const QUrl &form);
 QString installProxyScript();
 QString printScript();
 QString saveScript(const QString &intent);
+
+// The page's side of opening, filling and closing a form, run in the page
+// before anything else: the web channel ("printProxy") and window.orvaForm.
+QString formScript();
+// Opens `form` in the viewer, hidden until `fields` (name -> text) are set;
+// then the page calls printProxy.formReady.
+QString openFormScript(const QUrl &form, const QMap<QString, QString> &fields);
+// True when the form holds entries not written to a file since it opened.
+QString unsavedScript();
+// Before a save: the entries the coming file will hold; after it was
+// written: they are the saved ones.
+QString rememberSaveScript();
+QString markSavedScript();
+// The form is put away: its document and entries are dropped.
+QString closeFormScript();
 
 // "Short-Form-Financial.pdf" at 7 March 2024 15:05:09 in `folder`:
 // folder/Short-Form-Financial_07Mar_2024_15_05_09.pdf.

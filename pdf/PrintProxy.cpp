@@ -18,3 +18,9 @@ void PrintProxy::saveAsPdf(const QVariant &data, const QString &intent)
     qDebug() << "!!!!!!" << "PrintProxy::saveAsPdf" << data.typeName() << data << "intent" << intent;
     emit pdfReady(intent);
 }
+
+void PrintProxy::formReady(const QString &missing)
+{
+    qDebug() << "!!!!!!" << "PrintProxy::formReady" << missing;
+    emit formFilled(missing);
+}

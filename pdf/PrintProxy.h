@@ -16,8 +16,13 @@ public:
 
     Q_INVOKABLE void printData(const QVariant &data);
     Q_INVOKABLE void saveAsPdf(const QVariant &data, const QString &intent);
+    // The form is open and its fields set; `missing` names the fields the
+    // form does not have (comma-separated), or starts with "!" and the
+    // page's error when the form could not be opened.
+    Q_INVOKABLE void formReady(const QString &missing);
 
 signals:
     void dataReady();
     void pdfReady(const QString &intent);
+    void formFilled(const QString &missing);
 };

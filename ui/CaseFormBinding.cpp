@@ -90,6 +90,8 @@ void CaseFormBinding::bindInputs()
         connect(edit, &QLineEdit::textEdited, this, &CaseFormBinding::basicFieldsChanged);
     for (QRadioButton *radio : {ui->circuitCourtTypeRadio, ui->districtCourtTypeRadio})
         connect(radio, &QRadioButton::clicked, this, &CaseFormBinding::courtTypeChanged);
+    for (QRadioButton *radio : {ui->radioButton_4, ui->radioButton_3})
+        connect(radio, &QRadioButton::clicked, this, &CaseFormBinding::formsClientChanged);
     connect(ui->countryComboBox, qOverload<int>(&QComboBox::activated), this, &CaseFormBinding::countyChanged);
     connect(ui->custodyTypeComboBox, qOverload<int>(&QComboBox::activated), this, &CaseFormBinding::custodyChanged);
 
@@ -171,6 +173,18 @@ void CaseFormBinding::courtTypeChanged()
 {
     document()->setCourtType(m_ui->circuitCourtTypeRadio->isChecked() ? OrvaDocument::Circuit
                                                                        : OrvaDocument::District);
+    finishEdit();
+}
+
+void CaseFormBinding::formsClientChanged()
+{
+    const OrvaDocument::FormsClient client = m_ui->radioButton_4->isChecked() ? OrvaDocument::FirstParentClient
+                                             : m_ui->radioButton_3->isChecked() ? OrvaDocument::SecondParentClient
+                                                                                : OrvaDocument::NoClient;
+    // A click on the button already chosen changes nothing.
+    if (client == document()->formsClient())
+        return;
+    document()->setFormsClient(client);
     finishEdit();
 }
 

@@ -46,6 +46,7 @@ signals:
 private slots:
     void basicFieldsChanged(const QString &value);
     void courtTypeChanged();
+    void formsClientChanged();
     void countyChanged(int index);
     void custodyChanged(int index);
     void fieldValueChanged(qulonglong value);

@@ -91,6 +91,20 @@ void CaseFormView::showParties()
         break;
     }
 
+    // The client buttons carry the column labels; nobody chosen leaves both off.
+    ui->radioButton_4->setText(ui->motherHeaderLabel->text());
+    ui->radioButton_3->setText(ui->fatherHeaderLabel->text());
+    const OrvaDocument::FormsClient client = doc->formsClient();
+    for (QRadioButton *radio : {ui->radioButton_4, ui->radioButton_3}) {
+        const bool chosen = client == (radio == ui->radioButton_4 ? OrvaDocument::FirstParentClient
+                                                                   : OrvaDocument::SecondParentClient);
+        if (radio->isChecked() == chosen)
+            continue;
+        radio->setAutoExclusive(false);
+        radio->setChecked(chosen);
+        radio->setAutoExclusive(true);
+    }
+
     if (doc->courtType() == OrvaDocument::Circuit)
         ui->circuitCourtTypeRadio->setChecked(true);
     else

@@ -1,15 +1,21 @@
 #include "FormCommands.h"
 
 #include "AlimonyCalc.h"
+#include "Ask.h"
 #include "CalendarDialog.h"
 #include "CaseHolder.h"
 #include "ClientDetailsForm.h"
 #include "CommentsDialog.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
+#include "PdfjsHost.h"
 #include "PdfjsProtocol.h"
 #include "RateConverter.h"
 #include "WarningsPresenter.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+#include <QMessageBox>
 
 FormCommands::FormCommands(QWidget *window, CaseHolder *holder, WarningsPresenter *warnings)
     : m_window(window)
@@ -18,11 +24,54 @@ FormCommands::FormCommands(QWidget *window, CaseHolder *holder, WarningsPresente
 {
 }
 
-void FormCommands::openForm(const QString &resourceFile, const QString &title, const QString &proposedName)
+void FormCommands::openForm(CourtFormFill::Form form)
 {
     m_warnings->hideBalloons();
-    if (!PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(resourceFile), title, proposedName))
+    const CourtFormFill::FormInfo &info = CourtFormFill::info(form);
+    OrvaDocument *doc = m_case->document();
+    int client = doc->formsClient();
+    if (info.financial && client == OrvaDocument::NoClient) {
+        client = askForClient();
+        if (client == OrvaDocument::NoClient)
+            return;
+        doc->setFormsClient(client);
+        doc->setModified(true);
+        emit refreshNeeded();
+    }
+    const PdfjsForm viewed{PdfjsProtocol::formUrl(info.resourceFile), info.title, info.proposedName,
+                           CourtFormFill::values(*doc, form, client)};
+    if (!PDFUtils::openWithAcrobat(viewed))
         PDFUtils::showPdfErrorNotice();
+}
+
+int FormCommands::askForClient()
+{
+    const OrvaDocument *doc = m_case->document();
+    // Without names, the buttons say what the columns are called.
+    const bool parents = doc->custodyType() >= OrvaDocument::SharedP1P2;
+    const QString first = doc->plaintiffName().trimmed().isEmpty()
+                              ? (parents ? tr("Parent 1") : tr("Mother"))
+                              : doc->plaintiffName().trimmed();
+    const QString second = doc->defendantName().trimmed().isEmpty()
+                               ? (parents ? tr("Parent 2") : tr("Father"))
+                               : doc->defendantName().trimmed();
+    QMessageBox box(QMessageBox::Question, tr("Select client for financial forms"),
+                    tr("Whose financial statement is this form?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_window);
+    // Names, not Yes and No: neither party is the wrong answer.
+    for (const auto &[button, name] : {std::pair{QMessageBox::Yes, first}, std::pair{QMessageBox::No, second}}) {
+        box.button(button)->setText(name);
+        box.button(button)->setIcon(QIcon());
+    }
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (Ask::exec(box)) {
+    case QMessageBox::Yes:
+        return OrvaDocument::FirstParentClient;
+    case QMessageBox::No:
+        return OrvaDocument::SecondParentClient;
+    default:
+        return OrvaDocument::NoClient;
+    }
 }
 
 void FormCommands::plaintiffDetails()

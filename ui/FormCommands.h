@@ -4,6 +4,8 @@
 // opened in the form viewer, and the tools beside the case form: client
 // details, rate converter, calendar, comments and the alimony calculator.
 
+#include "CourtFormFill.h"
+
 #include <QObject>
 #include <QString>
 
@@ -18,8 +20,9 @@ class FormCommands : public QObject
 public:
     FormCommands(QWidget *window, CaseHolder *holder, WarningsPresenter *warnings);
 
-    // Opens a court form of the resources in the form viewer.
-    void openForm(const QString &resourceFile, const QString &title, const QString &proposedName);
+    // Opens a court form in the form viewer, filled from the case. A
+    // financial statement is the client's: with none chosen, asks whose.
+    void openForm(CourtFormFill::Form form);
     void plaintiffDetails();
     void defendantDetails();
     void rateConverter();
@@ -30,8 +33,14 @@ public:
     // could not be read (the calculator then opens empty).
     bool openAlimonyFile(const QString &fileName);
 
+signals:
+    // The case changed (its client was chosen): the window shows it again.
+    void refreshNeeded();
+
 private:
     void clientDetails(int tab);
+    // The client chosen in answer to the question; 0 when cancelled.
+    int askForClient();
 
     QWidget *m_window;
     CaseHolder *m_case;

@@ -116,6 +116,7 @@ void MainWindow::buildParts()
     m_help = std::make_unique<HelpCommands>(this, m_warnings.get());
     m_forms = std::make_unique<FormCommands>(this, m_case.get(), m_warnings.get());
     connect(m_guidelines.get(), &GuidelineSwitch::refreshNeeded, this, &MainWindow::refresh);
+    connect(m_forms.get(), &FormCommands::refreshNeeded, this, &MainWindow::refresh);
     connect(m_warnings->motherBalloon(), &QBalloonTip::switchButtonClicked, m_guidelines.get(),
             &GuidelineSwitch::switchMotherToSole);
     connect(m_warnings->fatherBalloon(), &QBalloonTip::switchButtonClicked, m_guidelines.get(),
@@ -339,26 +340,22 @@ void MainWindow::on_defendantMoreButton_clicked()
 
 void MainWindow::on_actionSaveable_9_202_triggered()
 {
-    m_forms->openForm(QStringLiteral("Short-Form-Financial-2016.pdf"), tr("Saveable 9-202"),
-                      QStringLiteral("Short-Form-Financial.pdf"));
+    m_forms->openForm(CourtFormFill::ShortFinancial);
 }
 
 void MainWindow::on_actionSaveable_9_203_triggered()
 {
-    m_forms->openForm(QStringLiteral("Long-Form-Financial-2016.pdf"), tr("Saveable 9-203"),
-                      QStringLiteral("Long-Form-Financial.pdf"));
+    m_forms->openForm(CourtFormFill::LongFinancial);
 }
 
 void MainWindow::on_actionJoint_Parenting_Statement_triggered()
 {
-    m_forms->openForm(QStringLiteral("Joint-Parenting-Statement.pdf"), tr("Joint Parenting Statement"),
-                      QStringLiteral("Joint-Parenting-Statement.pdf"));
+    m_forms->openForm(CourtFormFill::JointStatement);
 }
 
 void MainWindow::on_actionParent_Plan_Tool_triggered()
 {
-    m_forms->openForm(QStringLiteral("Parent-Plan-Tool.pdf"), tr("Parent Plan Tool"),
-                      QStringLiteral("Parent-Plan-Tool.pdf"));
+    m_forms->openForm(CourtFormFill::ParentingPlan);
 }
 
 void MainWindow::on_rateConverterButton_clicked()

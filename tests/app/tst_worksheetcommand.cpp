@@ -711,6 +711,8 @@ void TestWorksheetCommand::namesThatAreNotText_data()
     QTest::newRow("case and PDF named in bytes that are not UTF-8")
         << QStringList{"--worksheet-json", "case-\\377\\376.cml", "--worksheet-pdf", "out-\\377.pdf"} << 0;
     QTest::newRow("explorer reads the case by its bytes") << QStringList{"--explore-json", "case-\\377\\376.cml"} << 0;
+    QTest::newRow("court form filled from and into names in bytes")
+        << QStringList{"--fill-form", "joint-statement", "out-\\377.pdf", "case-\\377\\376.cml"} << 0;
     QTest::newRow("two names that read alike") << QStringList{"--worksheet-pdf", "out-\\377.pdf", "out-\\376.pdf"} << 1;
 }
 
@@ -735,12 +737,12 @@ void TestWorksheetCommand::namesThatAreNotText()
     QCOMPARE(exists("out-\xff.pdf"), exitCode == 0 && arguments.contains("out-\\377.pdf"));
     QVERIFY(!exists("out-\xef\xbf\xbd.pdf"));
     ::unlink((QFile::encodeName(m_dir.path()) + "/out-\xff.pdf").constData()); // the folder's clean-up cannot name it
-    if (exitCode == 0) {
-        const QJsonObject printed = QJsonDocument::fromJson(result.out).object();
-        QVERIFY(printed.value("worksheet").toString() == "B" || printed.value("overnights").toArray().size() == 366);
-    } else {
+    if (exitCode != 0) {
         QCOMPARE(result.err, QString("orvacalc: \"out-\uFFFD.pdf\" is not valid text and stands for more than one "
                                      "of the names given; rename the file\n").toUtf8());
+    } else if (!result.out.isEmpty()) {
+        const QJsonObject printed = QJsonDocument::fromJson(result.out).object();
+        QVERIFY(printed.value("worksheet").toString() == "B" || printed.value("overnights").toArray().size() == 366);
     }
     QVERIFY(::unlink(raw.constData()) == 0);
 }

@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPdfDocument>
 #include <QPointer>
 #include <QProcess>
@@ -101,13 +103,16 @@ private slots:
     void busyStateEndsWhenThePageNeverAnswers_data();
     void busyStateEndsWhenThePageNeverAnswers();
     void lateScriptAnswerIsDropped();
+    void closeWithEntries_data();
+    void closeWithEntries();
     void noPdfProgramNoAcrobatButton();
 
 private:
+    void typeEntries(const QString &name = kName);
     // Triggers `action` and waits until the operation has given the tool bar
     // back; checks the tool bar was off meanwhile and that a second press
     // changed nothing.
-    void runOperation(const QString &action);
+    void runOperation(const QString &action, bool runs = true);
     QStringList xdgEmailCalls();
 
     QTemporaryDir m_dir;
@@ -152,8 +157,13 @@ void TestPdfjsDialog::initTestCase()
     QVERIFY(m_viewer);
     QTRY_VERIFY_WITH_TIMEOUT(pageReady(m_viewer), kOperationTimeout);
 
-    // Type into the form through the page, as the viewer's fields do.
-    evaluate(m_viewer, QStringLiteral("PDFViewerApplication.pdfDocument.getFieldObjects()"
+    typeEntries();
+}
+
+// Types into the form through the page, as the viewer's fields do.
+void TestPdfjsDialog::typeEntries(const QString &name)
+{
+    evaluate(m_viewer, QStringLiteral("window.testFields = null; PDFViewerApplication.pdfDocument.getFieldObjects()"
                                       ".then(f => { window.testFields = f; }); 0"));
     QTRY_VERIFY_WITH_TIMEOUT(evaluate(m_viewer, QStringLiteral("!!window.testFields")).toBool(), 20000);
     const QVariant set = evaluate(
@@ -163,7 +173,7 @@ void TestPdfjsDialog::initTestCase()
                                  "  storage.setValue(window.testFields['income_wages_amount'][0].id, {value: '%2'});"
                                  "  return 'set';"
                                  "})()")
-                      .arg(kName, kWages));
+                      .arg(name, kWages));
     QCOMPARE(set.toString(), QStringLiteral("set"));
 }
 
@@ -172,20 +182,24 @@ void TestPdfjsDialog::cleanupTestCase()
     qputenv("PATH", m_path.toLocal8Bit());
     if (!m_viewer)
         return;
+    AskAnswers answers;
+    answers.box(QMessageBox::Discard);
     QAction *close = m_viewer->findChild<QAction *>(QStringLiteral("closeAction"));
     QVERIFY(close);
     close->trigger();
-    // The window deletes itself when closed.
-    QTRY_VERIFY_WITH_TIMEOUT(!m_viewer, 10000);
+    // The window is kept for the next form, hidden.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_viewer->isVisible(), 10000);
 }
 
-void TestPdfjsDialog::runOperation(const QString &name)
+void TestPdfjsDialog::runOperation(const QString &name, bool runs)
 {
     QVERIFY(m_viewer);
-    QVERIFY(allEnabled(m_viewer, true));
+    QTRY_VERIFY(allEnabled(m_viewer, true));
     QAction *action = m_viewer->findChild<QAction *>(name);
     QVERIFY2(action, qPrintable(name));
     action->trigger();
+    if (!runs) // ended before it began: a dialog cancelled
+        return;
     QVERIFY2(allEnabled(m_viewer, false), "the tool bar stays usable while an operation runs");
     action->trigger(); // a second press while busy does nothing
     QTRY_VERIFY_WITH_TIMEOUT(allEnabled(m_viewer, true), kOperationTimeout);
@@ -263,7 +277,8 @@ void TestPdfjsDialog::print()
 
     AskAnswers answers;
     Ask::answerNextPrint(printed ? output : QString());
-    runOperation(QStringLiteral("printAction"));
+    runOperation(QStringLiteral("printAction"), printed);
+    QVERIFY(allEnabled(m_viewer, true));
 
     const QList<Ask::Shown> shown = answers.shown();
     QCOMPARE(shown.size(), 1);
@@ -271,6 +286,9 @@ void TestPdfjsDialog::print()
     QCOMPARE(QFile::exists(output), printed);
     if (!printed)
         return;
+    // The filled form itself, with its words, not pictures of its pages.
+    QVERIFY(pdfText(output).contains(kName));
+    QVERIFY(QFileInfo(output).size() < 1000000);
     QPdfDocument pdf;
     QCOMPARE(pdf.load(output), QPdfDocument::Error::None);
     QCOMPARE(pdf.pageCount(), 3); // as many pages as the form
@@ -421,15 +439,17 @@ void TestPdfjsDialog::busyStateEndsWhenThePageNeverAnswers()
     evaluate(m_viewer, QStringLiteral("window.keptProxy = window.printProxy; window.printProxy = undefined; 0"));
 
     AskAnswers answers;
+    answers.file(m_dir.filePath(QStringLiteral("never.pdf")));
+    Ask::answerNextPrint(m_dir.filePath(QStringLiteral("never.pdf")));
     runOperation(action);
 
     evaluate(m_viewer, QStringLiteral("window.printProxy = window.keptProxy; 0"));
     m_viewer->setProperty("busyTimeout", timeout);
     const QList<Ask::Shown> shown = answers.shown();
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown.at(0).icon, QMessageBox::Warning);
-    QCOMPARE(shown.at(0).title, kTitle);
-    QVERIFY2(shown.at(0).text.contains(QStringLiteral("could not be processed")), qPrintable(shown.at(0).text));
+    QCOMPARE(shown.size(), action == QLatin1String("printAction") ? 2 : 1); // the print dialog comes first
+    QCOMPARE(shown.last().icon, QMessageBox::Warning);
+    QCOMPARE(shown.last().title, kTitle);
+    QVERIFY2(shown.last().text.contains(QStringLiteral("could not be processed")), qPrintable(shown.last().text));
 }
 
 // A script that answers after the wait for it gave up: its answer is not
@@ -440,6 +460,50 @@ void TestPdfjsDialog::lateScriptAnswerIsDropped()
                                         "  while (Date.now() < end) {} return 'late'; })()");
     QVERIFY(!evaluate(m_viewer, slow, 50).isValid());
     QCOMPARE(evaluate(m_viewer, QStringLiteral("'in time'")).toString(), QStringLiteral("in time"));
+}
+
+void TestPdfjsDialog::closeWithEntries_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("file"); // chosen after Save ("" cancels)
+    QTest::addColumn<bool>("closed");
+
+    QTest::newRow("cancel keeps the entries") << int(QMessageBox::Cancel) << QString() << false;
+    QTest::newRow("save cancelled keeps them") << int(QMessageBox::Save) << QString() << false;
+    QTest::newRow("saved, then closed") << int(QMessageBox::Save) << QStringLiteral("closing.pdf") << true;
+    QTest::newRow("discarded") << int(QMessageBox::Discard) << QString() << true;
+}
+
+void TestPdfjsDialog::closeWithEntries()
+{
+    QFETCH(int, answer);
+    QFETCH(QString, file);
+    QFETCH(bool, closed);
+    QVERIFY(m_viewer && m_viewer->isVisible());
+    const QString name = QStringLiteral("Closing %1").arg(QTest::currentDataTag());
+    typeEntries(name);
+
+    AskAnswers answers;
+    answers.box(QMessageBox::StandardButton(answer));
+    answers.file(file.isEmpty() ? QString() : m_dir.filePath(file));
+    m_viewer->close();
+    QList<Ask::Shown> shown;
+    QTRY_VERIFY_WITH_TIMEOUT((shown += answers.shown(), !shown.isEmpty()), kOperationTimeout);
+    QCOMPARE(shown.at(0).buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QTRY_VERIFY_WITH_TIMEOUT(closed ? !m_viewer->isVisible() : allEnabled(m_viewer, true), kOperationTimeout);
+    QCOMPARE(m_viewer->isVisible(), !closed);
+    if (!file.isEmpty())
+        QVERIFY(pdfText(m_dir.filePath(file)).contains(name));
+    if (!closed) {
+        QCOMPARE(evaluate(m_viewer, PdfjsProtocol::unsavedScript()).toBool(), true);
+        return;
+    }
+    // Opened again: the same window at once, without the entries.
+    QVERIFY(PDFUtils::openWithAcrobat(PdfjsProtocol::formUrl(QStringLiteral("Short-Form-Financial-2016.pdf")),
+                                      kTitle, kProposed));
+    QCOMPARE(formViewer(kTitle), m_viewer.data());
+    QTRY_VERIFY_WITH_TIMEOUT(firstPageDrawn(m_viewer), kOperationTimeout);
+    QCOMPARE(evaluate(m_viewer, PdfjsProtocol::unsavedScript()).toBool(), false);
 }
 
 void TestPdfjsDialog::noPdfProgramNoAcrobatButton()
@@ -454,9 +518,11 @@ void TestPdfjsDialog::noPdfProgramNoAcrobatButton()
                                       QStringLiteral("Parent-Plan-Tool.pdf")));
     QPointer<QWidget> viewer = formViewer(title);
     QVERIFY(viewer);
+    QVERIFY(viewer != m_viewer); // a second viewer beside the one kept
     QVERIFY(viewer->findChild<QAction *>(QStringLiteral("mailAction")));
-    QVERIFY(!viewer->findChild<QAction *>(QStringLiteral("acrobatAction")));
-    viewer->close();
+    QVERIFY(!viewer->findChild<QAction *>(QStringLiteral("acrobatAction"))->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(firstPageDrawn(viewer), kOperationTimeout);
+    viewer->close(); // nothing entered: closes at once, and goes
     QTRY_VERIFY_WITH_TIMEOUT(!viewer, 10000);
 }
 

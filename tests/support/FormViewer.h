@@ -56,10 +56,12 @@ inline QVariant evaluate(QWidget *viewer, const QString &script, int timeout = 1
     return answer->value;
 }
 
-// Whether the viewer has loaded its form and drawn the first page.
+// Whether the viewer has loaded its form, set the case's values in it and
+// drawn the first page.
 inline bool firstPageDrawn(QWidget *viewer)
 {
-    return evaluate(viewer, QStringLiteral("!!PDFViewerApplication.pdfDocument && "
+    return evaluate(viewer, QStringLiteral("!!window.orvaForm && window.orvaForm.ready && "
+                                           "!!PDFViewerApplication.pdfDocument && "
                                            "PDFViewerApplication.pdfViewer.getPageView(0).renderingState === 3"))
         .toBool();
 }

@@ -199,6 +199,7 @@ private slots:
     void failedOpenKeepsTheCase();
     void openPreOct2020Case();
     void saveAndSaveAs();
+    void clientChoiceSurvivesSaveAndOpen();
     void failedSaveIsReported_data();
     void failedSaveIsReported();
     void closeWindow_data();
@@ -825,6 +826,28 @@ void TestMainWindowCommands::saveAndSaveAs()
     ui->actionSave_As->trigger();
     verifyAllAnswered(2);
     QCOMPARE(readBack(first)->motherMonthlyIncome(), 3400);
+}
+
+void TestMainWindowCommands::clientChoiceSurvivesSaveAndOpen()
+{
+    Ui::MainWindow *ui = m_w.ui;
+    QCOMPARE(ui->radioButton_3->text(), QStringLiteral("Father")); // the column's label
+    QTest::mouseClick(ui->radioButton_3, Qt::LeftButton);
+    QVERIFY(m_w.doc->modified());
+    const QString path = m_dir->filePath(QStringLiteral("client.cml"));
+    expect({chooseFile(path)});
+    ui->actionSave->trigger();
+    verifyAllAnswered(1);
+
+    QTest::mouseClick(ui->radioButton_4, Qt::LeftButton);
+    QCOMPARE(m_w.doc->formsClient(), OrvaDocument::FirstParentClient);
+    QVERIFY(m_w.window->openCaseFile(path));
+    QVERIFY(ui->radioButton_3->isChecked());
+    QVERIFY(!ui->radioButton_4->isChecked());
+
+    // A case without a client shows neither button chosen.
+    QVERIFY(m_w.window->openCaseFile(caseFile(QStringLiteral("none.cml"), OrvaDocument::July2022, QString())));
+    QVERIFY(!ui->radioButton_3->isChecked() && !ui->radioButton_4->isChecked());
 }
 
 void TestMainWindowCommands::failedSaveIsReported_data()
