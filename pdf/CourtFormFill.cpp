@@ -172,8 +172,14 @@ QString clientValue(const OrvaDocument &d, Source source, int client)
     switch (source) {
     case Source::ClientName:
         return partyValue(d, Source::PartyName, client);
-    case Source::ClientRole:
-        return relationWord(d.relationshipIndex());
+    case Source::ClientRole: {
+        // The client details hold one relationship, "Mother" until changed:
+        // a parent in the Mother/Father columns is the column's parent.
+        const int relationship = d.relationshipIndex();
+        if (parentsNamedMotherFather(d) && (relationship == 0 || relationship == 1))
+            return relationWord(first ? 0 : 1);
+        return relationWord(relationship);
+    }
     case Source::ClientIncome:
         return amountText(first ? d.motherMonthlyIncome() : d.fatherMonthlyIncome());
     case Source::ClientChildSupportPaid:

@@ -66,6 +66,7 @@ void TestCourtFormFill::values_data()
     QTest::newRow("mother's name as client") << s << 1 << "" << "party_fullName" << "Jane Q. Sample";
     QTest::newRow("father's name as client") << l << 2 << "" << "party_fullName" << "John R. Sample";
     QTest::newRow("no client, no name") << s << 0 << "" << "party_fullName" << "";
+    QTest::newRow("father client, relationship left at Mother") << s << 2 << "" << "party_role" << "Father";
     QTest::newRow("role from the relationship") << s << 2 << "aunt" << "party_role" << "Aunt";
     QTest::newRow("mother's income") << s << 1 << "" << "income_wages_amount" << "4,200";
     QTest::newRow("father's income, 9-203") << l << 2 << "" << "income_wages_month" << "6,900";
