@@ -1,5 +1,6 @@
 #include "CaseFormView.h"
 
+#include "CaseFormNames.h"
 #include "CaseHolder.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
@@ -87,6 +88,11 @@ void CaseFormView::showParties()
         ui->motherHeaderLabel->setText(tr("Mother"));
         ui->fatherHeaderLabel->setText(tr("Father"));
         break;
+    }
+    const QString first = ui->motherHeaderLabel->text();
+    if (first != m_namedFor) {
+        CaseFormNames::apply(ui, first, ui->fatherHeaderLabel->text());
+        m_namedFor = first;
     }
 
     if (doc->courtType() == OrvaDocument::Circuit)

@@ -1,11 +1,13 @@
 #include "FCItemEdit.h"
 
+#include "Accessible.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
 #include "MyLineEdit.h"
 #include "SquareButton.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QRegularExpression>
 #include <QSpacerItem>
@@ -99,6 +101,23 @@ void FCItemEdit::ensureButtons()
     }
     connect(m_footnoteButton, &QPushButton::clicked, this, &FCItemEdit::on_footnoteButton_clicked);
     connect(m_calcButton, &QPushButton::clicked, this, &FCItemEdit::on_calcButton_clicked);
+    nameButtons();
+}
+
+void FCItemEdit::setFieldName(const QString &name)
+{
+    Accessible::name(m_edit, name,
+                     tr("Whole dollars a month. Ctrl+Shift+F edits the footnote, Ctrl+Shift+C opens the rate "
+                        "converter."));
+    nameButtons();
+}
+
+void FCItemEdit::nameButtons()
+{
+    if (!m_footnoteButton)
+        return;
+    Accessible::name(m_footnoteButton, tr("Footnote: %1").arg(m_edit->accessibleName()));
+    Accessible::name(m_calcButton, tr("Rate converter: %1").arg(m_edit->accessibleName()));
 }
 
 QString FCItemEdit::invalidToolTip()
@@ -206,6 +225,20 @@ bool FCItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the field (not merely another window or a popup taking the
     // focus) gives up text that never reached the case.
+    // The buttons from the keyboard.
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier)) {
+            if (key->key() == Qt::Key_F) {
+                on_footnoteButton_clicked();
+                return true;
+            }
+            if (key->key() == Qt::Key_C) {
+                on_calcButton_clicked();
+                return true;
+            }
+        }
+    }
     if (watched == m_edit && event->type() == QEvent::FocusIn)
         m_focusReason = static_cast<QFocusEvent *>(event)->reason();
     if (watched == m_edit && event->type() == QEvent::FocusOut) {

@@ -34,6 +34,9 @@ public:
 
     MyLineEdit *lineEdit() const { return m_edit; }
 
+    // What a screen reader calls the field; its buttons are named after it.
+    void setFieldName(const QString &name);
+
     static QString invalidToolTip();
 
     // The owner's answers to the buttons: the edited footnote (reported as
@@ -67,6 +70,7 @@ private slots:
 private:
     void setupUi();
     void ensureButtons();
+    void nameButtons();
     void applyText(const QString &text);
     void setInvalid(bool invalid);
     void restoreShownValue();

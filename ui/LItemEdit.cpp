@@ -1,5 +1,6 @@
 #include "LItemEdit.h"
 
+#include "Accessible.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
 #include "MyLineEdit.h"
@@ -35,6 +36,13 @@ void LItemEdit::setupUi()
     m_label->setObjectName(QStringLiteral("label"));
     m_label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     m_horizontalLayout->addWidget(m_label);
+}
+
+void LItemEdit::setFieldName(const QString &name, const QString &description, const QString &labelMeaning)
+{
+    Accessible::name(m_lineEdit, name, description);
+    if (!labelMeaning.isEmpty())
+        Accessible::name(m_label, QString(), labelMeaning);
 }
 
 void LItemEdit::setText(const QString &text)
