@@ -38,18 +38,17 @@ def outer(program, case):
         if not display:
             print("Xvfb did not start")
             return 1
-        home = tempfile.mkdtemp(prefix="orva-atspi-")
-        config = os.path.join(home, ".config", "Pellwood")
-        os.makedirs(config)
-        with open(os.path.join(config, "Orva-Calc.conf"), "w") as settings:
-            settings.write("[General]\nupdate-check-at-startup=false\n")
-        env = dict(os.environ, DISPLAY=":" + display, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-                   XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                   QT_ACCESSIBILITY="1", NO_AT_BRIDGE="0", GTK_MODULES="")
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        env.pop("AT_SPI_BUS_ADDRESS", None)
-        return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, "--inner", program, case],
-                               env=env, timeout=120)
+        with tempfile.TemporaryDirectory(prefix="orva-atspi-") as home:
+            config = os.path.join(home, ".config", "Pellwood")
+            os.makedirs(config)
+            with open(os.path.join(config, "Orva-Calc.conf"), "w") as settings:
+                settings.write("[General]\nupdate-check-at-startup=false\n")
+            env = dict(os.environ, DISPLAY=":" + display, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                       XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+            env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            env.pop("AT_SPI_BUS_ADDRESS", None)
+            return subprocess.call(["dbus-run-session", "--", sys.executable, __file__, "--inner", program, case],
+                                   env=env, timeout=120)
     finally:
         xvfb.terminate()
         xvfb.wait()
