@@ -53,6 +53,7 @@ PdfjsDialog::~PdfjsDialog()
 bool PdfjsDialog::open()
 {
     m_view = new QWebEngineView(this);
+    m_view->setAccessibleName(tr("Court form"));
     QWebEngineSettings *settings = m_view->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
@@ -107,6 +108,8 @@ void PdfjsDialog::addToolBarButtons()
     save->setShortcut(QKeySequence::Save);
     toolBar->addSeparator();
     QAction *mail = toolBar->addAction(QIcon(QStringLiteral(":/images/menu/mail.png")), tr("Send Mail"));
+    // Every command from the keyboard; the form's page uses no Ctrl+M.
+    mail->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     QAction *acrobat = nullptr;
     if (m_host->canOpenWithAcrobat()) {
         acrobat = toolBar->addAction(QIcon(QStringLiteral(":/images/menu/acrobat.png")), tr("Open in Acrobat"));
