@@ -104,11 +104,14 @@ void FCItemEdit::ensureButtons()
     nameButtons();
 }
 
+QString FCItemEdit::fieldDescription()
+{
+    return tr("Whole dollars a month. Ctrl+Shift+F edits the footnote, Ctrl+Shift+C opens the rate converter.");
+}
+
 void FCItemEdit::setFieldName(const QString &name)
 {
-    Accessible::name(m_edit, name,
-                     tr("Whole dollars a month. Ctrl+Shift+F edits the footnote, Ctrl+Shift+C opens the rate "
-                        "converter."));
+    Accessible::name(m_edit, name, m_invalid ? invalidToolTip() : fieldDescription());
     nameButtons();
 }
 
@@ -205,6 +208,11 @@ void FCItemEdit::setInvalid(bool invalid)
     m_invalid = invalid;
     m_edit->setStyleSheet(invalid ? FieldLook::invalidStyleSheet() : QString());
     m_edit->setToolTip(invalid ? invalidToolTip() : QString());
+    // The mark is said as it appears; while it stands it describes the field.
+    if (invalid)
+        Accessible::announce(m_edit, invalidToolTip());
+    else
+        Accessible::name(m_edit, m_edit->accessibleName(), fieldDescription());
 }
 
 void FCItemEdit::restoreShownValue()

@@ -38,6 +38,8 @@ public:
     void setFieldName(const QString &name);
 
     static QString invalidToolTip();
+    // What a screen reader says of the field while it is not marked.
+    static QString fieldDescription();
 
     // The owner's answers to the buttons: the edited footnote (reported as
     // footnoteChanged; the owner hands it back with setFootnote), and a

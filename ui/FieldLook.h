@@ -8,13 +8,14 @@ namespace FieldLook {
 // Text that cannot be used as typed.
 inline QString invalidStyleSheet()
 {
-    return QStringLiteral("QLineEdit { border-color: red; }");
+    // A dark red and a dark amber: 4.5:1 on the field, as text needs.
+    return QStringLiteral("QLineEdit { border-color: #c00000; }");
 }
 
 // A value the case took differently from how it was typed.
 inline QString noteStyleSheet()
 {
-    return QStringLiteral("QLineEdit { border: 2px solid #d08000; }");
+    return QStringLiteral("QLineEdit { border: 2px solid #a05a00; }");
 }
 
 } // namespace FieldLook

@@ -40,7 +40,8 @@ void LItemEdit::setupUi()
 
 void LItemEdit::setFieldName(const QString &name, const QString &description, const QString &labelMeaning)
 {
-    Accessible::name(m_lineEdit, name, description);
+    m_description = description;
+    Accessible::name(m_lineEdit, name, m_invalid ? m_invalidReason : m_note.isEmpty() ? description : m_note);
     if (!labelMeaning.isEmpty())
         Accessible::name(m_label, QString(), labelMeaning);
 }
@@ -113,14 +114,19 @@ void LItemEdit::setNote(const QString &note)
 
 void LItemEdit::updateMark()
 {
+    // A mark is said as it appears; while it stands it describes the field.
     if (m_invalid) {
         m_lineEdit->setStyleSheet(FieldLook::invalidStyleSheet());
         m_lineEdit->setToolTip(m_invalidReason);
+        Accessible::announce(m_lineEdit, m_invalidReason);
     } else if (!m_note.isEmpty()) {
         m_lineEdit->setStyleSheet(FieldLook::noteStyleSheet());
         m_lineEdit->setToolTip(m_note);
+        Accessible::announce(m_lineEdit, m_note);
     } else {
         m_lineEdit->setStyleSheet(QString());
         m_lineEdit->setToolTip(QString());
+        if (m_lineEdit->accessibleDescription() != m_description)
+            m_lineEdit->setAccessibleDescription(m_description);
     }
 }

@@ -52,6 +52,7 @@ private:
     bool m_invalid = false;
     QString m_invalidReason;
     QString m_note;
+    QString m_description; // said of the field while it is not marked
 
     void updateMark();
 };

@@ -373,13 +373,17 @@ void MainWindow::setupUi(QMainWindow *window)
         ++row;
     }
 
-    // Computed figures: read-only, passed over by Tab (a click still selects
-    // them for copying), and styled apart from the inputs.
+    // Computed figures: read-only and styled apart from the inputs. Tab
+    // passes over them (a click still selects them for copying, a screen
+    // reader reads them from the tree), but stops at the order itself, the
+    // figure the form is for.
     for (LItemEdit *computedField : {motherAdjustedActualIncomeEdit, fatherAdjustedActualIncomeEdit,
                                      motherRecommendedChildSupportEdit, fatherRecommendedChildSupportEdit}) {
         computedField->setReadOnly(true);
         computedField->lineEdit()->setFocusPolicy(Qt::ClickFocus);
     }
+    motherRecommendedChildSupportEdit->lineEdit()->setFocusPolicy(Qt::StrongFocus);
+    fatherRecommendedChildSupportEdit->lineEdit()->setFocusPolicy(Qt::StrongFocus);
     motherRecommendedChildSupportEdit->setBold(true);
     fatherRecommendedChildSupportEdit->setBold(true);
     motherOvernightsEdit->setMaxLength(3);
