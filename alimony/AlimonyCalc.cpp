@@ -1,5 +1,6 @@
 #include "AlimonyCalc.h"
 
+#include "Accessible.h"
 #include "AlimonyFile.h"
 #include "AlimonyFormulas.h"
 #include "AlimonyReport.h"
@@ -201,15 +202,20 @@ void AlimonyCalc::setupUi()
                         {"chkVA", tr("VA - § 16.1-278.17:1"), "VA"},
                         {"chkArizona", tr("AZ - Maricopa County"), "Arizona"},
                         {"chkTX", tr("Texas (max) - § 8.055"), "TX"}};
+    // What a screen reader calls each result: its formula and its column.
+    const QString resultNames[] = {tr("recommended order, annually"), tr("recommended order, monthly"),
+                                   tr("payor's resulting gross income"), tr("payee's resulting gross income")};
     int line = 2;
     for (const Row &row : rows) {
         auto *check = named(new QCheckBox(row.text, this), row.checkBox);
         check->setChecked(true);
         grid3->addWidget(check, line, 0);
         int column = 1;
-        for (const char *suffix : {"a", "wk", "h", "w"})
-            grid3->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String(suffix), longestAmount()),
-                             line, column++);
+        for (const char *suffix : {"a", "wk", "h", "w"}) {
+            QLineEdit *result = resultEdit(this, QString::fromLatin1(row.id) + QLatin1String(suffix), longestAmount());
+            Accessible::name(result, tr("%1 %2").arg(row.text, resultNames[column - 1]));
+            grid3->addWidget(result, line, column++);
+        }
         ++line;
     }
     tables->addLayout(grid3);
@@ -225,9 +231,14 @@ void AlimonyCalc::setupUi()
     for (const Row &row : durations) {
         auto *check = named(new QCheckBox(row.text, this), row.checkBox);
         check->setChecked(true);
+        Accessible::name(check, tr("%1 duration formula").arg(row.text));
         grid4->addWidget(check, line, 0);
-        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("m"), longestDuration()), line, 1);
-        grid4->addWidget(resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("y"), longestDuration()), line, 2);
+        QLineEdit *months = resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("m"), longestDuration());
+        QLineEdit *inYears = resultEdit(this, QString::fromLatin1(row.id) + QLatin1String("y"), longestDuration());
+        Accessible::name(months, tr("%1 duration in months").arg(row.text));
+        Accessible::name(inYears, tr("%1 duration in years").arg(row.text));
+        grid4->addWidget(months, line, 1);
+        grid4->addWidget(inYears, line, 2);
         ++line;
     }
     grid4->setRowStretch(line, 1);
@@ -248,6 +259,20 @@ void AlimonyCalc::setupUi()
     page->addSpacing(12);
     page->addWidget(footnote);
     page->addStretch(1);
+
+    const std::pair<const char *, QString> inputNames[] = {
+        {"caseNumberEdit", tr("Case number")},
+        {"countyEdit", tr("County and state")},
+        {"plaintiffEdit", tr("Plaintiff's name")},
+        {"defendantEdit", tr("Defendant's name")},
+        {Alimony::YearsEdit, tr("Years of marriage")},
+        {Alimony::PayorGrossEdit, tr("Payor's gross annual income")},
+        {Alimony::PayeeGrossEdit, tr("Payee's gross annual income")},
+        {Alimony::UpwardEdit, tr("Deviation upward adjustment")},
+        {Alimony::DownwardEdit, tr("Deviation downward adjustment")},
+    };
+    for (const auto &[name, text] : inputNames)
+        Accessible::name(edit(name), text);
 
     for (const char *name : NumericInputs)
         connect(edit(name), &QLineEdit::textChanged, this, &AlimonyCalc::numericTextChanged);

@@ -1,7 +1,9 @@
 #include "CalendarDialog.h"
 
+#include "Accessible.h"
 #include "DialogFlags.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QDate>
 #include <QLocale>
@@ -22,6 +24,13 @@ CalendarDialog::CalendarDialog(QWidget *parent)
     m_calendarWidget->setGridVisible(true);
     m_calendarWidget->setSelectedDate(QDate::currentDate());
     layout->addWidget(m_calendarWidget);
+    // The days' table inside the calendar is what takes the keyboard.
+    if (auto *days = m_calendarWidget->findChild<QAbstractItemView *>())
+        Accessible::name(days, tr("Days of the month"));
+    if (auto *previous = m_calendarWidget->findChild<QWidget *>(QStringLiteral("qt_calendar_prevmonth")))
+        Accessible::name(previous, tr("Previous month"));
+    if (auto *next = m_calendarWidget->findChild<QWidget *>(QStringLiteral("qt_calendar_nextmonth")))
+        Accessible::name(next, tr("Next month"));
 
     m_todayButton = new QPushButton(this);
     m_todayButton->setObjectName(QStringLiteral("todayButton"));

@@ -1,5 +1,6 @@
 #include "ClientDetailsForm.h"
 
+#include "Accessible.h"
 #include "DialogFlags.h"
 #include "OrvaDocument.h"
 
@@ -122,6 +123,9 @@ void ClientDetailsForm::setupUi()
     for (const QString &item : relationshipItems())
         longest = qMax(longest, m_relationComboBox->fontMetrics().horizontalAdvance(item));
     m_relationComboBox->view()->setMinimumWidth(longest + 4 * m_relationComboBox->fontMetrics().averageCharWidth());
+    Accessible::name(m_alimonyPaidEdit, tr("Alimony paid each month to"));
+    Accessible::name(m_alimonyAwardedEdit, tr("Alimony awarded this case from"));
+    Accessible::name(m_relationComboBox, tr("Relationship of client to children"));
     alimony->addWidget(m_alimonyPaidEdit, 1, 0);
     alimony->addWidget(m_alimonyAwardedEdit, 1, 1);
     alimony->addWidget(m_relationComboBox, 1, 2);
@@ -167,6 +171,14 @@ ClientDetailsForm::Party ClientDetailsForm::buildPartyTab(const QString &prefix,
     grid->addWidget(caption(tr("Telephone:"), party.tab), 4, 0);
     grid->addWidget(party.phone, 4, 1, 1, 3);
     grid->addItem(new QSpacerItem(20, 20, QSizePolicy::Minimum, QSizePolicy::Expanding), 5, 0, 1, 6);
+
+    const std::pair<QWidget *, QString> names[] = {
+        {party.address, tr("%1's address")}, {party.city, tr("%1's city")},
+        {party.apt, tr("%1's apartment number")}, {party.state, tr("%1's state")},
+        {party.zip, tr("%1's zip code")}, {party.phone, tr("%1's telephone")},
+    };
+    for (const auto &[field, name] : names)
+        Accessible::name(field, name.arg(title));
 
     m_tabWidget->addTab(party.tab, title);
     return party;

@@ -1,5 +1,6 @@
 #include "CommentsDialog.h"
 
+#include "Accessible.h"
 #include "DialogFlags.h"
 
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@ CommentsDialog::CommentsDialog(QWidget *parent)
     m_textEdit = new QPlainTextEdit(this);
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
     layout->addWidget(m_textEdit);
+    Accessible::name(m_textEdit, tr("Text of the note"));
 
     auto *buttons = new QHBoxLayout;
     buttons->setObjectName(QStringLiteral("horizontalLayout"));

@@ -1,5 +1,6 @@
 #include "RateConverter.h"
 
+#include "Accessible.h"
 #include "AmountText.h"
 #include "DialogFlags.h"
 #include "FieldLook.h"
@@ -81,6 +82,9 @@ void RateConverter::setupUi()
     m_sourceComboBox->addItems({tr("Monthly"), tr("Weekly"), tr("Biweekly"), tr("Bimonthly"), tr("Yearly"),
                                 tr("75%"), tr("10%")});
     grid->addWidget(m_sourceComboBox, 2, 0);
+    Accessible::name(m_sourceEdit, tr("Payment"));
+    Accessible::name(m_resultEdit, tr("Monthly equivalent"));
+    Accessible::name(m_sourceComboBox, tr("Pay period"));
 
     auto *buttons = new QHBoxLayout;
     buttons->setObjectName(QStringLiteral("horizontalLayout"));

@@ -1,7 +1,9 @@
 #include "SupportExplorer.h"
 
+#include "Accessible.h"
 #include "Ask.h"
 #include "ComparisonPage.h"
+#include "ExplorerChart.h"
 #include "ExplorerOutput.h"
 #include "IncomePage.h"
 #include "OrvaDocument.h"
@@ -53,6 +55,9 @@ SupportExplorer::SupportExplorer(QWidget *parent)
     m_tabs->addTab(m_overnights, tr("&Overnights"));
     m_tabs->addTab(m_income, tr("&Income"));
     m_tabs->addTab(m_comparison, tr("&Sole and shared"));
+    // The charts' figures are read out below each chart; the chart itself is named by its page.
+    Accessible::name(m_overnights->chart(), tr("Order against overnights, chart"));
+    Accessible::name(m_income->chart(), tr("Order against income, chart"));
     connect(m_tabs, &QTabWidget::currentChanged, this, &SupportExplorer::showCurrentPage);
 
     auto *save = new QPushButton(tr("Save &As..."), this);

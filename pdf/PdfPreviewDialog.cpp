@@ -1,5 +1,6 @@
 #include "PdfPreviewDialog.h"
 
+#include "Accessible.h"
 #include "Ask.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
@@ -95,6 +96,9 @@ void PdfPreviewDialog::setUpForm()
     m_zoomComboBox = new QComboBox(m_menu);
     m_zoomComboBox->setObjectName(QStringLiteral("zoomComboBox"));
     m_zoomInButton = flatButton("zoomInButton", QStringLiteral(":/images/pdf/magnifier_zoom_in.png"), QString(), m_menu);
+    Accessible::name(m_zoomOutButton, tr("Zoom out"));
+    Accessible::name(m_zoomComboBox, tr("Zoom"));
+    Accessible::name(m_zoomInButton, tr("Zoom in"));
     menuLayout->addWidget(m_closeButton);
     menuLayout->addWidget(m_printButton);
     menuLayout->addWidget(m_saveButton);
@@ -108,6 +112,7 @@ void PdfPreviewDialog::setUpForm()
     m_pdfView = new QPdfView(central);
     m_pdfView->setObjectName(QStringLiteral("pdfView"));
     m_pdfView->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    Accessible::name(m_pdfView, tr("Worksheet pages"));
     verticalLayout->addWidget(m_pdfView);
     setCentralWidget(central);
 

@@ -70,6 +70,7 @@ bool PdfjsDialog::setUp()
     m_channelScript = QString::fromUtf8(script.readAll());
 
     m_view = new QWebEngineView(this);
+    m_view->setAccessibleName(tr("Court form"));
     QWebEngineSettings *settings = m_view->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
@@ -186,6 +187,8 @@ void PdfjsDialog::addToolBarButtons()
     save->setShortcut(QKeySequence::Save);
     toolBar->addSeparator();
     QAction *mail = toolBar->addAction(QIcon(QStringLiteral(":/images/menu/mail.png")), tr("Send Mail"));
+    // Every command from the keyboard; the form's page uses no Ctrl+M.
+    mail->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     // Shown only while a PDF program is registered, checked at every opening.
     m_acrobat = toolBar->addAction(QIcon(QStringLiteral(":/images/menu/acrobat.png")), tr("Open in Acrobat"));
     m_acrobat->setShortcut(QKeySequence::Open);

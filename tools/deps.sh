@@ -6,6 +6,7 @@ set -eu
 PACKAGES="
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev libxrandr-dev xvfb
+  dbus at-spi2-core python3-pyatspi openbox
   qt6-pdf-dev
   qt6-charts-dev
   qt6-webengine-dev qt6-webchannel-dev libjs-pdf

@@ -1,6 +1,7 @@
 #include "CaseFormView.h"
 
 #include "BirthDate.h"
+#include "CaseFormNames.h"
 #include "CaseHolder.h"
 #include "FCItemEdit.h"
 #include "FieldLook.h"
@@ -89,6 +90,11 @@ void CaseFormView::showParties()
         ui->motherHeaderLabel->setText(tr("Mother"));
         ui->fatherHeaderLabel->setText(tr("Father"));
         break;
+    }
+    const QString first = ui->motherHeaderLabel->text();
+    if (first != m_namedFor) {
+        CaseFormNames::apply(ui, first, ui->fatherHeaderLabel->text());
+        m_namedFor = first;
     }
 
     // The client buttons carry the column labels; nobody chosen leaves both off.

@@ -46,4 +46,5 @@ private:
     Ui::MainWindow *m_ui;
     CaseHolder *m_case;
     QList<CaseFormBinding::AmountField> m_amountFields;
+    QString m_namedFor; // the first column's caption the fields are named after
 };

@@ -1,5 +1,6 @@
 #include "FCItemEdit.h"
 
+#include "Accessible.h"
 #include "AmountText.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
@@ -7,6 +8,7 @@
 #include "SquareButton.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QSpacerItem>
 
@@ -92,6 +94,26 @@ void FCItemEdit::ensureButtons()
     }
     connect(m_footnoteButton, &QPushButton::clicked, this, &FCItemEdit::on_footnoteButton_clicked);
     connect(m_calcButton, &QPushButton::clicked, this, &FCItemEdit::on_calcButton_clicked);
+    nameButtons();
+}
+
+QString FCItemEdit::fieldDescription()
+{
+    return tr("Whole dollars a month. Ctrl+Shift+F edits the footnote, Ctrl+Shift+C opens the rate converter.");
+}
+
+void FCItemEdit::setFieldName(const QString &name)
+{
+    Accessible::name(m_edit, name, m_invalid ? invalidToolTip() : fieldDescription());
+    nameButtons();
+}
+
+void FCItemEdit::nameButtons()
+{
+    if (!m_footnoteButton)
+        return;
+    Accessible::name(m_footnoteButton, tr("Footnote: %1").arg(m_edit->accessibleName()));
+    Accessible::name(m_calcButton, tr("Rate converter: %1").arg(m_edit->accessibleName()));
 }
 
 QString FCItemEdit::invalidToolTip()
@@ -188,6 +210,9 @@ void FCItemEdit::updateMark()
         FieldLook::markInvalid(m_edit, true, m_invalidReason);
     else
         FieldLook::markNote(m_edit, m_note);
+    // Without a mark the field's own description comes back.
+    if (m_edit->toolTip().isEmpty())
+        Accessible::name(m_edit, m_edit->accessibleName(), fieldDescription());
 }
 
 void FCItemEdit::restoreShownValue()
@@ -208,6 +233,20 @@ bool FCItemEdit::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the field (not merely another window or a popup taking the
     // focus) gives up text that never reached the case.
+    // The buttons from the keyboard.
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier)) {
+            if (key->key() == Qt::Key_F) {
+                on_footnoteButton_clicked();
+                return true;
+            }
+            if (key->key() == Qt::Key_C) {
+                on_calcButton_clicked();
+                return true;
+            }
+        }
+    }
     if (watched == m_edit && event->type() == QEvent::FocusIn)
         m_focusReason = static_cast<QFocusEvent *>(event)->reason();
     if (watched == m_edit && event->type() == QEvent::FocusOut) {

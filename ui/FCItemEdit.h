@@ -42,7 +42,12 @@ public:
 
     MyLineEdit *lineEdit() const { return m_edit; }
 
+    // What a screen reader calls the field; its buttons are named after it.
+    void setFieldName(const QString &name);
+
     static QString invalidToolTip();
+    // What a screen reader says of the field while it is not marked.
+    static QString fieldDescription();
 
     // The owner's answers to the buttons: the edited footnote (reported as
     // footnoteChanged; the owner hands it back with setFootnote), and a
@@ -74,6 +79,7 @@ private slots:
 private:
     void setupUi();
     void ensureButtons();
+    void nameButtons();
     void applyText(const QString &text);
     void setInvalid(bool invalid, const QString &reason = QString());
     void setAmountNote(qlonglong amount);

@@ -1,5 +1,6 @@
 #include "FCbItemEdit.h"
 
+#include "Accessible.h"
 #include "FieldGeometry.h"
 #include "MyComboBox.h"
 #include "MyLineEdit.h"
@@ -105,6 +106,7 @@ MyComboBox *FCbItemEdit::comboBox()
     connect(m_comboBox, qOverload<int>(&QComboBox::activated), this, &FCbItemEdit::comboActivated);
     m_comboBox->view()->installEventFilter(this);
     m_comboBox->view()->window()->installEventFilter(this);
+    nameParts();
     return m_comboBox;
 }
 
@@ -116,10 +118,28 @@ QString FCbItemEdit::percentText(double percent)
     return QString::number(percent, 'f', 1) + QLatin1Char('%');
 }
 
+void FCbItemEdit::setFieldName(const QString &name)
+{
+    Accessible::name(m_lineEdit, name);
+    nameParts();
+}
+
+void FCbItemEdit::nameParts()
+{
+    const QString name = m_lineEdit->accessibleName();
+    Accessible::name(m_lineEdit, name,
+                     tr("%1 % of income. Up and Down change the percentage, Ctrl+Shift+F edits the footnote.")
+                         .arg(QString::number(m_percent, 'f', 1)));
+    Accessible::name(m_fButton, tr("Footnote: %1").arg(name));
+    if (m_comboBox)
+        Accessible::name(m_comboBox, tr("Percentage: %1").arg(name));
+}
+
 void FCbItemEdit::setPercent(double percent)
 {
     m_percent = percent;
     m_percentLabel->setText(percentText(percent));
+    nameParts();
     if (!m_comboBox)
         return;
     const int index = m_comboBox->findData(percent);
@@ -215,6 +235,10 @@ bool FCbItemEdit::handleKey(QKeyEvent *event)
             combo->showPopup();
         return true;
     }
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_F) {
+        on_fButton_clicked();
+        return true;
+    }
     const QString text = event->text();
     if ((modifiers & ~Qt::ShiftModifier) != Qt::NoModifier || text.size() != 1)
         return false;
@@ -249,5 +273,6 @@ void FCbItemEdit::choose(int index)
         return;
     combo->setCurrentIndex(index);
     m_percent = combo->itemData(index).toDouble();
+    nameParts();
     emit percentChanged(m_percent);
 }

@@ -33,6 +33,9 @@ public:
     void reportFootnote(const QString &text);
 
     MyLineEdit *lineEdit() const { return m_lineEdit; }
+    // What a screen reader calls the field; its footnote button and list are
+    // named after it, the percentage chosen is its description.
+    void setFieldName(const QString &name);
     // The percentage list, built on first use.
     MyComboBox *comboBox();
     // The chosen percentage, shown while the field has no focus.
@@ -58,6 +61,7 @@ private:
     void setupUi();
     bool handleKey(QKeyEvent *event);
     void choose(int index);
+    void nameParts();
 
     QHBoxLayout *m_horizontalLayout_2 = nullptr;
     MyLineEdit *m_lineEdit = nullptr;

@@ -1,5 +1,6 @@
 #include "LItemEdit.h"
 
+#include "Accessible.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
 #include "MyLineEdit.h"
@@ -35,6 +36,14 @@ void LItemEdit::setupUi()
     m_label->setObjectName(QStringLiteral("label"));
     m_label->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
     m_horizontalLayout->addWidget(m_label);
+}
+
+void LItemEdit::setFieldName(const QString &name, const QString &description, const QString &labelMeaning)
+{
+    m_description = description;
+    Accessible::name(m_lineEdit, name, m_invalid ? m_invalidReason : m_note.isEmpty() ? description : m_note);
+    if (!labelMeaning.isEmpty())
+        Accessible::name(m_label, QString(), labelMeaning);
 }
 
 void LItemEdit::setText(const QString &text)
@@ -105,14 +114,19 @@ void LItemEdit::setNote(const QString &note)
 
 void LItemEdit::updateMark()
 {
+    // A mark is said as it appears; while it stands it describes the field.
     if (m_invalid) {
         m_lineEdit->setStyleSheet(FieldLook::invalidStyleSheet());
         m_lineEdit->setToolTip(m_invalidReason);
+        Accessible::announce(m_lineEdit, m_invalidReason);
     } else if (!m_note.isEmpty()) {
         m_lineEdit->setStyleSheet(FieldLook::noteStyleSheet());
         m_lineEdit->setToolTip(m_note);
+        Accessible::announce(m_lineEdit, m_note);
     } else {
         m_lineEdit->setStyleSheet(QString());
         m_lineEdit->setToolTip(QString());
+        if (m_lineEdit->accessibleDescription() != m_description)
+            m_lineEdit->setAccessibleDescription(m_description);
     }
 }

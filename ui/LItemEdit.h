@@ -32,6 +32,10 @@ public:
     void setNote(const QString &note);
     QString note() const { return m_note; }
 
+    // What a screen reader calls the field, and what the figure in the
+    // trailing label is (empty: the label speaks for itself).
+    void setFieldName(const QString &name, const QString &description, const QString &labelMeaning = QString());
+
     MyLineEdit *lineEdit() const { return m_lineEdit; }
     QLabel *label() const { return m_label; }
 
@@ -48,6 +52,7 @@ private:
     bool m_invalid = false;
     QString m_invalidReason;
     QString m_note;
+    QString m_description; // said of the field while it is not marked
 
     void updateMark();
 };

@@ -177,6 +177,8 @@ void MainWindow::setupUi(QMainWindow *window)
     label_2 = caption(commonFrame, "label_2", QObject::tr("Case Number"), captionBelow);
     gridLayout->addWidget(label_2, 1, 1, 1, 2);
     label_3 = caption(commonFrame, "label_3", QObject::tr("Select County"), captionBelow);
+    // A screen reader names a list box after its caption.
+    label_3->setBuddy(countryComboBox);
     gridLayout->addWidget(label_3, 1, 4, 1, 2);
 
     plaintiffMoreButton = named(new QPushButton(QObject::tr("more"), commonFrame), "plaintiffMoreButton");
@@ -252,6 +254,7 @@ void MainWindow::setupUi(QMainWindow *window)
     custodyTypeComboBox = named(new QComboBox(childrenFrame_2), "custodyTypeComboBox");
     custodyTypeComboBox->setEditable(true);
     childrenFrame->addWidget(custodyTypeComboBox, 1, 3);
+    custodyTypeLabel->setBuddy(custodyTypeComboBox);
     custodyTypeLabel_2 = caption(childrenFrame_2, "custodyTypeLabel_2", QObject::tr("Selected Guidelines"),
                                  Qt::AlignBottom | Qt::AlignHCenter);
     childrenFrame->addWidget(custodyTypeLabel_2, 2, 3);
@@ -370,13 +373,17 @@ void MainWindow::setupUi(QMainWindow *window)
         ++row;
     }
 
-    // Computed figures: read-only, passed over by Tab (a click still selects
-    // them for copying), and styled apart from the inputs.
+    // Computed figures: read-only and styled apart from the inputs. Tab
+    // passes over them (a click still selects them for copying, a screen
+    // reader reads them from the tree), but stops at the order itself, the
+    // figure the form is for.
     for (LItemEdit *computedField : {motherAdjustedActualIncomeEdit, fatherAdjustedActualIncomeEdit,
                                      motherRecommendedChildSupportEdit, fatherRecommendedChildSupportEdit}) {
         computedField->setReadOnly(true);
         computedField->lineEdit()->setFocusPolicy(Qt::ClickFocus);
     }
+    motherRecommendedChildSupportEdit->lineEdit()->setFocusPolicy(Qt::StrongFocus);
+    fatherRecommendedChildSupportEdit->lineEdit()->setFocusPolicy(Qt::StrongFocus);
     motherRecommendedChildSupportEdit->setBold(true);
     fatherRecommendedChildSupportEdit->setBold(true);
     motherOvernightsEdit->setMaxLength(3);

@@ -1,5 +1,7 @@
 #include "QBalloonTip.h"
 
+#include "Accessible.h"
+
 #include <QBitmap>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -23,6 +25,9 @@ QBalloonTip::QBalloonTip(const QIcon &icon, const QString &title, const QString 
 {
     setObjectName(QStringLiteral("QBalloonTip"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    Accessible::markAlert(this);
+    Accessible::name(this, title, message);
+    m_message = message;
 
     auto *titleLabel = new QLabel(this);
     titleLabel->setObjectName(QStringLiteral("titleLabel"));
@@ -187,6 +192,13 @@ void QBalloonTip::showBalloon(const QPoint &anchor, bool arrow, bool arrowAtTop,
 
     show();
     m_hidden = false;
+}
+
+void QBalloonTip::announce(const QString &about)
+{
+    QString text = m_message;
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    Accessible::announce(this, about.isEmpty() ? text : tr("%1: %2").arg(about, text));
 }
 
 void QBalloonTip::hideBalloon()

@@ -23,6 +23,8 @@ public:
     // The same with the arrow on the sides given, wherever the screen edge is.
     void showBalloon(const QPoint &anchor, bool arrow, bool arrowAtTop, bool arrowAtLeft);
     void hideBalloon();
+    // Tells a screen reader the warning, about the field `about` names.
+    void announce(const QString &about);
 
     // Where the balloon would stand on the screen, arrow included, for the
     // anchor and arrow sides given.
@@ -50,6 +52,7 @@ private:
     QWidget *m_owner = nullptr;
     QPushButton *m_switchButton = nullptr;
     QPixmap m_pixmap;
+    QString m_message;
     QPoint m_anchor;
     bool m_hidden = true;
     bool m_arrow = true;

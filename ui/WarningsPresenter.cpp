@@ -1,10 +1,12 @@
 #include "WarningsPresenter.h"
 
+#include "Accessible.h"
 #include "CaseHolder.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "LItemEdit.h"
 #include "MainWindowForm.h"
+#include "MyLineEdit.h"
 #include "OrvaDocument.h"
 #include "QBalloonTip.h"
 
@@ -159,10 +161,14 @@ void WarningsPresenter::showWarning(bool warning, LItemEdit *field, QBalloonTip 
 {
     if (warning) {
         // A style sheet change re-polishes the edit and drops its own font.
-        if (setStyleSheetIfChanged(field, sharedAboveSoleStyle()))
+        const bool began = setStyleSheetIfChanged(field, sharedAboveSoleStyle());
+        if (began)
             field->setBold(true);
         if (!balloon->isVisible() && !m_window->isMinimized())
             placeBalloon(balloon);
+        // Said once when the warning begins, not at every key while it holds.
+        if (began)
+            balloon->announce(field->lineEdit()->accessibleName());
     } else {
         if (setStyleSheetIfChanged(field, QString()))
             field->setBold(true);
@@ -195,7 +201,10 @@ void WarningsPresenter::showExtrapolationNotice()
     new KeyboardStaysWith(notice, m_window);
     notice->adjustSize();
     placeNotice(notice);
+    Accessible::markAlert(notice);
+    Accessible::name(notice, tr("Notice"));
     notice->show();
+    Accessible::announce(notice, label->text());
 }
 
 void WarningsPresenter::placeNotice(QWidget *notice)

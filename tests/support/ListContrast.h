@@ -1,8 +1,8 @@
 #pragma once
 
-// How readable the highlighted entry of a combo box's open list is, measured
-// on the pixels drawn: the contrast ratio (1 to 21) between the entry's
-// background and its text.
+// How readable text is, measured on the pixels drawn: the contrast ratio (1
+// to 21) between a background and its text, as in the highlighted entry of a
+// combo box's open list.
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,6 +21,39 @@ inline double relativeLuminance(QRgb colour)
     return 0.2126 * channel(qRed(colour)) + 0.7152 * channel(qGreen(colour)) + 0.0722 * channel(qBlue(colour));
 }
 
+inline double contrastRatio(QRgb a, QRgb b)
+{
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Text on its background in a picture: the background is the colour most of
+// it has; the text the one that stands out most from it.
+inline double imageContrast(const QImage &picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    }
+    QRgb furthest = background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (contrastRatio(it.key(), background) > contrastRatio(furthest, background))
+            furthest = it.key();
+    }
+    return contrastRatio(furthest, background);
+}
+
 // Opens the list, highlights `row` as the arrow keys or the pointer do,
 // grabs that entry and closes the list again. 0 when the list did not open.
 inline double highlightedEntryContrast(QComboBox *combo, int row)
@@ -36,29 +69,7 @@ inline double highlightedEntryContrast(QComboBox *combo, int row)
     const QImage image = view->viewport()->grab(view->visualRect(index)).toImage().convertToFormat(QImage::Format_RGB32);
     combo->hidePopup();
 
-    // The background is the colour most of the entry has; the text the one
-    // that stands out most from it.
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb background = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            background = it.key();
-        }
-    }
-    const double lb = relativeLuminance(background);
-    double furthest = lb;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        const double l = relativeLuminance(it.key());
-        if (std::abs(l - lb) > std::abs(furthest - lb))
-            furthest = l;
-    }
-    return (std::max(lb, furthest) + 0.05) / (std::min(lb, furthest) + 0.05);
+    return imageContrast(image);
 }
 
 } // namespace OrvaTest
