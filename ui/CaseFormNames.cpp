@@ -88,8 +88,9 @@ void CaseFormNames::apply(Ui::MainWindow *ui, const QString &first, const QStrin
         {ui->countryComboBox, tr("County"), {}},
         {ui->plaintiffMoreButton, tr("%1 details").arg(plaintiff), details},
         {ui->plaintiffNameEdit, tr("%1 name").arg(plaintiff), {}},
-        {ui->radioButton_4, plaintiff, client},
-        {ui->radioButton_3, defendant, client},
+        // The buttons show the column labels; their names say the party too.
+        {ui->radioButton_4, tr("%1, the plaintiff").arg(first), client},
+        {ui->radioButton_3, tr("%1, the defendant").arg(second), client},
         {ui->defendantNameEdit, tr("%1 name").arg(defendant), {}},
         {ui->defendantMoreButton, tr("%1 details").arg(defendant), details},
         {ui->custodyTypeComboBox, tr("Custody type"), {}},

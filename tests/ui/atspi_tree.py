@@ -14,7 +14,7 @@ import time
 
 EXPECTED_FIRST = [
     "Case number", "Circuit court", "District court", "Select County", "Plaintiff details",
-    "Plaintiff name", "Plaintiff", "Defendant", "Defendant name", "Defendant details",
+    "Plaintiff name", "Mother, the plaintiff", "Father, the defendant", "Defendant name", "Defendant details",
 ]
 EXPECTED_FIELDS = [
     "Father's monthly actual income", "Mother's monthly actual income",
