@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "Platform.h"
 #include "SafeFile.h"
+#include "TypingSeam.h"
 #include "ScaleDecision.h"
 #include "UpdateService.h"
 #include "WorksheetCommand.h"
@@ -115,11 +116,15 @@ int CalcApplication::run()
     m_mainWindow = window.get();
     window->showNormal();
     const QString file = LaunchFile::fromArguments(parser.positionalArguments());
-    if (!file.isEmpty()) {
-        // Once the window is up, so that an error box has it to stand on.
-        MainWindow *shown = window.get();
-        QTimer::singleShot(0, shown, [shown, file] { openLaunchFile(shown, file); });
-    }
+    // Once the window is up, so that a box has it to stand on. A case left by
+    // a session that did not close may then replace the file opened.
+    MainWindow *shown = window.get();
+    QTimer::singleShot(0, shown, [shown, file] {
+        if (!file.isEmpty())
+            openLaunchFile(shown, file);
+        shown->offerRecoveredCases();
+        TypingSeam::run(shown);
+    });
     const int result = exec();
     m_mainWindow = nullptr;
     return result;

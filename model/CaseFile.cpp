@@ -331,11 +331,9 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
     // the old one only when complete: a full disk or a crash while saving
     // never costs the case the user already had. Text mode: the line ends of
     // the system.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    const QByteArray bytes = caseFileBytes();
     QString reason = QStringLiteral("The case could not be encoded");
-    if (!writeCaseXml(&buffer) || !Platform::writeFileSafely(path, bytes, &reason)) {
+    if (bytes.isEmpty() || !Platform::writeFileSafely(path, bytes, &reason)) {
         qCritical() << "Can't open file:" << reason;
         if (error)
             *error = reason;
@@ -347,6 +345,16 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
     m_documentName = path;
     setModified(false);
     return true;
+}
+
+QByteArray OrvaDocument::caseFileBytes() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (!writeCaseXml(&buffer))
+        return QByteArray();
+    return bytes;
 }
 
 bool OrvaDocument::writeCaseXml(QIODevice *device) const

@@ -307,6 +307,9 @@ public:
     // Reads `path` into this document, which the caller created fresh and
     // keeps only on success. False with the reason in `error`.
     bool readCaseFile(const QString &path, QString *error = nullptr);
+    // The bytes writeCaseFile would write, leaving the document as it is
+    // (its file, name and modified flag); empty when they cannot be made.
+    QByteArray caseFileBytes() const;
 
 signals:
     void modifiedFlagChanged(bool modified);

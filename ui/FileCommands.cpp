@@ -3,6 +3,7 @@
 #include "Ask.h"
 #include "CaseFormBinding.h"
 #include "CaseHolder.h"
+#include "CaseRecovery.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
@@ -44,8 +45,11 @@ FileCommands::FileCommands(QWidget *window, Ui::MainWindow *form, CaseHolder *ho
     , m_case(holder)
     , m_binding(binding)
     , m_warnings(warnings)
+    , m_recovery(std::make_unique<CaseRecovery>(holder))
 {
 }
+
+FileCommands::~FileCommands() = default;
 
 void FileCommands::createDocumentsFolders()
 {
@@ -122,6 +126,7 @@ void FileCommands::newCase()
     m_case->rememberDetails();
     m_case->replace(CaseHolder::makeDocument());
     m_case->applyRememberedDetails();
+    m_recovery->caseReplaced();
     emit caseReplaced();
 }
 
@@ -148,22 +153,38 @@ bool FileCommands::openCaseFile(const QString &fileName)
         showCaseFileError(m_window, tr("Error opening document"), reason);
         return false;
     }
-    m_case->replace(std::move(opened));
+    showCase(std::move(opened));
+    return true;
+}
+
+void FileCommands::showCase(std::shared_ptr<OrvaDocument> document)
+{
+    m_case->replace(std::move(document));
     if (m_case->document()->mode() == OrvaDocument::PreOct2020) {
         QAction *showOld = m_ui->actionShow_Old_Guidelines;
         showOld->setChecked(true);
         emit showOld->triggered(true);
         showOld->setEnabled(false);
     }
+    m_recovery->caseReplaced();
     emit caseReplaced();
-    return true;
 }
 
 bool FileCommands::mayClose()
 {
     m_binding->commitTypedEntry();
     m_case->rememberDetails();
-    return !m_case->document()->modified() || maySaveChanges();
+    if (m_case->document()->modified() && !maySaveChanges())
+        return false;
+    // Saved, or the changes thrown away on purpose: no copy to offer again.
+    m_recovery->discard();
+    return true;
+}
+
+void FileCommands::offerRecoveredCases()
+{
+    if (std::shared_ptr<OrvaDocument> restored = m_recovery->offerLeftCopies(m_window))
+        showCase(std::move(restored));
 }
 
 bool FileCommands::confirmSharedAboveSole()

@@ -8,8 +8,12 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class CaseFormBinding;
 class CaseHolder;
+class CaseRecovery;
+class OrvaDocument;
 class QWidget;
 class WarningsPresenter;
 
@@ -24,6 +28,7 @@ class FileCommands : public QObject
 public:
     FileCommands(QWidget *window, Ui::MainWindow *form, CaseHolder *holder, CaseFormBinding *binding,
                  WarningsPresenter *warnings);
+    ~FileCommands() override;
 
     void newCase();
     void open();
@@ -37,6 +42,9 @@ public:
     // Closing the window: the case details are remembered, unsaved changes
     // offered for saving; false when the user cancelled.
     bool mayClose();
+    // At start-up: the cases of sessions that did not close are offered back.
+    void offerRecoveredCases();
+    CaseRecovery *recovery() const { return m_recovery.get(); }
 
     // The folder "ORVA" in the user's documents, and its "New Guidelines",
     // created when missing.
@@ -54,6 +62,7 @@ signals:
 private:
     bool maySaveChanges();
     bool confirmSharedAboveSole();
+    void showCase(std::shared_ptr<OrvaDocument> document);
 
     QWidget *m_window;
     Ui::MainWindow *m_ui;
@@ -61,4 +70,5 @@ private:
     CaseFormBinding *m_binding;
     WarningsPresenter *m_warnings;
     QString m_documentsFolder;
+    std::unique_ptr<CaseRecovery> m_recovery;
 };
