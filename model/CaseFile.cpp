@@ -590,8 +590,8 @@ bool OrvaDocument::readCaseElements(QIODevice *device, const CaseFileScan &scan,
         m_motherCashMedicalPercent = state.percent[0];
     if (state.hasPercent[1])
         m_fatherCashMedicalPercent = state.percent[1];
-    // Applied once the version is settled: a count outside 0..6, or one in a
-    // file of an older version, must not reach the computation.
+    // A count outside 0..6 must not reach the computation; under an older
+    // version the count is kept, and only counts again under July 2022.
     const auto count = [](qint64 value) { return int(std::clamp<qint64>(value, 0, MaxMultifamilyChildren)); };
     setMotherMultifamilyChildren(count(state.multifamily[0]));
     setFatherMultifamilyChildren(count(state.multifamily[1]));

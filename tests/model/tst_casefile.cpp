@@ -494,8 +494,8 @@ void TestCaseFile::readingRules_data()
         << jul << QVariantMap{{"motherMultifamilyChildren", 0}, {"fatherMultifamilyChildren", 6}};
     QTest::newRow("line 1d counts in an October 2020 file")
         << QByteArray("<guidelines>Oct2020</guidelines><multifam_m>2</multifam_m><multifam_d>1</multifam_d>") << jul
-        << QVariantMap{{"mode", int(Doc::NewOct2020)}, {"motherMultifamilyChildren", 0},
-                       {"fatherMultifamilyChildren", 0}};
+        << QVariantMap{{"mode", int(Doc::NewOct2020)}, {"motherMultifamilyChildren", 2},
+                       {"fatherMultifamilyChildren", 1}};
     QTest::newRow("element names are case-sensitive")
         << QByteArray("<CASENUM>9</CASENUM><monthinc_m>900</monthinc_m>") << jul
         << QVariantMap{{"caseNumber", ""}, {"motherMonthlyIncome", qint64(0)}};
