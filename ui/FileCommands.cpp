@@ -8,12 +8,14 @@
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 #include "PdfPreviewDialog.h"
+#include "RecentCases.h"
 #include "WarningsPresenter.h"
 
 #include <QAction>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -46,7 +48,9 @@ FileCommands::FileCommands(QWidget *window, Ui::MainWindow *form, CaseHolder *ho
     , m_binding(binding)
     , m_warnings(warnings)
     , m_recovery(std::make_unique<CaseRecovery>(holder))
+    , m_recent(std::make_unique<RecentCases>(form->menuRecent_Cases, holder->settings()))
 {
+    connect(m_recent.get(), &RecentCases::openRequested, this, &FileCommands::openRecent);
 }
 
 FileCommands::~FileCommands() = default;
@@ -106,6 +110,7 @@ bool FileCommands::save(bool as)
         showCaseFileError(m_window, tr("Error while saving document"), reason);
         return false;
     }
+    m_recent->add(target);
     // The name changes even when the modified flag does not (Save As of a
     // saved case): the title shows it at once.
     emit caseSaved();
@@ -154,7 +159,24 @@ bool FileCommands::openCaseFile(const QString &fileName)
         return false;
     }
     showCase(std::move(opened));
+    m_recent->add(fileName);
     return true;
+}
+
+void FileCommands::openRecent(const QString &path)
+{
+    m_binding->commitTypedEntry();
+    m_warnings->hideBalloons();
+    if (!QFileInfo(path).isFile()) {
+        m_recent->remove(path);
+        Ask::warning(m_window, tr("Orva-Calc"),
+                     tr("The case file \"%1\" no longer exists. It was removed from the recent cases.")
+                         .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_case->document()->modified() && !maySaveChanges())
+        return;
+    openCaseFile(path);
 }
 
 void FileCommands::showCase(std::shared_ptr<OrvaDocument> document)

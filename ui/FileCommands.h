@@ -13,6 +13,7 @@
 class CaseFormBinding;
 class CaseHolder;
 class CaseRecovery;
+class RecentCases;
 class OrvaDocument;
 class QWidget;
 class WarningsPresenter;
@@ -45,6 +46,10 @@ public:
     // At start-up: the cases of sessions that did not close are offered back.
     void offerRecoveredCases();
     CaseRecovery *recovery() const { return m_recovery.get(); }
+    RecentCases *recentCases() const { return m_recent.get(); }
+    // A case chosen under Recent Cases: one that is gone leaves the list
+    // with a message.
+    void openRecent(const QString &path);
 
     // The folder "ORVA" in the user's documents, and its "New Guidelines",
     // created when missing.
@@ -71,4 +76,5 @@ private:
     WarningsPresenter *m_warnings;
     QString m_documentsFolder;
     std::unique_ptr<CaseRecovery> m_recovery;
+    std::unique_ptr<RecentCases> m_recent;
 };

@@ -20,6 +20,7 @@
 class CaseFormBinding;
 class CaseHolder;
 class CaseRecovery;
+class RecentCases;
 class FormCommands;
 class OrvaDocument;
 class QBalloonTip;
@@ -67,6 +68,7 @@ public:
     // At start-up, once shown: cases of sessions that did not close.
     void offerRecoveredCases() { m_files->offerRecoveredCases(); }
     CaseRecovery *recovery() const { return m_files->recovery(); }
+    RecentCases *recentCases() const { return m_files->recentCases(); }
     // Runs the alimony calculator with an alimony file; false when the file
     // could not be read (the calculator then opens empty).
     bool openAlimonyFile(const QString &fileName);
