@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -79,6 +80,8 @@ private slots:
     void symbolicLinkChainToItself();
     void fullFileSystem_data();
     void fullFileSystem();
+    void failingFsync_data();
+    void failingFsync();
     void temporaryCopy_data();
     void temporaryCopy();
 
@@ -400,6 +403,50 @@ void TestSafeFile::fullFileSystem()
     QVERIFY(!result.ok);
     QCOMPARE(result.error, QStringLiteral("No space left on device"));
     QVERIFY(QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the mount went with the child
+}
+
+void TestSafeFile::failingFsync_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced from a temporary file") << false;
+    QTest::newRow("rewritten in place, then put back") << true;
+}
+
+// The disk reports that the data did not reach it: the writer says so and
+// the previous file is there as it was, also where it was already rewritten.
+void TestSafeFile::failingFsync()
+{
+    QFETCH(bool, inPlace);
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath(inPlace ? "fsync-in-place" : "fsync-atomic");
+    QVERIFY(QDir().mkpath(dir));
+    const QString path = dir + "/case.cml";
+    const QByteArray before = caseSized('p').left(1800);
+    QVERIFY(writeBytes(path, before));
+    const bool root = OrvaTest::runsAsRoot();
+    if (root)
+        QVERIFY(::chown(QFile::encodeName(path).constData(), WriterUser, WriterUser) == 0);
+    // A folder that takes no new file: only the in-place rewrite is left.
+    QVERIFY(::chmod(QFile::encodeName(dir).constData(), inPlace ? 0555 : 0777) == 0);
+
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORVA_FAIL_FSYNC_LIBRARY));
+    environment.insert(QStringLiteral("ORVA_FAIL_FSYNC"), QStringLiteral("case.cml"));
+    writer.setProcessEnvironment(environment);
+    if (root)
+        writer.setChildProcessModifier([] {
+            if (!OrvaTest::becomeUser(WriterUser, WriterUser))
+                ::_exit(3);
+        });
+    writer.start(QStringLiteral(ORVA_SAFEFILE_WRITE), {path, QString::fromLatin1(caseSized('n'))});
+    QVERIFY(writer.waitForFinished());
+    ::chmod(QFile::encodeName(dir).constData(), 0755);
+
+    QCOMPARE(writer.exitCode(), 1);
+    QCOMPARE(QString::fromLocal8Bit(writer.readAllStandardError()), QStringLiteral("Input/output error"));
+    QCOMPARE(readAll(path), before);
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"case.cml"});
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)
