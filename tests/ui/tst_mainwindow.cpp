@@ -169,7 +169,7 @@ void TestMainWindow::menusAndActions()
         return items;
     };
     QCOMPARE(listed(m_w.ui->menuFile),
-             QStringList({"actionNew=New", "actionOpen=Open", "-", "actionSave=Save", "actionSave_As=Save As...", "-",
+             QStringList({"actionNew=New", "actionOpen=Open", "=Recent Cases", "-", "actionSave=Save", "actionSave_As=Save As...", "-",
                           "actionPreview=Preview", "actionPrint=Print", "=Paper Size", "-", "actionExit=Exit"}));
     QCOMPARE(listed(m_w.ui->menuFinancial_Forms),
              QStringList({"actionSaveable_9_202=Saveable 9-202", "actionSaveable_9_203=Saveable 9-203"}));
