@@ -4,7 +4,9 @@
 #include "AlimonyFormulas.h"
 #include "AlimonyReport.h"
 #include "Ask.h"
+#include "AmountText.h"
 #include "DialogFlags.h"
+#include "FieldLook.h"
 #include "SafeFile.h"
 
 #include <QCheckBox>
@@ -30,8 +32,6 @@ namespace {
 
 const char *const NumericInputs[] = {Alimony::YearsEdit, Alimony::PayorGrossEdit, Alimony::PayeeGrossEdit,
                                      Alimony::UpwardEdit, Alimony::DownwardEdit};
-
-const char *const InvalidStyle = "QLineEdit { border: 1px solid red; }";
 
 template <typename T>
 T *named(T *object, const char *name)
@@ -200,9 +200,9 @@ void AlimonyCalc::setupUi()
         const char *id;
     };
     const Row rows[] = {{"chkAAML", tr("AAML"), "AAML"},
-                        {"chkVA", tr("VA - Fairfax County"), "VA"},
+                        {"chkVA", tr("VA - § 16.1-278.17:1"), "VA"},
                         {"chkArizona", tr("AZ - Maricopa County"), "Arizona"},
-                        {"chkTX", tr("Texas (max)"), "TX"}};
+                        {"chkTX", tr("Texas (max) - § 8.055"), "TX"}};
     int line = 2;
     for (const Row &row : rows) {
         auto *check = named(new QCheckBox(row.text, this), row.checkBox);
@@ -222,7 +222,7 @@ void AlimonyCalc::setupUi()
     grid4->addWidget(caption(this, tr("Duration Formula*"), true), 0, 0);
     grid4->addWidget(caption(this, tr("Months"), true), 0, 1);
     grid4->addWidget(caption(this, tr("Years"), true), 0, 2);
-    const Row durations[] = {{"chkAAMLdf", tr("AAML"), "AAM"}, {"chkTXdf", tr("Texas (maximum)"), "TX"}};
+    const Row durations[] = {{"chkAAMLdf", tr("AAML"), "AAM"}, {"chkTXdf", tr("Texas (maximum) - § 8.054"), "TX"}};
     line = 2;
     for (const Row &row : durations) {
         auto *check = named(new QCheckBox(row.text, this), row.checkBox);
@@ -277,6 +277,9 @@ void AlimonyCalc::recalculate()
     const QMap<QString, QString> results = Alimony::recalculate(inputs);
     for (auto it = results.cbegin(); it != results.cend(); ++it)
         edit(it.key())->setText(it.value());
+    const QString note = Alimony::virginiaNote(inputs);
+    for (const char *suffix : {"a", "wk", "h", "w"})
+        edit(QLatin1String("VA") + QLatin1String(suffix))->setToolTip(note);
 }
 
 void AlimonyCalc::on_yearsEdit_textEdited(const QString &)
@@ -304,20 +307,24 @@ void AlimonyCalc::on_payeedeviationO_textEdited(const QString &)
     recalculate();
 }
 
-// A text that is no number counts as 0; the red border says so until the
-// text reads as a number again, however it got there (typing, a file, Reset).
+// A text that is no amount (no number, for the years) counts as 0; the red
+// border of every amount field says so until the text reads again, however
+// it got there (typing, a file, Reset).
 void AlimonyCalc::numericTextChanged(const QString &text)
 {
     auto *field = qobject_cast<QLineEdit *>(sender());
     if (!field)
         return;
     bool valid = true;
-    Alimony::numberValue(text, &valid);
-    const bool invalid = !valid && !Alimony::isPartialNumber(text);
-    field->setStyleSheet(invalid ? QString::fromLatin1(InvalidStyle) : QString());
-    field->setToolTip(invalid ? tr("Counts as 0: enter a plain number, digits with an optional decimal point, "
-                                   "without thousands separators or currency signs")
-                              : QString());
+    if (field == edit(Alimony::YearsEdit)) {
+        Alimony::numberValue(text, &valid);
+        FieldLook::markInvalid(field, !valid && !Alimony::isPartialNumber(text),
+                               tr("Counts as 0: years as a number, such as 12 or 12.5"));
+        return;
+    }
+    Alimony::amountValue(text, &valid);
+    FieldLook::markInvalid(field, !valid && !AmountText::isPartialAmount(text),
+                           tr("Counts as 0: ") + AmountText::invalidToolTip());
 }
 
 QMap<QString, QString> AlimonyCalc::textsByKey() const
@@ -436,6 +443,8 @@ QString AlimonyCalc::reportHtml(const QString &templateText) const
     const QMap<QString, QString> &fields = Alimony::placeholderFields();
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         texts.insert(it.key(), edit(it.value())->text());
+    const bool virginiaShown = findChild<QCheckBox *>(QStringLiteral("chkVA"))->isChecked();
+    texts.insert(QString::fromLatin1(Alimony::VirginiaNotePlaceholder), virginiaShown ? edit("VAa")->toolTip() : QString());
     QStringList unchecked;
     for (const QString &name : Alimony::rowCheckBoxes()) {
         if (!findChild<QCheckBox *>(name)->isChecked())

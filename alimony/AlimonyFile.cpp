@@ -86,7 +86,10 @@ QByteArray fileBytes(const QMap<QString, QString> &textsByKey)
 
 bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QString *error)
 {
-    const QByteArray body = bytes.mid(PrefixLength);
+    // An editor that saves UTF-8 with a byte-order mark puts it before the
+    // prefix; it is no part of the sixteen bytes.
+    const qsizetype mark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const QByteArray body = bytes.mid(mark + PrefixLength);
     QJsonParseError strict;
     QJsonDocument document = QJsonDocument::fromJson(body, &strict);
     if (strict.error != QJsonParseError::NoError) {

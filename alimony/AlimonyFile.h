@@ -37,7 +37,7 @@ QByteArray fileBytes(const QMap<QString, QString> &textsByKey);
 
 // The nine inputs of a file's bytes, by key; a key that is missing or not a
 // string gives an empty text. The first sixteen bytes are skipped whatever
-// they hold. False, with the parser's reason in `error`, when the rest is no
+// they hold, after a UTF-8 byte-order mark if there is one. False, with the parser's reason in `error`, when the rest is no
 // JSON object, neither as JSON nor in the single-quoted script style.
 bool readInputs(const QByteArray &bytes, QMap<QString, QString> *inputsByKey, QString *error = nullptr);
 

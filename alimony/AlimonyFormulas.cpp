@@ -1,5 +1,9 @@
 #include "AlimonyFormulas.h"
 
+#include "AmountText.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -70,6 +74,18 @@ void aamlDuration(Fields &fields, double years)
     fields.setDuration(QStringLiteral("AAMm"), factor * years * 12);
 }
 
+// Tex. Fam. Code 8.054(a)(1): the longest order by the years of marriage.
+double texasMonths(double years)
+{
+    if (years < 10)
+        return 0;
+    if (years < 20)
+        return 60;
+    if (years < 30)
+        return 84;
+    return 120;
+}
+
 void applyDeviations(Fields &fields, double upward, double downward)
 {
     for (const char *row : DeviationRows) {
@@ -102,6 +118,24 @@ double numberValue(const QString &text, bool *valid)
     if (valid)
         *valid = false;
     return 0.0;
+}
+
+double amountValue(const QString &text, bool *valid)
+{
+    qlonglong amount = 0;
+    const bool ok = AmountText::parseAmount(text, &amount);
+    if (valid)
+        *valid = ok;
+    return ok ? static_cast<double>(amount) : 0.0;
+}
+
+QString virginiaNote(const Inputs &inputs)
+{
+    if (amountValue(inputs.payorGross) + amountValue(inputs.payeeGross) <= VirginiaCombinedLimit)
+        return {};
+    return QCoreApplication::translate("Alimony",
+                                       "The combined income exceeds $10,000 a month: Va. Code § 16.1-278.17:1(C) "
+                                       "does not apply, and this figure is for comparison only.");
 }
 
 bool isPartialNumber(const QString &text)
@@ -142,8 +176,8 @@ const QStringList &resultNames()
 QMap<QString, QString> recalculate(const Inputs &inputs)
 {
     const double y = numberValue(inputs.years);
-    const double p = numberValue(inputs.payorGross);
-    const double e = numberValue(inputs.payeeGross);
+    const double p = amountValue(inputs.payorGross);
+    const double e = amountValue(inputs.payeeGross);
     Fields fields;
 
     setRow(fields, QStringLiteral("AAML"), roundAnnual(std::min(0.4 * (p + e) - e, 0.3 * p - 0.2 * e)), p, e);
@@ -151,21 +185,25 @@ QMap<QString, QString> recalculate(const Inputs &inputs)
     const double arizona = (e < 0.75 * p && y >= 5) ? (p - e) * std::min(0.015 * y, 0.5) : 0.0;
     setRow(fields, QStringLiteral("Arizona"), roundAnnual(arizona), p, e);
 
-    const double texas = y >= 10 ? std::min(30000.0, 0.2 * p) : 0.0;
+    // Tex. Fam. Code 8.055(a): the lesser of $5,000 a month and 20 % of the
+    // payor's average monthly gross income, here a year's worth of each.
+    const double texas = y >= 10 ? std::min(60000.0, 0.2 * p) : 0.0;
     setRow(fields, QStringLiteral("TX"), roundAnnual(texas), p, e);
 
-    setRow(fields, QStringLiteral("VA"), roundAnnual(0.3 * p - 0.5 * e), p, e);
+    // Va. Code 16.1-278.17:1(C), parties with no minor children in common.
+    setRow(fields, QStringLiteral("VA"), roundAnnual(0.27 * p - 0.5 * e), p, e);
 
     aamlDuration(fields, y);
-    fields.setDuration(QStringLiteral("TXm"), y >= 10 ? 36 : 0);
-    fields.setDuration(QStringLiteral("TXy"), y >= 10 ? 3 : 0);
+    const double months = texasMonths(y);
+    fields.setDuration(QStringLiteral("TXm"), months);
+    fields.setDuration(QStringLiteral("TXy"), months / 12);
 
     for (const char *row : {"AAML", "Arizona", "VA", "TX"}) {
         const QString id = QString::fromLatin1(row);
         fields.setAmount(id + QLatin1String("wk"), std::floor(fields.value(id + QLatin1String("a")) / 12));
     }
 
-    applyDeviations(fields, numberValue(inputs.upward), numberValue(inputs.downward));
+    applyDeviations(fields, amountValue(inputs.upward), amountValue(inputs.downward));
     return fields.texts();
 }
 

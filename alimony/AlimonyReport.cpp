@@ -2,6 +2,7 @@
 
 #include "AlimonyFile.h"
 #include "AlimonyFormulas.h"
+#include "PaperSize.h"
 
 #include <QFile>
 #include <QFont>
@@ -136,6 +137,8 @@ bool printReport(const QString &html, QPrinter *printer, QString *error)
             *error = QStringLiteral("the printer is not available");
         return false;
     }
+    // The paper chosen under File / Paper Size, as for the worksheet.
+    printer->setPageSize(PaperSize::pageSize(PaperSize::fromSettings()));
     QTextDocument document;
     document.setHtml(html);
     document.setDefaultFont(QFont(QStringLiteral("Times New Roman"), 12));

@@ -18,6 +18,9 @@ QString reportTemplate(QString *error = nullptr);
 // Object names of the six row check boxes, amount rows then duration rows.
 const QStringList &rowCheckBoxes();
 
+// Where the report says why the Virginia row is no statutory amount.
+inline constexpr char VirginiaNotePlaceholder[] = "$vaNote";
+
 // Every placeholder of the report ("$caseNumber", "$AAMLwk", ...) with the
 // name of the field whose text it shows.
 const QMap<QString, QString> &placeholderFields();
@@ -29,8 +32,8 @@ const QMap<QString, QString> &placeholderFields();
 QString reportHtml(const QString &templateText, const QMap<QString, QString> &textsByPlaceholder,
                    const QStringList &uncheckedBoxes);
 
-// Prints the page in Times New Roman, 12 pt. False with the reason when the
-// printer could not take it.
+// Prints the page in Times New Roman, 12 pt, on the paper chosen for the
+// worksheet. False with the reason when the printer could not take it.
 bool printReport(const QString &html, QPrinter *printer, QString *error = nullptr);
 
 } // namespace Alimony

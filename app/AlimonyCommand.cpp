@@ -2,6 +2,7 @@
 
 #include "AlimonyFile.h"
 #include "AlimonyFormulas.h"
+#include "CommandLineNames.h"
 #include "SafeFile.h"
 #include "WorksheetCommand.h"
 
@@ -22,10 +23,12 @@ QCommandLineOption jsonOption()
                               QStringLiteral("file.calc"));
 }
 
-bool readFile(const QString &path, QMap<QString, QString> *inputs, QString *reason)
+bool readFile(const CommandLineNames::FileName &name, QMap<QString, QString> *inputs, QString *reason)
 {
+    bool missing = false;
+    const QString path = CommandLineNames::readableName(name, reason, &missing);
     QByteArray bytes;
-    if (!Alimony::readFile(path, &bytes, reason))
+    if (path.isEmpty() || !Alimony::readFile(path, &bytes, reason))
         return false;
     QString error;
     if (!Alimony::readInputs(bytes, inputs, &error)) {
@@ -84,7 +87,12 @@ int run(const QCommandLineParser &parser)
 
     QMap<QString, QString> inputs;
     QString reason;
-    if (!readFile(path, &inputs, &reason)) {
+    CommandLineNames::FileName name;
+    if (!CommandLineNames::resolve(path, &name, &reason)) {
+        WorksheetCommand::printError(reason);
+        return WorksheetCommand::UsageError;
+    }
+    if (!readFile(name, &inputs, &reason)) {
         WorksheetCommand::printError(QStringLiteral("cannot read alimony file \"%1\": %2").arg(path, reason));
         return WorksheetCommand::FileError;
     }

@@ -1,6 +1,8 @@
 #include "CalcApplication.h"
 
 #include "AlimonyCommand.h"
+#include "Ask.h"
+#include "CommandLineNames.h"
 #include "ExploreCommand.h"
 #include "LaunchFile.h"
 #include "MainWindow.h"
@@ -47,10 +49,19 @@ CalcApplication::CalcApplication(int &argc, char **argv, float scale)
     QApplication::setFont(font);
     setStyleSheet(styleSheet);
 
+    setIdentity();
+}
+
+void CalcApplication::setIdentity()
+{
     setOrganizationName(QStringLiteral("Pellwood"));
     setOrganizationDomain(QStringLiteral("pellwood.example"));
     setApplicationName(QStringLiteral("Orva-Calc"));
     setApplicationVersion(QStringLiteral(ORVA_VERSION_TEXT));
+
+    const QString settingsNote = Platform::guardSettingsFiles(organizationName(), applicationName());
+    if (!settingsNote.isEmpty())
+        qWarning().noquote() << settingsNote;
 }
 
 CalcApplication::~CalcApplication() = default;
@@ -71,9 +82,13 @@ int CalcApplication::run()
     const QCommandLineOption scaleOption(QStringLiteral("scale"), QStringLiteral("scale factor"), QStringLiteral("1"));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Print the program's version, then exit."));
+    // Read by main, before the parser exists: the log on standard error too.
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Also write the program's log to standard error."));
     parser.addOption(importOption);
     parser.addOption(scaleOption);
     parser.addOption(versionOption);
+    parser.addOption(verboseOption);
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A case file (.cml) to open in the window, or an alimony "
                                                 "file (.calc) to open in the alimony calculator."),
@@ -85,6 +100,12 @@ int CalcApplication::run()
 
     if (parser.isSet(versionOption))
         return printVersion();
+
+    // Saves cut off in the middle of an in-place rewrite are finished first,
+    // whatever the program was started for.
+    const QStringList finished = Platform::finishInterruptedRewrites();
+    for (const QString &sentence : finished)
+        WorksheetCommand::printError(sentence);
 
     // A worksheet from the command line: no window and no update check.
     if (WorksheetCommand::isSet(parser))
@@ -106,6 +127,20 @@ int CalcApplication::run()
         return 1;
     }
 
+    // A name Qt cannot carry as text would name another file in the window.
+    const QString file = LaunchFile::fromArguments(parser.positionalArguments());
+    CommandLineNames::FileName launchName;
+    QString reason;
+    if (!CommandLineNames::resolve(file, &launchName, &reason) || !launchName.native.isEmpty()) {
+        WorksheetCommand::printError(reason.isEmpty() ? QStringLiteral("cannot open \"%1\": the name is not valid "
+                                                                       "text; rename the file")
+                                                            .arg(file)
+                                                      : reason);
+        return 1;
+    }
+    if (!finished.isEmpty())
+        Ask::information(nullptr, applicationName(), finished.join(QStringLiteral("\n\n")));
+
     // Before the window: an installer started from the update dialog ends
     // the program here. The service lives as long as the event loop.
     UpdateService updateService;
@@ -115,7 +150,6 @@ int CalcApplication::run()
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();
     window->showNormal();
-    const QString file = LaunchFile::fromArguments(parser.positionalArguments());
     // Once the window is up, so that a box has it to stand on. A case left by
     // a session that did not close may then replace the file opened.
     MainWindow *shown = window.get();

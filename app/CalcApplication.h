@@ -18,6 +18,10 @@ public:
     CalcApplication(int &argc, char **argv, float scale);
     ~CalcApplication() override;
 
+    // Organization and application names (they name the settings and the
+    // application-data folder) and the version; callable before the object.
+    static void setIdentity();
+
     // Monitor scale factor handed in by main (1.0 when the user gave a scale).
     float scale() const override { return m_scale; }
 

@@ -7,7 +7,6 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -78,11 +77,9 @@ int run(const QCommandLineParser &parser)
     }
 
     OrvaDocument document(OrvaDocument::modeForNewCase());
-    QString reason = QStringLiteral("no such file");
-    if (!QFileInfo::exists(path) || !document.readCaseFile(path, &reason)) {
-        WorksheetCommand::printError(QStringLiteral("cannot read case file \"%1\": %2").arg(path, reason));
-        return WorksheetCommand::FileError;
-    }
+    if (const int code = WorksheetCommand::readCaseArgument(document, path); code != WorksheetCommand::Done)
+        return code;
+    QString reason;
     const QByteArray text = QJsonDocument(curvesJson(document.worksheetInput())).toJson(QJsonDocument::Compact);
     // A full disk or a reader that went away must not pass for success.
     if (!Platform::writeStandardOutput(text + '\n', &reason)) {

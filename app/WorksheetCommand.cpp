@@ -1,5 +1,6 @@
 #include "WorksheetCommand.h"
 
+#include "CommandLineNames.h"
 #include "OrvaDocument.h"
 #include "PDFDocument.h"
 #include "PDFUtils.h"
@@ -46,31 +47,34 @@ QCommandLineOption paperOption()
                               QStringLiteral("letter|a4"));
 }
 
-// While the command runs, the log stays off standard error: the reasons of
-// failures come back from the reader and writers and are printed as one line.
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtFatalMsg)
-        std::fprintf(stderr, "%s (%s:%d)\n", message.toLocal8Bit().constData(),
-                     context.file ? context.file : "", context.line);
-}
+using CommandLineNames::FileName;
 
-bool readCase(OrvaDocument &document, const QString &path, QString *reason)
+bool readCase(OrvaDocument &document, const FileName &name, QString *reason)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    bool missing = false;
+    const QString path = CommandLineNames::readableName(name, reason, &missing);
+    if (missing || (!path.isEmpty() && !QFileInfo::exists(path))) {
         *reason = QStringLiteral("no such file");
         return false;
     }
-    return document.readCaseFile(path, reason);
+    return !path.isEmpty() && document.readCaseFile(path, reason);
+}
+
+bool writePdf(const OrvaDocument &document, const FileName &name, PaperSize::Size paper, QString *reason)
+{
+    if (name.native.isEmpty())
+        return PDFUtils::save(document, name.text, nullptr, paper, reason);
+    return PDFUtils::saveNative(document, name.native, paper, reason);
 }
 
 // The output would replace the case it is made from (the same name, or a
 // link to it).
-bool isSameFile(const QString &a, const QString &b)
+bool isSameFile(const FileName &a, const FileName &b)
 {
-    const QString canonical = QFileInfo(a).canonicalFilePath();
-    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+    bool missing = false;
+    const QString canonical = QFileInfo(CommandLineNames::readableName(a, nullptr, &missing)).canonicalFilePath();
+    return !canonical.isEmpty()
+           && canonical == QFileInfo(CommandLineNames::readableName(b, nullptr, &missing)).canonicalFilePath();
 }
 
 } // namespace
@@ -110,7 +114,6 @@ void prepareProcess()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
-    qInstallMessageHandler(quietHandler);
 }
 
 void addOptions(QCommandLineParser &parser)
@@ -183,19 +186,28 @@ int run(const QCommandLineParser &parser)
         return UsageError;
     }
 
-    if (pdf && isSameFile(outPath, casePath)) {
+    // The bytes of the names as given: the file named is the file read and
+    // written, also where the name is not text.
+    FileName caseName;
+    FileName outName;
+    QString reason;
+    if (!CommandLineNames::resolve(casePath, &caseName, &reason)
+        || (pdf && !CommandLineNames::resolve(outPath, &outName, &reason))) {
+        printError(reason);
+        return UsageError;
+    }
+    if (pdf && isSameFile(outName, caseName)) {
         printError(QStringLiteral("the PDF \"%1\" would replace the case file; choose another name for it")
                        .arg(outPath));
         return UsageError;
     }
 
     OrvaDocument document(OrvaDocument::modeForNewCase());
-    QString reason;
-    if (!readCase(document, casePath, &reason)) {
+    if (!readCase(document, caseName, &reason)) {
         printError(QStringLiteral("cannot read case file \"%1\": %2").arg(casePath, reason));
         return FileError;
     }
-    if (pdf && !PDFUtils::save(document, outPath, nullptr, paper, &reason)) {
+    if (pdf && !writePdf(document, outName, paper, &reason)) {
         printError(QStringLiteral("cannot write the worksheet PDF \"%1\": %2").arg(outPath, reason));
         return FileError;
     }
@@ -205,6 +217,21 @@ int run(const QCommandLineParser &parser)
             printError(QStringLiteral("cannot write to standard output: %1").arg(reason));
             return FileError;
         }
+    }
+    return Done;
+}
+
+int readCaseArgument(OrvaDocument &document, const QString &value)
+{
+    FileName name;
+    QString reason;
+    if (!CommandLineNames::resolve(value, &name, &reason)) {
+        printError(reason);
+        return UsageError;
+    }
+    if (!readCase(document, name, &reason)) {
+        printError(QStringLiteral("cannot read case file \"%1\": %2").arg(value, reason));
+        return FileError;
     }
     return Done;
 }

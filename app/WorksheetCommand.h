@@ -30,7 +30,7 @@ bool hasOption(int argc, char **argv, const char *name);
 void printError(const QString &message);
 
 // Before the application object: the offscreen platform unless one was
-// chosen, and a log that keeps standard error to the one line of an error.
+// chosen. The log keeps off standard error unless asked for (LogFile).
 void prepareProcess();
 
 void addOptions(QCommandLineParser &parser);
@@ -39,6 +39,11 @@ bool isSet(const QCommandLineParser &parser);
 // Reads the case file, writes the PDF and/or prints the JSON; returns the
 // process exit code. Errors go to standard error as one line.
 int run(const QCommandLineParser &parser);
+
+// Reads the case file a command names (`value` as Qt decoded the
+// argument; the bytes given where they are not text). Done, or the exit
+// code after the one error line.
+int readCaseArgument(OrvaDocument &document, const QString &value);
 
 // Every field of the worksheet field table of `document` (Worksheet A or B
 // as its custody type decides), plus "worksheet": "A" or "B".

@@ -1,12 +1,15 @@
 #include "AlimonyCommand.h"
 #include "ExploreCommand.h"
 #include "CalcApplication.h"
+#include "CommandLineNames.h"
+#include "LogFile.h"
 #include "Platform.h"
 #include "ScaleDecision.h"
 #include "WorksheetCommand.h"
 
 #include <QDebug>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 
@@ -79,10 +82,18 @@ void logScreenDiagnostics()
 
 int main(int argc, char **argv)
 {
+    CommandLineNames::capture(argc, argv);
     // The worksheet and alimony commands draw no window: they need neither a
     // scale nor a screen, and must run where there is no display at all.
     const bool headless = WorksheetCommand::requested(argc, argv) || AlimonyCommand::requested(argc, argv)
                           || ExploreCommand::requested(argc, argv);
+    // The log goes to the application-data folder from the first line on
+    // (the identity that names the folder is the application object's). A
+    // headless command's standard error is its one error line: the log joins
+    // it only on --verbose.
+    CalcApplication::setIdentity();
+    LogFile::install(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                     LogFile::echoRequested(argc, argv, !headless));
     float monitorScale = 1.0f;
     bool noDisplay = false;
     if (headless) {

@@ -1,7 +1,9 @@
 // Cost of one worksheet PDF written to disk, as the preview and Save do it:
 // field table, layout script and drawing, for a sole custody case (Worksheet
 // A) and shared custody cases (Worksheet B in both script variants).
-// Prints milliseconds per worksheet and the file size. With a folder as
+// Prints milliseconds per worksheet and the file size, then the same for a
+// worksheet with 1 MB of comments and one with a 300 KB case number, with
+// their ratio to an ordinary worksheet. With a folder as
 // argument the last PDF of each case is kept there for viewing.
 //   bench_pdf --instructions N   writes each worksheet N times inside
 //                                measuredWorksheetPdfs(), for callgrind
@@ -87,6 +89,44 @@ Q_NEVER_INLINE bool measuredWorksheetPdfs(const QString &folder, int rounds)
     return ok;
 }
 
+// Texts far longer than their boxes: each is laid out and cut once, so its
+// worksheet should cost a small multiple of an ordinary one, not a time
+// that grows with the square of the text's length.
+void hostileTexts(const QString &folder)
+{
+    const auto ordinary = makeCase(OrvaDocument::July2022, OrvaDocument::Shared);
+    const auto comments = makeCase(OrvaDocument::July2022, OrvaDocument::Shared);
+    QString text;
+    for (int word = 0; text.size() < 1024 * 1024; ++word)
+        text += QStringLiteral("agreed%1 schedule, ").arg(word);
+    comments->setComments(text);
+    const auto caseNumber = makeCase(OrvaDocument::July2022, OrvaDocument::Shared);
+    caseNumber->setCaseNumber(QString(300 * 1024, QLatin1Char('C')));
+    const struct {
+        const char *name;
+        const OrvaDocument *document;
+    } texts[] = {{"ordinary (Worksheet B)", ordinary.get()},
+                 {"1 MB of comments", comments.get()},
+                 {"300 KB case number", caseNumber.get()}};
+
+    std::printf("\n%-40s %10s %12s %8s\n", "hostile text (median of 3)", "ms/pdf", "bytes", "ratio");
+    double baseline = 0;
+    for (const auto &t : texts) {
+        const QString path = QDir(folder).filePath(QStringLiteral("hostile.pdf"));
+        std::vector<double> ms;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            PDFUtils::save(*t.document, path, nullptr);
+            ms.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        std::sort(ms.begin(), ms.end());
+        if (baseline == 0)
+            baseline = ms[1];
+        std::printf("%-40s %10.2f %12lld %8.1f\n", t.name, ms[1], QFileInfo(path).size(), ms[1] / baseline);
+    }
+}
+
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -127,5 +167,6 @@ int main(int argc, char **argv)
         std::printf("%-40s %10.2f %12lld%s\n", c.name, ms[ms.size() / 2], QFileInfo(path).size(),
                     ok ? "" : "  (failed)");
     }
+    hostileTexts(keep.isEmpty() ? scratch.path() : keep);
     return 0;
 }

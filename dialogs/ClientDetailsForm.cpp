@@ -3,6 +3,7 @@
 #include "DialogFlags.h"
 #include "OrvaDocument.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -116,6 +117,11 @@ void ClientDetailsForm::setupUi()
     // The long relationship texts must not widen their column past the others.
     m_relationComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_relationComboBox->setMinimumContentsLength(12);
+    // Its open list shows every text whole.
+    int longest = 0;
+    for (const QString &item : relationshipItems())
+        longest = qMax(longest, m_relationComboBox->fontMetrics().horizontalAdvance(item));
+    m_relationComboBox->view()->setMinimumWidth(longest + 4 * m_relationComboBox->fontMetrics().averageCharWidth());
     alimony->addWidget(m_alimonyPaidEdit, 1, 0);
     alimony->addWidget(m_alimonyAwardedEdit, 1, 1);
     alimony->addWidget(m_relationComboBox, 1, 2);

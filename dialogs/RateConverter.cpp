@@ -1,6 +1,8 @@
 #include "RateConverter.h"
 
+#include "AmountText.h"
 #include "DialogFlags.h"
+#include "FieldLook.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QSpacerItem>
 
 #include <cmath>
+#include <limits>
 
 RateConverter::RateConverter(const QString &initialText, QWidget *parent)
     : QDialog(parent)
@@ -125,10 +128,14 @@ qint64 RateConverter::monthlyAmount(qint32 amount, const QString &period)
 
 void RateConverter::convert()
 {
-    bool ok = false;
-    qint32 amount = m_sourceEdit->text().toInt(&ok, 10);
-    if (!ok)
-        amount = 0;
+    // Read as every amount field reads; text that is no amount (or beyond
+    // the converter's range) counts as 0 and is marked so.
+    const QString text = m_sourceEdit->text();
+    qlonglong read = 0;
+    const bool ok = AmountText::parseAmount(text, &read) && read >= std::numeric_limits<qint32>::min()
+                    && read <= std::numeric_limits<qint32>::max();
+    const qint32 amount = ok ? static_cast<qint32>(read) : 0;
+    FieldLook::markInvalid(m_sourceEdit, !ok && !AmountText::isPartialAmount(text), AmountText::invalidToolTip());
 
     // The items are matched by their untranslated English names.
     QString period;

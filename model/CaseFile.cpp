@@ -165,6 +165,16 @@ QString notRead(const QString &reason, QString *error)
     return reason;
 }
 
+bool tooLarge(qint64 bytes, QString *error)
+{
+    qCritical() << "Can't open file:"
+                << notRead(QStringLiteral("too large for a case file (%1 bytes; a case file has at most %2)")
+                               .arg(bytes)
+                               .arg(CaseFileSizeLimit),
+                           error);
+    return false;
+}
+
 // What a file's elements set besides plain fields, applied at the end.
 struct ReadState {
     bool newGuidelines = false;
@@ -205,7 +215,15 @@ const QHash<QString, FieldReader> &fieldReaders()
         ORVA_NUMBER("Monthinc_m", setMotherMonthlyIncome),
         ORVA_NUMBER("Monthinc_d", setFatherMonthlyIncome),
         ORVA_INT32("Cbo_county.SelectedIndex", setCounty),
-        ORVA_INT32("cbo_custody.SelectedIndex", setCustodyType),
+        {QStringLiteral("cbo_custody.SelectedIndex"),
+         [](OrvaDocument &d, ReadState &, const QString &, qint64 value) {
+             // Another value would keep the overnights of the type before it
+             // and change the case over a save and reopen.
+             if (value >= OrvaDocument::Shared && value <= OrvaDocument::SoleParent2)
+                 d.setCustodyType(int(value));
+             else
+                 qWarning() << "OrvaDoc: custody type out of range, kept:" << value;
+         }},
         ORVA_NUMBER("existing_child_supp_pay_m", setMotherExistingChildSupportPayment),
         ORVA_NUMBER("existing_child_supp_pay_d", setFatherExistingChildSupportPayment),
         ORVA_INT32("overnights_m", setMotherOvernights),
@@ -286,6 +304,28 @@ bool isIgnoredElement(QStringView name)
         QStringLiteral("cbo_cme_m.SelectedIndex"), QStringLiteral("cbo_cme_d.SelectedIndex"),
         QStringLiteral("wife_cli"), QStringLiteral("husb_cli"), QStringLiteral("relationship")};
     return names.contains(name);
+}
+
+// Elements nest this deep at most in a case file, the root being level 1:
+// the reader holds every open level in memory, and a file of millions took
+// gigabytes before it failed or opened.
+constexpr int MaxNesting = 64;
+// Levels of the elements inside a footnote.
+constexpr int FootnoteChildLevel = 4;
+
+// Skips the element the reader stands on, at `level`, and everything in it.
+void skipElement(QXmlStreamReader &xml, int level)
+{
+    int depth = level;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > MaxNesting) {
+            xml.raiseError(QStringLiteral("elements nested deeper than %1 levels").arg(MaxNesting));
+            return;
+        }
+        if (token == QXmlStreamReader::EndElement && --depth < level)
+            return;
+    }
 }
 
 // The text of an element whose content is not kept, held only as far as a
@@ -468,6 +508,8 @@ bool OrvaDocument::readCaseFile(const QString &path, QString *error)
         qCritical() << "Can't open file:" << reason;
         return false;
     }
+    if (info.size() > CaseFileSizeLimit)
+        return tooLarge(info.size(), error);
     // Bytes as they are: text mode would drop every 0x0D byte, which in
     // UTF-16 text is half of a character such as U+010D.
     QFile file(path);
@@ -477,6 +519,8 @@ bool OrvaDocument::readCaseFile(const QString &path, QString *error)
     }
 
     const CaseFileScan scan = scanCaseFile(&file);
+    if (scan.tooLarge)
+        return tooLarge(scan.bytes, error);
     if (!scan.encodingKnown) {
         qCritical() << "Error parsing xml:"
                     << notRead(QStringLiteral("the text encoding \"%1\" is not supported").arg(scan.encoding), error);
@@ -543,7 +587,7 @@ bool OrvaDocument::readCaseElements(QIODevice *device, const CaseFileScan &scan,
                 else if (xml.name() == QLatin1String("note"))
                     note = xmlSafe(xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement));
                 else
-                    xml.skipCurrentElement();
+                    skipElement(xml, FootnoteChildLevel);
             }
             if (!xml.hasError() && !note.isEmpty() && number >= 1 && number <= FootnoteCount)
                 setFootnote(number, note);

@@ -268,6 +268,13 @@ CaseFileScan scanCaseFile(QIODevice *device)
     QStringDecoder decoder(*encoding);
     MarkupCounter counter(&scan);
     while (!chunk.isEmpty()) {
+        // A file that grows while it is read, or says it is smaller than it
+        // is, stops here too.
+        scan.bytes += chunk.size();
+        if (scan.bytes > CaseFileSizeLimit) {
+            scan.tooLarge = true;
+            break;
+        }
         const QString text = decoder.decode(chunk);
         if (scan.encodingValid && decoder.hasError()) {
             scan.encodingValid = false;

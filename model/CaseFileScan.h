@@ -17,7 +17,13 @@ struct CaseFileScan {
     bool overloaded = false;    // more attributes or namespaces than a case file could carry
     qint64 overloadedLine = 0;  // line of the element that went over
     qint64 overloadedCount = 0; // its number of attributes
+    qint64 bytes = 0;           // read, up to just past CaseFileSizeLimit
+    bool tooLarge = false;      // more than CaseFileSizeLimit bytes
 };
+
+// A case file is a few kilobytes; one of 16 MB holds more text than any
+// worksheet shows. Larger files are refused before they are read.
+constexpr qint64 CaseFileSizeLimit = 16 * 1024 * 1024;
 
 // Attributes of all elements together, counted as the reader's work: the
 // sum over the elements of the square of their number. About a quarter of a

@@ -14,6 +14,7 @@
 
 #include "OrvaDocument.h"
 
+#include "BirthDate.h"
 #include "GuidelineRounding.h"
 #include "OrvaEnums.h"
 #include "WorksheetLines.h"
@@ -371,9 +372,10 @@ WorksheetLines computeWorksheetLines(const WorksheetInput &in)
 
 int OrvaDocument::childCount() const
 {
-    // A child counts when its name or its birth date holds something besides
-    // white space: a birth date alone is a child too. Checked in place,
-    // without a trimmed copy, as it runs for every computed worksheet.
+    // A child counts when its name holds something besides white space, or
+    // its birth date reads as a date or an age: a birth date alone is a child
+    // too, text that is neither is not. Names are checked in place, without
+    // a trimmed copy, as it runs for every computed worksheet.
     const QString *details[6][2] = {{&m_child1Name, &m_child1BirthDate}, {&m_child2Name, &m_child2BirthDate},
                                     {&m_child3Name, &m_child3BirthDate}, {&m_child4Name, &m_child4BirthDate},
                                     {&m_child5Name, &m_child5BirthDate}, {&m_child6Name, &m_child6BirthDate}};
@@ -386,7 +388,7 @@ int OrvaDocument::childCount() const
     };
     int count = 0;
     for (const auto &child : details) {
-        if (filled(child[0]) || filled(child[1]))
+        if (filled(child[0]) || (filled(child[1]) && BirthDate::isReadable(*child[1])))
             ++count;
     }
     return count == 0 ? 1 : count;

@@ -152,13 +152,21 @@ LayoutInterpreter::FittedText LayoutInterpreter::fitText(const QString &text, co
     FittedText fitted;
     fitted.pixelSize = font.pixelSize();
     fitted.lines = QStringList{text};
-    if (maxWidth <= 0 || fitted.pixelSize <= 0 || textWidth(font, text, device) <= maxWidth)
+    if (maxWidth <= 0 || fitted.pixelSize <= 0)
+        return fitted;
+    // More characters than the box can ever show at any size: only the part
+    // it might show is measured and set, and the text is cut short.
+    const bool tooLong = text.size() > qsizetype(maxLines) * MaxLineCharacters;
+    const QString shown = tooLong ? text.left(qsizetype(maxLines) * MaxLineCharacters) : text;
+    const bool amount = !tooLong && isAmount(text);
+    const int smallest = qMin(fitted.pixelSize, amount ? int(MinimumAmountSize) : int(MinimumTextSize));
+    QFont f = font;
+    if (tooLong)
+        return cutShort(shown, f, smallest, maxWidth, maxLines, device);
+    if (textWidth(font, text, device) <= maxWidth)
         return fitted;
 
     // One line, smaller.
-    const bool amount = isAmount(text);
-    const int smallest = qMin(fitted.pixelSize, amount ? int(MinimumAmountSize) : int(MinimumTextSize));
-    QFont f = font;
     for (int size = fitted.pixelSize - 1; size >= smallest; --size) {
         f.setPixelSize(size);
         if (textWidth(f, text, device) <= maxWidth) {
@@ -185,19 +193,27 @@ LayoutInterpreter::FittedText LayoutInterpreter::fitText(const QString &text, co
         }
     }
 
-    // Cut short: as many whole lines as there is room for, the last one elided.
-    f.setPixelSize(smallest);
-    fitted.lines.clear();
+    return cutShort(text, f, smallest, maxWidth, maxLines, device);
+}
+
+// As many whole lines as there is room for at the smallest size, the last
+// one elided.
+LayoutInterpreter::FittedText LayoutInterpreter::cutShort(const QString &text, QFont font, int smallest,
+                                                          qreal maxWidth, int maxLines, QPaintDevice *device)
+{
+    FittedText fitted;
+    fitted.pixelSize = smallest;
     fitted.elided = true;
+    font.setPixelSize(smallest);
     int rest = 0;
     if (maxLines > 1) {
-        const QList<QPair<int, int>> ranges = wrapLines(text, f, maxWidth, device);
+        const QList<QPair<int, int>> ranges = wrapLines(text, font, maxWidth, device);
         for (int i = 0; i < maxLines - 1 && i < ranges.size(); ++i) {
             fitted.lines << text.mid(ranges.at(i).first, ranges.at(i).second).trimmed();
             rest = ranges.at(i).first + ranges.at(i).second;
         }
     }
-    fitted.lines << QFontMetricsF(f, device).elidedText(text.mid(rest).trimmed(), Qt::ElideRight, maxWidth);
+    fitted.lines << QFontMetricsF(font, device).elidedText(text.mid(rest).trimmed(), Qt::ElideRight, maxWidth);
     return fitted;
 }
 
@@ -241,7 +257,7 @@ void LayoutInterpreter::run(const QStringList &lines, const QStringList &continu
         execute(line);
 
     m_inContinuation = true;
-    for (int part = 1; part < m_commentParts.size(); ++part) {
+    for (int part = 1; part < m_commentBoxes.size(); ++part) {
         m_commentPart = part;
         for (const QString &line : continuation)
             execute(line);
@@ -294,62 +310,130 @@ qreal LayoutInterpreter::commentsHeight() const
     return OrvaDocument::isSharedCustody(m_custodyType) ? SharedCommentsHeight : SoleCommentsHeight;
 }
 
-// Cuts the comments into what the worksheet's box holds and what each
-// continuation page holds, so that the number of pages is known before the
-// first footer is drawn.
+// Sets the comments into the worksheet's box and one box per continuation
+// page, so that the number of pages is known before the first footer is
+// drawn. Beyond MaxContinuationPages the last page ends with a line that
+// says how much was left out.
 void LayoutInterpreter::planComments(const QStringList &lines, const QStringList &continuation)
 {
-    m_commentParts.clear();
+    m_commentBoxes.clear();
     m_pageCount = pagesOf(lines);
     const CommentsItem own = findCommentsItem(lines);
     if (!own.found)
         return;
 
-    QString rest;
-    QString text = m_fields.value(CommentsField);
-    m_commentParts << takeFitting(text, own.font, QSizeF(CommentsWidth, commentsHeight()), &rest);
+    QString text = withoutLongInvisibleRuns(m_fields.value(CommentsField));
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    qsizetype from = restStart(text, 0);
+    if (from >= text.size())
+        return;
+    CommentBox box;
+    qsizetype end = fillBox(text, from, own.font, commentsHeight(), &box);
+    m_commentBoxes << box;
 
     const CommentsItem next = findCommentsItem(continuation);
     const int pagesEach = pagesOf(continuation) - 1; // the pages its "BPG" lines open
-    while (!rest.isEmpty() && next.found && pagesEach > 0) {
-        text = rest;
-        const QString part = takeFitting(text, next.font, QSizeF(CommentsWidth, ContinuationCommentsHeight), &rest);
-        if (part.isEmpty())
+    for (int page = 1; next.found && pagesEach > 0; ++page) {
+        from = restStart(text, end);
+        if (from >= text.size())
+            break;
+        box.clear();
+        end = fillBox(text, from, next.font, ContinuationCommentsHeight, &box);
+        if (end == from)
             break; // a box that does not hold a single line
-        m_commentParts << part;
+        if (page == MaxContinuationPages && restStart(text, end) < text.size()) {
+            // One line less, for the line that says what is missing.
+            box.clear();
+            const qreal lineHeight = QFontMetricsF(next.font, m_painter->device()).lineSpacing();
+            end = fillBox(text, from, next.font, ContinuationCommentsHeight - lineHeight, &box);
+            const qreal top = box.isEmpty() ? 0 : box.last().top + lineHeight;
+            box << CommentLine{QStringLiteral("[... %1 more characters of the comments are left out]")
+                                   .arg(text.size() - end),
+                               top};
+        }
+        m_commentBoxes << box;
         m_pageCount += pagesEach;
+        if (page == MaxContinuationPages)
+            break;
     }
-    if (!rest.isEmpty()) {
+    if (restStart(text, end) < text.size()) {
         m_commentsCut = true;
-        qWarning() << "LayoutInterpreter: comments do not fit the box; left out:" << rest.left(80);
+        qWarning() << "LayoutInterpreter: comments do not fit the box; left out:" << text.size() - end << "characters";
     }
 }
 
-// The lines of `text` that a box holds, word-wrapped as drawComments draws
-// them; what does not fit is left in `rest`.
-QString LayoutInterpreter::takeFitting(const QString &text, const QFont &font, const QSizeF &box, QString *rest) const
+// Format characters (zero-width space, joiners, direction marks) print
+// nothing, but the text layout takes time that grows with the square of a
+// run of them; runs longer than a few are cut for printing.
+QString LayoutInterpreter::withoutLongInvisibleRuns(const QString &text)
 {
-    QString body = text;
-    while (body.endsWith(QLatin1Char('\n')))
-        body.chop(1);
-    while (body.startsWith(QLatin1Char('\n')))
-        body.remove(0, 1);
-    rest->clear();
-    if (body.trimmed().isEmpty())
-        return QString();
+    constexpr int KeptInRun = 8;
+    QString result;
+    int run = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        run = c.category() == QChar::Other_Format ? run + 1 : 0;
+        if (run > KeptInRun && result.isNull())
+            result = text.left(i);
+        else if (run <= KeptInRun && !result.isNull())
+            result += c;
+    }
+    return result.isNull() ? text : result;
+}
 
-    QString laidOut = body;
-    laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(laidOut, font, m_painter->device());
-    const int fitting = layOutLines(layout, box.width(), m_painter->device(), box.height());
-    const qsizetype split = fitting < layout.lineCount() ? layout.lineAt(fitting).textStart() : body.size();
+// Where the text after a box goes on: the line breaks between two boxes
+// are not carried over; blank text at the end counts as nothing.
+qsizetype LayoutInterpreter::restStart(const QString &text, qsizetype end)
+{
+    while (end < text.size() && text.at(end) == QLatin1Char('\n'))
+        ++end;
+    for (qsizetype i = end; i < text.size(); ++i) {
+        if (!text.at(i).isSpace())
+            return end;
+    }
+    return text.size();
+}
 
-    *rest = body.mid(split);
-    while (rest->startsWith(QLatin1Char('\n')))
-        rest->remove(0, 1);
-    if (rest->trimmed().isEmpty())
-        rest->clear();
-    return body.left(split);
+// Sets `text` from `from` on into a comments box of `height`, word-wrapped,
+// in whole lines; returns where the text not in the box starts. The text is
+// laid out in slices, so that every character is laid out about once
+// however long the text is: the last line of a slice may be cut by the
+// slice's end and is laid out again at the start of the next one.
+qsizetype LayoutInterpreter::fillBox(const QString &text, qsizetype from, const QFont &font, qreal height,
+                                     CommentBox *box) const
+{
+    QPaintDevice *device = m_painter->device();
+    const qreal leading = qMax<qreal>(QFontMetricsF(font, device).leading(), 0);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal top = 0;
+    qsizetype at = from;
+    while (at < text.size()) {
+        QString slice = text.mid(at, LayoutSliceLength);
+        const bool toTheEnd = at + slice.size() >= text.size();
+        slice.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        QTextLayout layout(slice, font, device);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        qsizetype next = slice.size(); // where the next slice starts
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(CommentsWidth);
+            if (top + line.height() > height + 0.01) {
+                layout.endLayout();
+                return at + line.textStart();
+            }
+            if (!toTheEnd && line.lineNumber() > 0 && line.textStart() + line.textLength() >= slice.size()) {
+                next = line.textStart();
+                break;
+            }
+            *box << CommentLine{slice.mid(line.textStart(), line.textLength()), top};
+            top += line.height() + leading;
+        }
+        layout.endLayout();
+        at += next;
+    }
+    return text.size();
 }
 
 void LayoutInterpreter::execute(const QString &storedLine)
@@ -447,8 +531,7 @@ void LayoutInterpreter::drawTextItem(const QStringList &tokens)
     qreal x = coordinate(tokens.at(1));
     const qreal y = coordinate(tokens.at(2));
     if (boundField == CommentsField) {
-        const QString part = m_commentParts.value(m_commentPart);
-        drawComments(QRectF(x, y, CommentsWidth, commentsHeight()), part);
+        drawComments(QPointF(x, y), m_commentBoxes.value(m_commentPart));
         return;
     }
     if (text.isEmpty())
@@ -478,24 +561,17 @@ void LayoutInterpreter::drawTextItem(const QStringList &tokens)
     m_painter->setFont(m_font);
 }
 
-// Word-wrapped into the box; a line that would reach below the box is left
-// out together with everything after it, so no text stands half-cut or hidden
-// under a clip in the PDF.
-void LayoutInterpreter::drawComments(const QRectF &box, const QString &text)
+// The lines planned for the box, each at its place: nothing stands
+// half-cut or hidden under a clip in the PDF.
+void LayoutInterpreter::drawComments(const QPointF &topLeft, const CommentBox &box)
 {
-    QString body = text;
-    while (body.endsWith(QLatin1Char('\n')))
-        body.chop(1);
-    if (body.isEmpty())
-        return;
-    body.replace(QLatin1Char('\n'), QChar::LineSeparator);
-
-    QTextLayout layout(body, m_font, m_painter->device());
-    const int fitting = layOutLines(layout, box.width(), m_painter->device(), box.height());
-    for (int i = 0; i < fitting; ++i)
-        layout.lineAt(i).draw(m_painter, box.topLeft());
-    if (fitting < layout.lineCount() && !body.mid(layout.lineAt(fitting).textStart()).trimmed().isEmpty()) {
-        m_commentsCut = true;
-        qWarning() << "LayoutInterpreter: comments do not fit the box; lines left out from" << fitting + 1;
+    for (const CommentLine &planned : box) {
+        QTextLayout layout(planned.text, m_font, m_painter->device());
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid())
+            line.setPosition(QPointF(0, planned.top));
+        layout.endLayout();
+        layout.draw(m_painter, topLeft);
     }
 }

@@ -33,6 +33,11 @@ public:
     static constexpr qreal SharedCommentsHeight = 210;
     static constexpr qreal SoleCommentsHeight = 80;
     static constexpr qreal ContinuationCommentsHeight = 690;
+    // Comments print on at most this many continuation pages; the last one
+    // ends with a line saying how much was left out.
+    static constexpr int MaxContinuationPages = 50;
+    // Characters of comments laid out at a time.
+    static constexpr qsizetype LayoutSliceLength = 2048;
 
     // The page the scripts are drawn for, and the margin kept around them
     // when they are fitted to other paper.
@@ -45,6 +50,9 @@ public:
     static constexpr int MinimumTextSize = 7;
     // Amounts go smaller still rather than lose a digit.
     static constexpr int MinimumAmountSize = 2;
+    // No box line shows more characters than this, at any size: a longer
+    // text is cut before it is measured.
+    static constexpr int MaxLineCharacters = 1024;
 
     // How a text is set in its box.
     struct FittedText {
@@ -105,14 +113,25 @@ private:
 
     void drawTextItem(const QStringList &tokens);
     void drawPlainText(const QStringList &tokens);
-    void drawComments(const QRectF &box, const QString &text);
+    // One line of comments as planned, `top` below its box's top.
+    struct CommentLine {
+        QString text;
+        qreal top = 0;
+    };
+    using CommentBox = QList<CommentLine>;
+
+    void drawComments(const QPointF &topLeft, const CommentBox &box);
     void newPage();
     QString withPageNumbers(QString text) const;
     qreal commentsHeight() const;
+    static FittedText cutShort(const QString &text, QFont font, int smallest, qreal maxWidth, int maxLines,
+                               QPaintDevice *device);
     static CommentsItem findCommentsItem(const QStringList &lines);
     static int pagesOf(const QStringList &lines);
     void planComments(const QStringList &lines, const QStringList &continuation);
-    QString takeFitting(const QString &text, const QFont &font, const QSizeF &box, QString *rest) const;
+    qsizetype fillBox(const QString &text, qsizetype from, const QFont &font, qreal height, CommentBox *box) const;
+    static qsizetype restStart(const QString &text, qsizetype end);
+    static QString withoutLongInvisibleRuns(const QString &text);
 
     QPainter *m_painter;
     const QHash<QString, QString> &m_fields;
@@ -123,9 +142,9 @@ private:
 
     int m_page = 1;
     int m_pageCount = 1;
-    // The comments text cut into the parts each box shows: the worksheet's
-    // own box first, then one per continuation page.
-    QStringList m_commentParts;
+    // The comments set into the boxes: the worksheet's own box first, then
+    // one per continuation page.
+    QList<CommentBox> m_commentBoxes;
     int m_commentPart = 0;
     bool m_inContinuation = false;
 };

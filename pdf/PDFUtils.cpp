@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMetaEnum>
 #include <QPainter>
 #include <QPdfDocument>
@@ -123,23 +124,9 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
                     QString *error)
 {
     if (!printer) {
-        // Drawn in memory and written in one go: the file is either the whole
-        // worksheet or the one that was there before, and no scratch file
-        // is left anywhere when the program is stopped midway.
-        QByteArray pdf;
-        if (!drawWorksheetPdf(document, paper, &pdf)) {
-            if (error)
-                *error = QStringLiteral("The worksheet could not be drawn");
-            return false;
-        }
-        QString reason;
-        if (!Platform::writeFileSafely(fileName, pdf, &reason)) {
-            qCritical().noquote() << "PDFUtils::save: can't write" << fileName << reason;
-            if (error)
-                *error = reason;
-            return false;
-        }
-        return true;
+        return saveFile(document, paper, fileName, error, [&fileName](const QByteArray &pdf, QString *reason) {
+            return Platform::writeFileSafely(fileName, pdf, reason);
+        });
     }
 
     QElapsedTimer timer;
@@ -165,6 +152,38 @@ bool PDFUtils::save(const OrvaDocument &document, const QString &fileName, QPrin
     if (!finished && error)
         *error = QStringLiteral("The printer reported an error");
     return finished;
+}
+
+bool PDFUtils::saveNative(const OrvaDocument &document, const QByteArray &nativeFileName, PaperSize::Size paper,
+                          QString *error)
+{
+    return saveFile(document, paper, QFile::decodeName(nativeFileName), error,
+                    [&nativeFileName](const QByteArray &pdf, QString *reason) {
+                        return Platform::writeNativeFileSafely(nativeFileName, pdf, reason);
+                    });
+}
+
+bool PDFUtils::saveFile(const OrvaDocument &document, PaperSize::Size paper, const QString &shownName, QString *error,
+                        const std::function<bool(const QByteArray &, QString *)> &write)
+{
+    // Drawn in memory and written in one go: the file is either the whole
+    // worksheet or the one that was there before. The safe writer's
+    // temporary file beside it can outlive a program stopped midway; the
+    // next save into that folder removes it once it is a day old.
+    QByteArray pdf;
+    if (!drawWorksheetPdf(document, paper, &pdf)) {
+        if (error)
+            *error = QStringLiteral("The worksheet could not be drawn");
+        return false;
+    }
+    QString reason;
+    if (!write(pdf, &reason)) {
+        qCritical().noquote() << "PDFUtils::save: can't write" << shownName << reason;
+        if (error)
+            *error = reason;
+        return false;
+    }
+    return true;
 }
 
 bool PDFUtils::print(const OrvaDocument &document, QPrinter *printer, QString *error)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class OrvaDocument;
 class QPainter;
 class QPrinter;
@@ -28,6 +30,11 @@ public:
     // The same on the given paper.
     static bool save(const OrvaDocument &document, const QString &fileName, QPrinter *printer,
                      PaperSize::Size paper, QString *error = nullptr);
+
+    // The worksheet PDF into a file named in the system's own bytes, which
+    // need not be text (a command-line argument that is not UTF-8).
+    static bool saveNative(const OrvaDocument &document, const QByteArray &nativeFileName, PaperSize::Size paper,
+                           QString *error = nullptr);
 
     // Prints the worksheet on a printer configured by a print dialog. A
     // printer that prints to a PDF file writes it as `save` writes a file.
@@ -73,6 +80,8 @@ public:
     static QString mailLogPath();
 
 private:
+    static bool saveFile(const OrvaDocument &document, PaperSize::Size paper, const QString &shownName, QString *error,
+                         const std::function<bool(const QByteArray &, QString *)> &write);
     static bool drawWorksheetPdf(const OrvaDocument &document, PaperSize::Size paper, QByteArray *pdf);
     static void drawWorksheet(const OrvaDocument &document, QPainter *painter);
 };

@@ -58,4 +58,11 @@ void attachParentConsole();
 // usually ~/Public), or the documents folder when there is none.
 QString sharedDocumentsFolder();
 
+// Before the first use of the settings store: a settings file of the
+// program that is no regular file (a pipe would make every read wait
+// forever, a device never end) is not read, and its part of the store has
+// the defaults; nothing is written there either. The log line that says
+// so, empty when every file is fine.
+QString guardSettingsFiles(const QString &organization, const QString &application);
+
 } // namespace Platform

@@ -4,14 +4,18 @@
 
 #ifdef Q_OS_WIN
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <windows.h>
 #else
+#include "PosixFiles.h"
+#include "RewriteJournal.h"
+
+#include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
@@ -69,6 +73,17 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     return true;
 }
 
+bool writeNativeFileSafely(const QByteArray &path, const QByteArray &data, QString *error)
+{
+    return writeFileSafely(QFile::decodeName(path), data, error);
+}
+
+QStringList finishInterruptedRewrites()
+{
+    // QSaveFile replaces files whole; nothing is rewritten in place here.
+    return {};
+}
+
 QString temporaryCopyPath(const QString &name, QString *)
 {
     // The temporary folder of a Windows user is the user's own.
@@ -99,10 +114,7 @@ void reserveStandardStreams()
 
 namespace {
 
-QString systemReason(int code)
-{
-    return qt_error_string(code);
-}
+using Posix::systemReason;
 
 QString notRegular(mode_t mode)
 {
@@ -117,106 +129,66 @@ QString notRegular(mode_t mode)
     return QStringLiteral("Not a regular file");
 }
 
-QByteArray folderOf(const QByteArray &path)
+// A link in a folder where everyone may create files but only owners remove
+// them (/tmp) is followed only when it is the user's own or the folder
+// owner's, as the kernel's protected_symlinks has it, whether or not that is
+// switched on: anyone could have put it there to make a save overwrite
+// another file.
+bool isPlantedLink(const QByteArray &link, const struct stat &linkStat)
 {
-    const qsizetype slash = path.lastIndexOf('/');
-    if (slash < 0)
-        return QByteArrayLiteral(".");
-    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+    struct stat folder {};
+    if (::stat(Posix::folderOf(link).constData(), &folder) != 0)
+        return false; // the lookup through it fails on its own
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return shared && linkStat.st_uid != ::geteuid() && linkStat.st_uid != folder.st_uid;
+}
+
+const QString PlantedLinkReason =
+    QStringLiteral("A link another user put in a shared folder is not followed");
+
+// Every folder on the way to `path` that is a link must pass isPlantedLink.
+QString checkFolderLinks(const QByteArray &path)
+{
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray part = path.left(slash);
+        struct stat st {};
+        if (::lstat(part.constData(), &st) == 0 && S_ISLNK(st.st_mode) && isPlantedLink(part, st))
+            return PlantedLinkReason;
+    }
+    return QString();
 }
 
 // The path a chain of symbolic links finally names, so that the link stays
-// and the file it points to gets the new content. 0 or an errno value.
-int resolveLinks(QByteArray path, QByteArray *resolved)
+// and the file it points to gets the new content. Empty or the reason.
+QString resolveLinks(QByteArray path, QByteArray *resolved)
 {
     for (int hop = 0; hop < 40; ++hop) {
+        const QString folderReason = checkFolderLinks(path);
+        if (!folderReason.isEmpty())
+            return folderReason;
         struct stat st {};
         if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             *resolved = path;
-            return 0;
+            return QString();
         }
+        if (isPlantedLink(path, st))
+            return PlantedLinkReason;
         QByteArray link(qMax<qsizetype>(qsizetype(st.st_size), 255) + 1, '\0');
         const ssize_t length = ::readlink(path.constData(), link.data(), size_t(link.size()));
         if (length < 0)
-            return errno;
+            return systemReason(errno);
         if (length >= link.size())
-            return ENAMETOOLONG;
+            return systemReason(ENAMETOOLONG);
         link.truncate(length);
-        path = link.startsWith('/') ? link : folderOf(path) + '/' + link;
+        path = link.startsWith('/') ? link : Posix::folderOf(path) + '/' + link;
     }
-    return ELOOP;
-}
-
-// Writes all of `data` at offset 0; 0 or an errno value.
-int writeAll(int fd, const QByteArray &data)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::pwrite(fd, data.constData() + done, size_t(data.size() - done), off_t(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            return EIO;
-        done += n;
-    }
-    return 0;
-}
-
-int readAll(int fd, qint64 size, QByteArray *data)
-{
-    data->resize(qsizetype(size));
-    qsizetype done = 0;
-    while (done < data->size()) {
-        const ssize_t n = ::pread(fd, data->data() + done, size_t(data->size() - done), off_t(done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (n == 0)
-            break;
-        done += n;
-    }
-    data->truncate(done);
-    return 0;
-}
-
-// A new file beside `target`, named after it; -1 with errno on failure.
-int createTemporary(const QByteArray &target, mode_t mode, QByteArray *name)
-{
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray candidate = target + '.';
-        for (int i = 0; i < 6; ++i)
-            candidate += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd >= 0) {
-            *name = candidate;
-            return fd;
-        }
-        if (errno != EEXIST)
-            return -1;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-void syncFolder(const QByteArray &folder)
-{
-    // The rename is done; a folder that cannot be synced (some network file
-    // systems) does not undo it.
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return systemReason(ELOOP);
 }
 
 // Rewrites an existing regular file where it is, keeping its owner, group,
-// mode and links. The previous content is put back when the write fails.
+// mode and links. The old and new bytes are kept in a journal first, so that
+// a rewrite cut off midway is finished later; a failing write puts the
+// previous content back.
 bool rewriteInPlace(const QByteArray &target, const QByteArray &data, QString *error)
 {
     // Non-blocking: a pipe put there meanwhile must not hang the program.
@@ -233,34 +205,26 @@ bool rewriteInPlace(const QByteArray &target, const QByteArray &data, QString *e
         ::close(fd);
         return fail(error, notRegular(st.st_mode));
     }
-    QByteArray previous;
-    int code = readAll(fd, qint64(st.st_size), &previous);
+    Journal::Rewrite rewrite{target, st.st_dev, st.st_ino, QByteArray(), data};
+    int code = Posix::readAll(fd, qint64(st.st_size), &rewrite.before);
+    QByteArray journal;
+    if (code == 0 && (code = Journal::keep(rewrite, &journal)) != 0)
+        qCritical().noquote() << "SafeFile: cannot keep the journal of a rewrite:" << systemReason(code);
     if (code != 0) {
         ::close(fd);
         return fail(error, systemReason(code));
     }
 
-    // Reserving the room first lets a full disk fail before a byte changes.
-    if (data.size() > previous.size())
-        code = ::posix_fallocate(fd, 0, off_t(data.size()));
-    if (code == EOPNOTSUPP || code == EINVAL)
-        code = 0;
-    if (code == 0)
-        code = writeAll(fd, data);
-    if (code == 0 && ::ftruncate(fd, off_t(data.size())) != 0)
-        code = errno;
-    if (code == 0 && ::fsync(fd) != 0)
-        code = errno;
-    if (code != 0) {
-        writeAll(fd, previous);
-        ::ftruncate(fd, off_t(previous.size()));
-        ::fsync(fd);
+    code = Posix::replaceContent(fd, data);
+    if (code != 0 && Posix::replaceContent(fd, rewrite.before) != 0) {
+        // Neither version is whole: the journal finishes the new one later.
         ::close(fd);
         return fail(error, systemReason(code));
     }
-    if (::close(fd) != 0)
-        return fail(error, systemReason(errno));
-    return true;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    Journal::drop(journal);
+    return code == 0 || fail(error, systemReason(code));
 }
 
 } // namespace
@@ -269,9 +233,22 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
 {
     if (path.isEmpty())
         return fail(error, QStringLiteral("No file name given"));
+    return writeNativeFileSafely(QFile::encodeName(path), data, error);
+}
+
+bool writeNativeFileSafely(const QByteArray &path, const QByteArray &data, QString *error)
+{
+    if (path.isEmpty())
+        return fail(error, QStringLiteral("No file name given"));
     QByteArray target;
-    if (const int code = resolveLinks(QFile::encodeName(path), &target))
-        return fail(error, systemReason(code));
+    const QString linkReason = resolveLinks(path, &target);
+    if (!linkReason.isEmpty())
+        return fail(error, linkReason);
+    // A rewrite of this file cut off earlier is finished before it is
+    // written again.
+    const QByteArray journal = Journal::fileFor(target);
+    if (!journal.isEmpty() && ::access(journal.constData(), F_OK) == 0)
+        Journal::finish(journal);
 
     struct stat st {};
     const bool exists = ::lstat(target.constData(), &st) == 0;
@@ -280,10 +257,12 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
     if (exists && !S_ISREG(st.st_mode))
         return fail(error, notRegular(st.st_mode));
 
+    const QByteArray folder = Posix::folderOf(target);
+    Posix::removeStaleTemporaries(folder);
     // A new file gets the user's usual mode; a replacement starts private and
     // takes the old file's mode below.
     QByteArray temporary;
-    const int fd = createTemporary(target, exists ? mode_t(S_IRUSR | S_IWUSR) : mode_t(0666), &temporary);
+    const int fd = Posix::createTemporary(folder, exists ? mode_t(S_IRUSR | S_IWUSR) : mode_t(0666), &temporary);
     if (fd < 0) {
         const int code = errno;
         if (exists && (code == EACCES || code == EPERM || code == ENAMETOOLONG))
@@ -297,7 +276,7 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
         return rewriteInPlace(target, data, error);
     }
 
-    int code = writeAll(fd, data);
+    int code = Posix::writeAll(fd, data);
     if (code == 0 && ::fsync(fd) != 0)
         code = errno;
     if (::close(fd) != 0 && code == 0)
@@ -321,8 +300,19 @@ bool writeFileSafely(const QString &path, const QByteArray &data, QString *error
             return rewriteInPlace(target, data, error);
         return fail(error, systemReason(code));
     }
-    syncFolder(folderOf(target));
+    Posix::syncFolder(folder);
     return true;
+}
+
+QStringList finishInterruptedRewrites()
+{
+    QStringList sentences;
+    for (const QByteArray &journal : Journal::leftOver()) {
+        const QString sentence = Journal::finish(journal);
+        if (!sentence.isEmpty())
+            sentences << sentence;
+    }
+    return sentences;
 }
 
 QString temporaryCopyPath(const QString &name, QString *error)

@@ -99,6 +99,14 @@ void CaseFormBinding::bindInputs()
         connect(edit, &QLineEdit::textEdited, this, &CaseFormBinding::childDetailChanged);
 
     m_amountFields = amountFields(ui);
+    // A business can lose money; expenses and payments cannot be below 0;
+    // alimony awarded is signed by its direction between the parents.
+    for (const AmountField &field : std::as_const(m_amountFields)) {
+        if (field.edit == ui->motherMonthlyIncomeEdit || field.edit == ui->fatherMonthlyIncomeEdit)
+            field.edit->setNegative(FCItemEdit::Negative::Noted, tr("A negative income is used as typed."));
+        else if (field.edit != ui->motherAlimonyAwardedEdit && field.edit != ui->fatherAlimonyAwardedEdit)
+            field.edit->setNegative(FCItemEdit::Negative::Refused);
+    }
     for (const AmountField &field : std::as_const(m_amountFields)) {
         connect(field.edit, &FCItemEdit::valueChanged, this, &CaseFormBinding::fieldValueChanged);
         connect(field.edit, &FCItemEdit::footnoteChanged, this, &CaseFormBinding::fieldFootnoteChanged);

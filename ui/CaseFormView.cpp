@@ -1,7 +1,9 @@
 #include "CaseFormView.h"
 
+#include "BirthDate.h"
 #include "CaseHolder.h"
 #include "FCItemEdit.h"
+#include "FieldLook.h"
 #include "FCbItemEdit.h"
 #include "HeaderLabel.h"
 #include "LItemEdit.h"
@@ -101,11 +103,28 @@ void CaseFormView::showParties()
                                      ui->child4NameEdit, ui->child5NameEdit, ui->child6NameEdit};
     QLineEdit *const childDates[] = {ui->child1DateEdit, ui->child2DateEdit, ui->child3DateEdit,
                                      ui->child4DateEdit, ui->child5DateEdit, ui->child6DateEdit};
+    const QDate day = BirthDate::worksheetDay(doc->preparedDate(), QDate::currentDate());
     for (int i = 0; i < 6; ++i) {
         showText(childNames[i], doc->childName(i + 1));
         showText(childDates[i], doc->childBirthDate(i + 1));
+        markBirthDate(childDates[i], BirthDate::read(doc->childBirthDate(i + 1), day));
     }
     ui->childCountLabel->setText(tr("Number of Minor Children: %1").arg(doc->childCount()));
+}
+
+// How the birth date was read: red when it is neither a date nor an age (the
+// row then names no child), amber for a child of 18 or more, who still counts.
+void CaseFormView::markBirthDate(QLineEdit *field, const BirthDate::Reading &reading)
+{
+    if (reading.kind == BirthDate::Kind::Invalid) {
+        FieldLook::markInvalid(field, true,
+                               tr("Not used: a birth date (MM/DD/YYYY, M/D/YY or YYYY-MM-DD) or an age in years"));
+        return;
+    }
+    const bool adult = reading.kind != BirthDate::Kind::Empty && reading.age >= BirthDate::AdultAge;
+    FieldLook::markNote(field, adult ? tr("18 or older: support continues past 18 only while the child is in high "
+                                          "school, and not past 19")
+                                     : QString());
 }
 
 // The two parents' columns, mother's first, each from top to bottom.
@@ -172,7 +191,15 @@ void CaseFormView::showAmounts(const WorksheetLines &lines)
 // parent's income; the whole row only under the guidelines that have it.
 void CaseFormView::showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown)
 {
-    field->setText(children == 0 ? QString() : QString::number(children));
+    // More than the schedule's six stay as typed, used as six (the field
+    // takes digits only).
+    const int typed = field->text().trimmed().toInt();
+    const bool aboveCap = typed > OrvaDocument::MaxMultifamilyChildren
+                          && children == OrvaDocument::MaxMultifamilyChildren;
+    const QString text = children == 0 ? QString() : QString::number(children);
+    if (!aboveCap && field->text() != text)
+        field->setText(text);
+    field->setNote(aboveCap ? tr("%1 used as 6, the schedule's last column.").arg(typed) : QString());
     field->setLabelText(allowance == 0 ? QStringLiteral("0") : QStringLiteral("-%1").arg(allowance));
     field->setVisible(shown);
 }

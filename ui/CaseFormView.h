@@ -13,6 +13,10 @@
 class CaseHolder;
 class LItemEdit;
 class QComboBox;
+class QLineEdit;
+namespace BirthDate {
+struct Reading;
+}
 struct WorksheetLines;
 
 namespace Ui {
@@ -37,6 +41,7 @@ private:
     void showParties();
     void showAmounts(const WorksheetLines &lines);
     void showMultifamily(LItemEdit *field, int children, qint64 allowance, bool shown);
+    static void markBirthDate(QLineEdit *field, const BirthDate::Reading &reading);
 
     Ui::MainWindow *m_ui;
     CaseHolder *m_case;

@@ -1,5 +1,6 @@
 #include "FCItemEdit.h"
 
+#include "AmountText.h"
 #include "FieldGeometry.h"
 #include "FieldLook.h"
 #include "MyLineEdit.h"
@@ -7,17 +8,9 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
-#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace {
-
-// A sign or a dollar sign alone is the start of an amount, not an error.
-bool isPartialAmount(const QString &text)
-{
-    static const QRegularExpression start(QStringLiteral("^\\s*(?:[-+]\\s*\\$?|\\$\\s*[-+]?)?\\s*$"));
-    return start.match(text).hasMatch();
-}
 
 QString shownText(double value)
 {
@@ -103,35 +96,21 @@ void FCItemEdit::ensureButtons()
 
 QString FCItemEdit::invalidToolTip()
 {
-    return tr("Whole dollars only, such as 4500, 4,500 or $4,500, with a leading minus if negative");
+    return AmountText::invalidToolTip();
 }
 
-bool FCItemEdit::parseAmount(const QString &text, qlonglong *amount)
+void FCItemEdit::setNegative(Negative rule, const QString &note)
 {
-    // One sign at most, before or after the dollar sign; groups of exactly
-    // three digits after the first, so that 4.500 or 4,50 are never read as
-    // some other amount.
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*([-+]?)\\s*(\\$?)\\s*([-+]?)([0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)\\s*$"));
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) {
-        *amount = 0;
-        return true;
-    }
-    const QRegularExpressionMatch match = pattern.match(trimmed);
-    if (!match.hasMatch())
+    m_negative = rule;
+    m_negativeNote = note;
+}
+
+bool FCItemEdit::readAmount(const QString &text, qlonglong *amount) const
+{
+    qlonglong read = 0;
+    if (!AmountText::parseAmount(text, &read) || (read < 0 && m_negative == Negative::Refused))
         return false;
-    const QString before = match.captured(1);
-    const QString after = match.captured(3);
-    if (!before.isEmpty() && !after.isEmpty())
-        return false;
-    QString digits = match.captured(4);
-    digits.remove(QLatin1Char(','));
-    bool ok = false;
-    const qlonglong value = (before + after + digits).toLongLong(&ok, 10);
-    if (!ok)
-        return false;
-    *amount = value;
+    *amount = read;
     return true;
 }
 
@@ -142,7 +121,7 @@ void FCItemEdit::setValue(double value)
     // Text being typed stays as it is while it stands for the value: it reads
     // as it, or it reads as nothing and the value is the one from before.
     qlonglong typed = 0;
-    const bool readable = parseAmount(m_edit->text(), &typed);
+    const bool readable = readAmount(m_edit->text(), &typed);
     if (m_edit->hasFocus() && (readable ? static_cast<double>(typed) == value : amount == m_entryValue))
         return;
     const QString text = shownText(value);
@@ -150,12 +129,13 @@ void FCItemEdit::setValue(double value)
         m_edit->setText(text);
     m_entryValue = amount;
     setInvalid(false);
+    setAmountNote(amount);
 }
 
 qlonglong FCItemEdit::value() const
 {
     qlonglong amount = 0;
-    if (!parseAmount(m_edit->text(), &amount))
+    if (!readAmount(m_edit->text(), &amount))
         return m_entryValue;
     return amount;
 }
@@ -163,13 +143,18 @@ qlonglong FCItemEdit::value() const
 void FCItemEdit::applyText(const QString &text)
 {
     qlonglong amount = 0;
-    if (parseAmount(text, &amount)) {
+    if (readAmount(text, &amount)) {
         setInvalid(false);
+        setAmountNote(amount);
         m_reported = amount;
         emit valueChanged(amount);
         return;
     }
-    setInvalid(!isPartialAmount(text));
+    qlonglong negative = 0;
+    if (AmountText::parseAmount(text, &negative))
+        setInvalid(true, AmountText::negativeToolTip());
+    else
+        setInvalid(!AmountText::isPartialAmount(text), invalidToolTip());
     // Text that stands for no amount must not leave the case holding what a
     // part of it read as ("4" of "4,50"): the amount from before the typing
     // holds until the text reads as one again.
@@ -179,20 +164,37 @@ void FCItemEdit::applyText(const QString &text)
     }
 }
 
-void FCItemEdit::setInvalid(bool invalid)
+void FCItemEdit::setInvalid(bool invalid, const QString &reason)
 {
-    if (invalid == m_invalid)
+    if (invalid == m_invalid && (!invalid || reason == m_invalidReason))
         return;
     m_invalid = invalid;
-    m_edit->setStyleSheet(invalid ? FieldLook::invalidStyleSheet() : QString());
-    m_edit->setToolTip(invalid ? invalidToolTip() : QString());
+    m_invalidReason = invalid ? reason : QString();
+    updateMark();
+}
+
+void FCItemEdit::setAmountNote(qlonglong amount)
+{
+    const QString note = m_negative == Negative::Noted && amount < 0 ? m_negativeNote : QString();
+    if (note == m_note)
+        return;
+    m_note = note;
+    updateMark();
+}
+
+void FCItemEdit::updateMark()
+{
+    if (m_invalid)
+        FieldLook::markInvalid(m_edit, true, m_invalidReason);
+    else
+        FieldLook::markNote(m_edit, m_note);
 }
 
 void FCItemEdit::restoreShownValue()
 {
     m_typing = false;
     qlonglong amount = 0;
-    if (!parseAmount(m_edit->text(), &amount)) {
+    if (!readAmount(m_edit->text(), &amount)) {
         setValue(static_cast<double>(m_entryValue));
         return;
     }
@@ -226,7 +228,7 @@ void FCItemEdit::onFocusChanged(bool focused)
     }
     // Coming back from another window goes on with the same typing.
     qlonglong amount = 0;
-    if (focused && !m_typing && parseAmount(m_edit->text(), &amount)) {
+    if (focused && !m_typing && readAmount(m_edit->text(), &amount)) {
         m_typing = true;
         m_entryValue = amount;
         m_reported = amount;

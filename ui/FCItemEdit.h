@@ -7,10 +7,11 @@ class MyLineEdit;
 class SquareButton;
 
 // Amount entry with a footnote ("F") and a calculator ("C") button, both shown
-// only while the field has focus; the owner opens what they ask for. Whole dollars, written as people write them
-// ("4500", "4,500", "$4,500"): text that is no such amount changes nothing and
-// is marked until it converts again; leaving the field then brings back the
-// amount last shown.
+// only while the field has focus; the owner opens what they ask for. Whole
+// dollars, read as every window reads them (AmountText): text that is no such
+// amount, or a negative one where none can be, changes nothing and is marked
+// until it converts again; leaving the field then brings back the amount
+// last shown.
 class FCItemEdit : public QFrame
 {
     Q_OBJECT
@@ -29,8 +30,15 @@ public:
     void setFootnote(const QString &text) { m_footnote = text; }
     QString footnote() const { return m_footnote; }
 
-    // True while the text is not a whole number (shown with a red border).
+    // What a negative amount does: taken as typed (the default), refused
+    // like text that is no amount, or taken with an amber note saying so.
+    enum class Negative { Taken, Refused, Noted };
+    void setNegative(Negative rule, const QString &note = QString());
+
+    // True while the text cannot be used (shown with a red border).
     bool isInvalid() const { return m_invalid; }
+    // The amber note on the amount shown; empty when there is none.
+    QString note() const { return m_note; }
 
     MyLineEdit *lineEdit() const { return m_edit; }
 
@@ -42,10 +50,9 @@ public:
     void reportFootnote(const QString &text);
     void applyConvertedAmount(const QString &text);
 
-    // Reads a whole-dollar amount: digits with an optional sign, a leading
-    // "$", commas between groups of three digits and blanks around it. Empty
-    // text is 0. False for anything else.
-    static bool parseAmount(const QString &text, qlonglong *amount);
+    // Reads an amount as every window does (AmountText::parseAmount), and
+    // refuses a negative one where the field takes none.
+    bool readAmount(const QString &text, qlonglong *amount) const;
 
 signals:
     void footnoteChanged(const QString &value);
@@ -68,7 +75,9 @@ private:
     void setupUi();
     void ensureButtons();
     void applyText(const QString &text);
-    void setInvalid(bool invalid);
+    void setInvalid(bool invalid, const QString &reason = QString());
+    void setAmountNote(qlonglong amount);
+    void updateMark();
     void restoreShownValue();
 
     QHBoxLayout *m_horizontalLayout_2 = nullptr;
@@ -84,4 +93,8 @@ private:
     bool m_typing = false;      // entered and not yet left
     Qt::FocusReason m_focusReason = Qt::OtherFocusReason;
     bool m_invalid = false;
+    QString m_invalidReason;
+    Negative m_negative = Negative::Taken;
+    QString m_negativeNote;
+    QString m_note;
 };

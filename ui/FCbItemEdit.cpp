@@ -11,7 +11,10 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+
+#include <cmath>
 
 FCbItemEdit::FCbItemEdit(QWidget *parent)
     : QFrame(parent)
@@ -64,6 +67,12 @@ void FCbItemEdit::setupUi()
     m_fButton->setFlat(true);
     m_fButton->setToolTip(tr("Footnote"));
     m_horizontalLayout->addWidget(m_fButton);
+    // The percentage chosen, readable while the list is away.
+    m_percentLabel = new QLabel(m_frame);
+    m_percentLabel->setObjectName(QStringLiteral("percentLabel"));
+    m_percentLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_percentLabel->setText(percentText(m_percent));
+    m_horizontalLayout->addWidget(m_percentLabel, 1);
     m_horizontalLayout_2->addWidget(m_frame);
 
     QMetaObject::connectSlotsByName(this);
@@ -99,9 +108,18 @@ MyComboBox *FCbItemEdit::comboBox()
     return m_comboBox;
 }
 
+QString FCbItemEdit::percentText(double percent)
+{
+    // Only the list's own steps, 0.0 % to 5.0 % by halves, have an item.
+    if (percent < 0.0 || percent > 5.0 || std::floor(percent * 2) != percent * 2)
+        return QString();
+    return QString::number(percent, 'f', 1) + QLatin1Char('%');
+}
+
 void FCbItemEdit::setPercent(double percent)
 {
     m_percent = percent;
+    m_percentLabel->setText(percentText(percent));
     if (!m_comboBox)
         return;
     const int index = m_comboBox->findData(percent);
@@ -126,6 +144,7 @@ void FCbItemEdit::focusChanged(bool focused)
         comboBox();
     if (m_comboBox)
         m_comboBox->setVisible(focused);
+    m_percentLabel->setVisible(!focused);
     m_fButton->setVisible(focused);
     if (focused)
         m_lineEdit->selectAll();

@@ -4,6 +4,7 @@
 
 class QHBoxLayout;
 class QKeyEvent;
+class QLabel;
 class MyComboBox;
 class MyLineEdit;
 class SquareButton;
@@ -34,6 +35,10 @@ public:
     MyLineEdit *lineEdit() const { return m_lineEdit; }
     // The percentage list, built on first use.
     MyComboBox *comboBox();
+    // The chosen percentage, shown while the field has no focus.
+    QLabel *percentLabel() const { return m_percentLabel; }
+    // "2.5%" for 2.5; empty for a value the list has no item for.
+    static QString percentText(double percent);
 
 signals:
     void percentChanged(double percent);
@@ -60,6 +65,7 @@ private:
     QHBoxLayout *m_horizontalLayout = nullptr;
     SquareButton *m_fButton = nullptr;
     MyComboBox *m_comboBox = nullptr;
+    QLabel *m_percentLabel = nullptr;
 
     QString m_footnote;
     double m_percent = 0.0; // shown by the list once it exists

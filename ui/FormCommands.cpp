@@ -60,6 +60,8 @@ void FormCommands::comments()
 {
     m_warnings->hideBalloons();
     CommentsDialog dialog;
+    // The same editor as the footnotes, here for the case's comments.
+    dialog.setWindowTitle(tr("Comments"));
     dialog.setPlainText(m_case->document()->comments());
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -214,7 +214,8 @@ void WarningsPresenter::placeNotice(QWidget *notice)
         QRect(QPoint(left, content.bottom() - size.height() - 8), size),
     };
     for (const QRect &place : places) {
-        if ((avoid.isEmpty() || !place.intersects(avoid)) && (available.isEmpty() || available.contains(place))) {
+        if ((avoid.isEmpty() || !place.intersects(avoid)) && (available.isEmpty() || available.contains(place))
+            && window.contains(place)) {
             notice->move(place.topLeft());
             return;
         }
@@ -236,20 +237,21 @@ QRect WarningsPresenter::focusedFieldArea() const
     return QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
 }
 
-void WarningsPresenter::placeBalloon(QBalloonTip *balloon)
+void WarningsPresenter::placeBalloon(QBalloonTip *balloon, int anchorX)
 {
     QWidget *field = balloon->owner();
     const int middle = field->height() / 2;
-    const QPoint usual = field->mapToGlobal(QPoint(10, middle));
+    const QPoint usual = field->mapToGlobal(QPoint(anchorX, middle));
     const QRect avoid = focusedFieldArea();
     bool top = true;
     bool left = true;
-    if (avoid.isEmpty() || !balloon->placementFor(usual, &top, &left)) {
+    if (!balloon->placementFor(usual, &top, &left)) {
         balloon->showBalloon(usual, true);
         return;
     }
-    // Where it usually stands, unless that covers the field being typed
-    // into: then above or below instead, or beside its field.
+    // Where it usually stands, unless that leaves the window or covers the
+    // field being typed into: then above or below instead, or beside its
+    // field.
     struct Place {
         QPoint anchor;
         bool top;
@@ -261,16 +263,24 @@ void WarningsPresenter::placeBalloon(QBalloonTip *balloon)
         {usual, top, left},         {usual, !top, left},      {beforeField, top, false},
         {beforeField, !top, false}, {afterField, top, true},  {afterField, !top, true},
     };
-    const QScreen *screen = QGuiApplication::screenAt(usual);
-    const QRect available = screen ? screen->availableGeometry() : QRect();
+    const QRect bounds = balloonBounds(usual);
     for (const Place &place : places) {
         const QRect area = balloon->geometryFor(place.anchor, place.top, place.left);
-        if (available.contains(area) && !area.intersects(avoid)) {
+        if (bounds.contains(area) && (avoid.isEmpty() || !area.intersects(avoid))) {
             balloon->showBalloon(place.anchor, true, place.top, place.left);
             return;
         }
     }
     balloon->showBalloon(usual, true);
+}
+
+// A balloon belongs to the window: within its frame, and on the screen.
+QRect WarningsPresenter::balloonBounds(const QPoint &anchor) const
+{
+    QRect bounds = m_window->frameGeometry();
+    if (const QScreen *screen = QGuiApplication::screenAt(anchor))
+        bounds &= screen->availableGeometry();
+    return bounds;
 }
 
 void WarningsPresenter::showWarningBalloons()
@@ -294,7 +304,7 @@ void WarningsPresenter::keepBalloonsOffFocus()
     for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
         if (balloon && balloon->isVisible() && balloon->geometry().intersects(avoid)) {
             balloon->hideBalloon();
-            placeBalloon(balloon);
+            placeBalloon(balloon, 2);
         }
     }
 }
@@ -318,17 +328,13 @@ void WarningsPresenter::windowMoved(const QPoint &offset)
     for (QBalloonTip *balloon : {m_motherBalloon.get(), m_fatherBalloon.get()}) {
         if (!balloon || !balloon->isVisible())
             continue;
-        // Placement is checked where the anchor goes with the window, so that a
-        // balloon carried towards a screen edge turns to the side where it fits.
-        bool top = false;
-        bool left = false;
-        if (!balloon->placementFor(balloon->anchor() + offset, &top, &left) || top != balloon->arrowAtTop()
-            || left != balloon->arrowAtLeft()) {
-            QWidget *field = balloon->owner();
-            balloon->hideBalloon();
-            balloon->showBalloon(field->mapToGlobal(QPoint(2, field->height() / 2)), true);
-        } else {
+        // It goes with the window, and finds another side only where the
+        // window took it over a screen edge.
+        if (balloonBounds(balloon->anchor() + offset).contains(balloon->geometry().translated(offset))) {
             balloon->moveWith(offset);
+        } else {
+            balloon->hideBalloon();
+            placeBalloon(balloon, 2);
         }
     }
 }

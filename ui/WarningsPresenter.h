@@ -68,7 +68,10 @@ public:
 
 private:
     void showWarning(bool warning, LItemEdit *field, QBalloonTip *balloon);
-    void placeBalloon(QBalloonTip *balloon);
+    // Shows `balloon` at the point `anchorX` of its field, or where it
+    // neither leaves the window nor covers the field being typed into.
+    void placeBalloon(QBalloonTip *balloon, int anchorX = 10);
+    QRect balloonBounds(const QPoint &anchor) const;
     void keepBalloonsOffFocus();
     void showExtrapolationNotice();
     void placeNotice(QWidget *notice);

@@ -81,7 +81,7 @@ UpdateDialog::UpdateDialog(int mode, UpdateService *service, QWidget *parent)
         QStringList{tr("Installed Version: Orva-Calc Professional v%1")
                         .arg(UpdateService::displayVersion(m_service->installedVersion())),
                     tr("Update channel: %1").arg(m_service->channel()),
-                    tr("Windows Version: %1").arg(m_service->osCode())}
+                    systemLine()}
             .join(QLatin1Char('\n')));
     showOutcome();
 }
@@ -148,9 +148,24 @@ void UpdateDialog::setupForm()
     m_skipButton->setObjectName(QStringLiteral("skipButton"));
     m_skipButton->setFlat(true);
     buttons->addWidget(m_skipButton);
+    // Every outcome can be closed without the title bar.
+    auto *closeButton = new QPushButton(tr("Close"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setFlat(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(closeButton);
     column->addLayout(buttons);
 
     QMetaObject::connectSlotsByName(this);
+}
+
+QString UpdateDialog::systemLine() const
+{
+#ifdef Q_OS_WIN
+    return tr("Windows Version: %1").arg(m_service->osCode());
+#else
+    return tr("Linux");
+#endif
 }
 
 void UpdateDialog::showOutcome()

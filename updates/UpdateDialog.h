@@ -66,6 +66,8 @@ private:
     void installDownloaded();
     bool closeProgramWindows(bool *closedAny);
     void abandonDownload();
+    // The system the installed version runs on, as the version label says it.
+    QString systemLine() const;
 
     // The form, built in setupForm() with these object names.
     QLabel *m_topLabel = nullptr;

@@ -85,7 +85,7 @@ void UpdateService::fail(const QString &text, const QString &details)
     m_errorDetails = details;
 }
 
-bool UpdateService::fetchManifest(QJsonObject *manifest)
+bool UpdateService::fetchManifest(QByteArray *body)
 {
     if (!m_manifestUrl.isValid()) {
         fail(ConnectError, QStringLiteral("The update server \"%1\" is not a host name with an optional port.")
@@ -123,13 +123,7 @@ bool UpdateService::fetchManifest(QJsonObject *manifest)
         fail(ConnectError, reply->errorString());
         return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(reply->readAll(), &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        fail(ParseError, parseError.errorString());
-        return false;
-    }
-    *manifest = document.object();
+    *body = reply->readAll();
     return true;
 }
 
@@ -142,20 +136,42 @@ void UpdateService::check(bool interactive)
         m_skippedVersions = QString().split(QLatin1Char(';'));
     }
 
-    QJsonObject manifest;
-    if (!fetchManifest(&manifest))
+    QByteArray body;
+    if (!fetchManifest(&body))
         return;
-    const QJsonValue products = manifest.value(QStringLiteral("products"));
+    const ManifestOffer offer = readManifest(body, interactive);
+    if (offer.error) {
+        fail(offer.errorText, offer.errorDetails);
+        return;
+    }
+    if (offer.found) {
+        m_updateAvailable = true;
+        m_update = offer.update;
+    }
+    m_error = false;
+}
+
+UpdateService::ManifestOffer UpdateService::readManifest(const QByteArray &body, bool interactive) const
+{
+    ManifestOffer offer;
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        offer.error = true;
+        offer.errorText = ParseError;
+        offer.errorDetails = parseError.errorString();
+        return offer;
+    }
+    const QJsonValue products = document.object().value(QStringLiteral("products"));
     if (!products.isArray()) {
-        fail(ProductsError, QString());
-        return;
+        offer.error = true;
+        offer.errorText = ProductsError;
+        return offer;
     }
 
     // The greatest candidate of every matching product entry wins; of equal
     // versions the first listed stays.
-    bool found = false;
     VersionNumber best{};
-    UpdateVersion bestVersion;
     const QJsonArray productList = products.toArray();
     for (const QJsonValue &productValue : productList) {
         const QJsonObject product = productValue.toObject();
@@ -173,18 +189,14 @@ void UpdateService::check(bool interactive)
             VersionNumber number{};
             if (!isCandidate(version, interactive, &number))
                 continue;
-            if (!found || number > best) {
-                found = true;
+            if (!offer.found || number > best) {
+                offer.found = true;
                 best = number;
-                bestVersion = version;
+                offer.update = version;
             }
         }
     }
-    if (found) {
-        m_updateAvailable = true;
-        m_update = bestVersion;
-    }
-    m_error = false;
+    return offer;
 }
 
 bool UpdateService::isCandidate(const UpdateVersion &version, bool interactive, VersionNumber *number) const

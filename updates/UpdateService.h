@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QJsonObject>
 #include <QString>
@@ -49,6 +50,18 @@ public:
     // (stored and loaded) and offers every newer version.
     void check(bool interactive);
 
+    // What the manifest's bytes offer this installation: the steps of a
+    // check after the reply has arrived, with the channel, system, installed
+    // and skipped versions of this instance.
+    struct ManifestOffer {
+        bool error = false;
+        QString errorText;
+        QString errorDetails;
+        bool found = false;
+        UpdateVersion update;
+    };
+    ManifestOffer readManifest(const QByteArray &body, bool interactive) const;
+
     // Remembers `code` as skipped by the start-up check. False when the
     // settings store could not be written.
     bool skipVersion(const QString &code);
@@ -93,7 +106,7 @@ public:
     static UpdateVersion readVersion(const QJsonObject &object);
 
 private:
-    bool fetchManifest(QJsonObject *manifest);
+    bool fetchManifest(QByteArray *body);
     bool isCandidate(const UpdateVersion &version, bool interactive, VersionNumber *number) const;
     void fail(const QString &text, const QString &details);
 

@@ -114,6 +114,8 @@ void TestAlimonyFile::reading_data()
         << QByteArray("CalcFormValue = {\"docket\":null,\"Plaintiff\":true,\"years\":{\"a\":\"1\"}}") << "" << "" << "";
     QTest::newRow("missing keys, extra members")
         << QByteArray("CalcFormValue = {\"AAMLa\":\"999\",\"other\":\"x\"}") << "" << "" << "";
+    QTest::newRow("UTF-8 byte-order mark before the prefix")
+        << QByteArray("\xEF\xBB\xBF" "CalcFormValue = {\"docket\":\"M\"}") << "M" << "" << "";
     QTest::newRow("line break at the end") << QByteArray("CalcFormValue = {\"docket\":\"D\"}\n") << "D" << "" << "";
     QTest::newRow("UTF-8 text") << QByteArray("CalcFormValue = {\"Plaintiff\":\"Zo\xc3\xab\"}") << ""
                                 << QStringLiteral("Zoë") << "";

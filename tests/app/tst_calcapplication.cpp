@@ -33,6 +33,7 @@ private slots:
     void unknownOptionExitsWithOne();
     void noDisplaySaysSoPlainly();
     void scaleFromCommandLine();
+    void quietVersion();
     void importOld_data();
     void importOld();
 };
@@ -69,20 +70,33 @@ void TestCalcApplication::scaleFromCommandLine()
 {
     // --help ends the program after the scale decision and the parser ran.
     QTemporaryDir home;
-    const Run result = run(ORVA_EXECUTABLE, {"--scale", "1.5", "--help"}, environment(home.path()));
+    const Run result = run(ORVA_EXECUTABLE, {"--scale", "1.5", "--help", "--verbose"}, environment(home.path()));
     QCOMPARE(result.exitCode, 0);
     QVERIFY2(result.err.contains("scale factor from arg \"1.5\""), result.err.constData());
     QVERIFY(result.out.contains("--importold"));
     QVERIFY(result.out.contains("--scale <1>"));
 
-    const Run joined = run(ORVA_EXECUTABLE, {"--scale=1,25", "--help"}, environment(home.path()));
+    const Run joined = run(ORVA_EXECUTABLE, {"--scale=1,25", "--help", "--verbose"}, environment(home.path()));
     QCOMPARE(joined.exitCode, 0);
     QVERIFY2(joined.err.contains("scale factor from arg \"1.25\""), joined.err.constData());
 
     // Without a display there is no screen information: factor 1.00.
-    const Run automatic = run(ORVA_EXECUTABLE, {"--help"}, environment(home.path()));
+    const Run automatic = run(ORVA_EXECUTABLE, {"--help", "--verbose"}, environment(home.path()));
     QCOMPARE(automatic.exitCode, 0);
     QVERIFY2(automatic.err.contains("scale factor \"1.00\""), automatic.err.constData());
+}
+
+void TestCalcApplication::quietVersion()
+{
+    QTemporaryDir home;
+    const Run result = run(ORVA_EXECUTABLE, {"--version"}, environment(home.path()));
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.err, QByteArray());
+    QVERIFY(result.out.startsWith("Orva-Calc Professional ") && result.out.count('\n') == 1);
+    // The log went to its file instead, with its lines' texts.
+    QFile log(home.filePath(".local/share/Pellwood/Orva-Calc/orvacalc.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QVERIFY(log.readAll().contains("<< main >> (pre run)"));
 }
 
 void TestCalcApplication::importOld_data()

@@ -1,18 +1,22 @@
 // The headless worksheet command of the real executable: JSON and PDF output
 // for case files on disk, errors, usage and a machine without a display.
 #include "ChildProcess.h"
+#include "KillAt.h"
 #include "OrvaDocument.h"
 #include "ProgramRun.h"
 #include "PDFDocument.h"
+#include "ReadOnlyFolder.h"
 #include "SpecialFiles.h"
 #include "WorksheetCommand.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPdfDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -125,6 +129,11 @@ private slots:
     void standardOutputFailures();
     void readFailureReasons_data();
     void readFailureReasons();
+    void boundedWorksheet();
+    void namesThatAreNotText_data();
+    void namesThatAreNotText();
+    void settingsFileIsAPipe();
+    void saveCutOffIsCompletedAtStart();
 };
 
 void TestWorksheetCommand::initTestCase()
@@ -261,6 +270,7 @@ void TestWorksheetCommand::pdf()
     QVERIFY(text.contains(Doc::isSharedCustody(custody) ? "WORKSHEET B" : "WORKSHEET A"));
     // No scratch files left beside the output, nor in the temporary folder.
     QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("pdf-%1.pdf*").arg(QTest::currentDataTag())}, QDir::Files).size(), 1);
+    QCOMPARE(QDir(m_dir.path()).entryList({".orvacalc-*"}, QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(QDir(scratchFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList());
 }
@@ -665,6 +675,119 @@ void TestWorksheetCommand::readFailureReasons()
     const Run result = run({"--worksheet-json", file});
     QCOMPARE(result.exitCode, 2);
     QCOMPARE(QString::fromLocal8Bit(result.err), "orvacalc: cannot read case file \"" + file + "\": " + reason + "\n");
+}
+
+void TestWorksheetCommand::boundedWorksheet()
+{
+    // 1 MB of numbered words of 8 characters each, and a 300 KB case number.
+    Doc doc(Doc::July2022);
+    doc.setCaseNumber(QString(300 * 1024, 'N'));
+    QString comments;
+    for (int word = 1; comments.size() < 1024 * 1024; ++word)
+        comments += QStringLiteral("w%1 ").arg(word, 6, 10, QLatin1Char('0'));
+    doc.setComments(comments);
+    const QString file = path("bounded.cml");
+    const QString out = path("bounded.pdf");
+    QVERIFY(doc.writeCaseFile(file));
+    QCOMPARE(run({"--worksheet-pdf", out, file}).exitCode, 0);
+
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(out), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), 3 + 50); // Worksheet B and 50 pages of comments
+    const QString first = pdf.getAllText(0).text();
+    QVERIFY(first.contains(QString(20, 'N') + "…") && !first.contains(QString(1024, 'N')));
+    const QString last = pdf.getAllText(52).text();
+    const QRegularExpressionMatch words = QRegularExpression("w(\\d{6})\\s*\\[\\.\\.\\. (\\d+) more characters of "
+                                                             "the comments are left out\\]").match(last);
+    QVERIFY2(words.hasMatch(), qPrintable(last.right(300)));
+    // Everything after the last word printed is what is left out.
+    QCOMPARE(words.captured(2).toLongLong(), comments.size() - 8 * words.captured(1).toLongLong());
+}
+
+void TestWorksheetCommand::namesThatAreNotText_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // for printf: octal escapes are bytes
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("case and PDF named in bytes that are not UTF-8")
+        << QStringList{"--worksheet-json", "case-\\377\\376.cml", "--worksheet-pdf", "out-\\377.pdf"} << 0;
+    QTest::newRow("explorer reads the case by its bytes") << QStringList{"--explore-json", "case-\\377\\376.cml"} << 0;
+    QTest::newRow("two names that read alike") << QStringList{"--worksheet-pdf", "out-\\377.pdf", "out-\\376.pdf"} << 1;
+}
+
+void TestWorksheetCommand::namesThatAreNotText()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    const QByteArray raw = QFile::encodeName(m_dir.path()) + "/case-\xff\xfe.cml";
+    QVERIFY(::rename(QFile::encodeName(writeCase("raw.cml", Doc::July2022, Doc::Shared)).constData(), raw.constData()) == 0);
+    // The shell hands the bytes over as they are.
+    QString command = "exec \"$0\"";
+    for (const QString &argument : arguments)
+        command += argument.startsWith('-') ? ' ' + argument : " \"$(printf '" + argument + "')\"";
+    OrvaTest::RunOptions options;
+    options.workingDirectory = m_dir.path();
+    const Run result = OrvaTest::runProcess("/bin/sh", {"-c", command, ORVA_EXECUTABLE}, environment(), options);
+    QCOMPARE(result.exitCode, exitCode);
+    const auto exists = [this](const QByteArray &name) {
+        struct stat st {};
+        return ::lstat((QFile::encodeName(m_dir.path()) + '/' + name).constData(), &st) == 0;
+    };
+    QCOMPARE(exists("out-\xff.pdf"), exitCode == 0 && arguments.contains("out-\\377.pdf"));
+    QVERIFY(!exists("out-\xef\xbf\xbd.pdf"));
+    ::unlink((QFile::encodeName(m_dir.path()) + "/out-\xff.pdf").constData()); // the folder's clean-up cannot name it
+    if (exitCode == 0) {
+        const QJsonObject printed = QJsonDocument::fromJson(result.out).object();
+        QVERIFY(printed.value("worksheet").toString() == "B" || printed.value("overnights").toArray().size() == 366);
+    } else {
+        QCOMPARE(result.err, QString("orvacalc: \"out-\uFFFD.pdf\" is not valid text and stands for more than one "
+                                     "of the names given; rename the file\n").toUtf8());
+    }
+    QVERIFY(::unlink(raw.constData()) == 0);
+}
+
+void TestWorksheetCommand::settingsFileIsAPipe()
+{
+    const QString settings = path(".config/Pellwood/Orva-Calc.conf");
+    QFile::remove(settings);
+    QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
+    QVERIFY(OrvaTest::makeSpecialFile("fifo", settings));
+    OrvaTest::RunOptions options;
+    options.workingDirectory = m_dir.path();
+    options.timeoutMs = 20000;
+    const Run result = OrvaTest::runProcess(ORVA_EXECUTABLE, {"--worksheet-json", writeCase("pipe.cml", Doc::July2022,
+                                                                                           Doc::Shared)},
+                                            environment(), options);
+    QVERIFY(QFile::remove(settings));
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(QJsonDocument::fromJson(result.out).object().value("worksheet").toString(), QString("B"));
+}
+
+void TestWorksheetCommand::saveCutOffIsCompletedAtStart()
+{
+    const QString folder = path("locked");
+    QVERIFY(QDir().mkpath(folder));
+    const QString out = folder + "/worksheet.pdf";
+    QCOMPARE(run({"--worksheet-pdf", out, writeCase("first.cml", Doc::July2022, Doc::SoleMother)}).exitCode, 0);
+    // A folder that gains no files: the PDF is rewritten in place, and the
+    // program is killed at its first write there.
+    OrvaTest::ReadOnlyFolder locked(folder);
+    if (!locked.ok())
+        QSKIP(qPrintable(locked.reason()));
+    const QString second = writeCase("second.cml", Doc::July2022, Doc::Shared);
+    const Run killed = run({"--worksheet-pdf", out, second},
+                           OrvaTest::killAtEnvironment(environment(), "pwrite", 1, "worksheet.pdf"));
+    QCOMPARE(killed.exitCode, -2);
+    QPdfDocument cut;
+    // Not yet the second case's worksheet (Worksheet B, three pages).
+    QVERIFY(cut.load(out) != QPdfDocument::Error::None || cut.pageCount() != 3);
+
+    const Run next = run({"--worksheet-json", second});
+    QCOMPARE(next.exitCode, 0);
+    QCOMPARE(QString::fromLocal8Bit(next.err),
+             "orvacalc: The save of \"" + out + "\" that was cut off has been completed.\n");
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(out), QPdfDocument::Error::None);
+    QCOMPARE(pdf.pageCount(), 3); // Worksheet B of the second case
 }
 
 QTEST_MAIN(TestWorksheetCommand)

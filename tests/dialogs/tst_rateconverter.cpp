@@ -54,25 +54,29 @@ void TestRateConverter::conversion_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("period");
     QTest::addColumn<QString>("monthly");
+    QTest::addColumn<bool>("marked");
 
-    QTest::newRow("1000 weekly") << "1000" << "Weekly" << "4330";
-    QTest::newRow("1000 biweekly") << "1000" << "Biweekly" << "2165";
-    QTest::newRow("1000 bimonthly") << "1000" << "Bimonthly" << "2000";
-    QTest::newRow("1000 yearly") << "1000" << "Yearly" << "83";
-    QTest::newRow("1000 monthly") << "1000" << "Monthly" << "1000";
+    QTest::newRow("1000 weekly") << "1000" << "Weekly" << "4330" << false;
+    QTest::newRow("1000 biweekly") << "1000" << "Biweekly" << "2165" << false;
+    QTest::newRow("1000 bimonthly") << "1000" << "Bimonthly" << "2000" << false;
+    QTest::newRow("1000 yearly") << "1000" << "Yearly" << "83" << false;
+    QTest::newRow("1000 monthly") << "1000" << "Monthly" << "1000" << false;
     // Single precision: 250 x 4.33f is exactly 1082.5, which rounds up.
-    QTest::newRow("250 weekly") << "250" << "Weekly" << "1083";
-    QTest::newRow("18 yearly, half away from zero") << "18" << "Yearly" << "2";
-    QTest::newRow("-100 biweekly") << "-100" << "Biweekly" << "-217";
-    QTest::newRow("-18 yearly") << "-18" << "Yearly" << "-2";
-    QTest::newRow("largest 32-bit weekly") << "2147483647" << "Weekly" << "9298604032";
-    QTest::newRow("beyond 32 bits") << "2147483648" << "Monthly" << "0";
-    QTest::newRow("thousands separator") << "1,000" << "Weekly" << "0";
-    QTest::newRow("decimal point") << "12.5" << "Monthly" << "0";
-    QTest::newRow("currency sign") << "$300" << "Yearly" << "0";
-    QTest::newRow("letters") << "abc" << "Bimonthly" << "0";
-    QTest::newRow("75%") << "1000" << "75%" << "0";
-    QTest::newRow("10%") << "1000" << "10%" << "0";
+    QTest::newRow("250 weekly") << "250" << "Weekly" << "1083" << false;
+    QTest::newRow("18 yearly, half away from zero") << "18" << "Yearly" << "2" << false;
+    QTest::newRow("-100 biweekly") << "-100" << "Biweekly" << "-217" << false;
+    QTest::newRow("-18 yearly") << "-18" << "Yearly" << "-2" << false;
+    QTest::newRow("largest 32-bit weekly") << "2147483647" << "Weekly" << "9298604032" << false;
+    QTest::newRow("beyond 32 bits") << "2147483648" << "Monthly" << "0" << true;
+    QTest::newRow("thousands separator") << "1,000" << "Weekly" << "4330" << false;
+    // 3600 / 12 = 300.
+    QTest::newRow("currency sign and separator") << "$3,600" << "Yearly" << "300" << false;
+    QTest::newRow("leading zero is decimal") << "0500" << "Monthly" << "500" << false;
+    QTest::newRow("decimal point") << "12.5" << "Monthly" << "0" << true;
+    QTest::newRow("letters") << "abc" << "Bimonthly" << "0" << true;
+    QTest::newRow("sign alone, not yet wrong") << "-" << "Monthly" << "0" << false;
+    QTest::newRow("75%") << "1000" << "75%" << "0" << false;
+    QTest::newRow("10%") << "1000" << "10%" << "0" << false;
 }
 
 void TestRateConverter::conversion()
@@ -80,6 +84,7 @@ void TestRateConverter::conversion()
     QFETCH(QString, typed);
     QFETCH(QString, period);
     QFETCH(QString, monthly);
+    QFETCH(bool, marked);
 
     RateConverter dialog{QString()};
     const Parts parts = partsOf(dialog);
@@ -90,6 +95,7 @@ void TestRateConverter::conversion()
     QTest::keyClicks(parts.source, typed);
     QCOMPARE(parts.result->text(), monthly);
     QCOMPARE(dialog.resultText(), monthly);
+    QCOMPARE(!parts.source->toolTip().isEmpty(), marked);
 
     // The order does not matter: amount first, then the period.
     RateConverter second{QString()};
@@ -119,7 +125,8 @@ void TestRateConverter::openingFromField_data()
     QTest::newRow("empty field") << "" << "Yearly" << "0";
     QTest::newRow("monthly amount") << "1500" << "Monthly" << "1500";
     QTest::newRow("negative amount") << "-40" << "Monthly" << "-40";
-    QTest::newRow("text that is no amount") << "1,500" << "Monthly" << "0";
+    QTest::newRow("amount with a separator") << "1,500" << "Monthly" << "1500";
+    QTest::newRow("text that is no amount") << "15.5" << "Monthly" << "0";
 }
 
 void TestRateConverter::openingFromField()

@@ -446,6 +446,10 @@ void TestCaseFile::readingRules_data()
         << QByteArray("<guidelines>Jul2022</guidelines><cbo_custody.SelectedIndex>2</cbo_custody.SelectedIndex>"
                       "<overnights_m>200</overnights_m>")
         << jul << QVariantMap{{"custodyType", 2}, {"motherOvernights", 0}, {"fatherOvernights", 365}};
+    QTest::newRow("custody outside 0..5 keeps the default")
+        << QByteArray("<guidelines>Jul2022</guidelines><cbo_custody.SelectedIndex>6</cbo_custody.SelectedIndex>"
+                      "<overnights_m>200</overnights_m>")
+        << jul << QVariantMap{{"custodyType", 0}, {"motherOvernights", 200}, {"fatherOvernights", 165}};
     QTest::newRow("TRUE selects District")
         << QByteArray("<circuit.Checked>False</circuit.Checked><district.Checked>TRUE</district.Checked>") << jul
         << QVariantMap{{"courtType", int(Doc::District)}};
@@ -670,20 +674,30 @@ void TestCaseFile::largeAndDeepFiles()
     LogCapture quiet;
     const QString path = m_dir.filePath("large.cml");
     {
-        // 50 MB of comments: read in full.
-        const QByteArray comments(50 * 1024 * 1024, 'x');
+        // A file at the size limit is read in full.
+        const QByteArray frame = caseXml("<comments></comments><casenum>after</casenum>");
+        const QByteArray comments(16 * 1024 * 1024 - frame.size(), 'x');
         QVERIFY(writeBytes(path, caseXml("<comments>" + comments + "</comments><casenum>after</casenum>")));
         Doc doc(Doc::July2022);
         QVERIFY(doc.readCaseFile(path));
         QCOMPARE(doc.comments().size(), comments.size());
         QCOMPARE(doc.caseNumber(), QString("after"));
+        // One byte more, or 20 GB of holes, is refused before it is read.
+        QString error;
+        for (const qint64 size : {qint64(16 * 1024 * 1024 + 1), qint64(20) << 30}) {
+            QVERIFY(QFile::resize(path, size));
+            QVERIFY(!doc.readCaseFile(path, &error));
+            QCOMPARE(error, QStringLiteral("too large for a case file (%1 bytes; a case file has at most 16777216)")
+                                .arg(size));
+        }
     }
     {
-        // Deep nesting inside a footnote's skipped element, then valid data.
+        // Nesting inside a footnote's skipped element down to level 64 of
+        // the file, then valid data.
         QByteArray deep;
-        for (int i = 0; i < 200000; ++i)
+        for (int level = 5; level <= 64; ++level)
             deep += "<d>";
-        for (int i = 0; i < 200000; ++i)
+        for (int level = 5; level <= 64; ++level)
             deep += "</d>";
         QVERIFY(writeBytes(path, caseXml("<footnote><x>" + deep + "</x><controlnumber>2</controlnumber>"
                                          "<note>kept</note></footnote>")));
@@ -912,6 +926,11 @@ void TestCaseFile::readFailureReasons_data()
     QTest::newRow("declared UTF-16, written as UTF-8")
         << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-16\"?><Case><case/></Case>")
         << "not an OrvaCalc case file";
+    QByteArray nested = "<footnote><controlnumber>1</controlnumber><note>n</note>";
+    for (int level = 4; level <= 65; ++level)
+        nested += "<d>";
+    QTest::newRow("elements 65 levels deep")
+        << caseXml(nested) << "not a valid case file (line 2: elements nested deeper than 64 levels)";
     QTest::newRow("unsupported encoding")
         << QByteArray("<?xml version=\"1.0\" encoding=\"x-klingon\"?><Case><case/></Case>")
         << "the text encoding \"x-klingon\" is not supported";

@@ -2,6 +2,8 @@
 // kept on a full disk, special files refused, and owners, groups and modes
 // kept where another user's file is saved.
 #include "ChildProcess.h"
+#include "KillAt.h"
+#include "ProgramRun.h"
 #include "SafeFile.h"
 #include "SpecialFiles.h"
 
@@ -13,6 +15,8 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,8 +88,23 @@ private slots:
     void failingFsync();
     void temporaryCopy_data();
     void temporaryCopy();
+    void interruptedRewrite_data();
+    void interruptedRewrite();
+    void temporaryFiles();
+    void plantedLinks_data();
+    void plantedLinks();
 
 private:
+    // An application-data folder of `user`'s own, for the journals of its
+    // rewrites in place.
+    QByteArray dataHomeOf(uid_t user)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("data-%1").arg(user));
+        QDir().mkpath(path);
+        const QByteArray native = QFile::encodeName(path);
+        return ::chown(native.constData(), user, user) == 0 || !OrvaTest::runsAsRoot() ? native : QByteArray();
+    }
+
     QTemporaryDir m_dir;
 };
 
@@ -177,7 +196,9 @@ void TestSafeFile::replaces()
     QVERIFY(::chmod(dirName.constData(), folderMode) == 0);
     const struct stat old = statOf(path);
 
+    const QByteArray dataHome = dataHomeOf(writer);
     const OrvaTest::ChildResult result = OrvaTest::runInChild(limits, [&](QString *error) {
+        qputenv("XDG_DATA_HOME", dataHome);
         return Platform::writeFileSafely(path, after, error);
     });
     ::chmod(dirName.constData(), 0755);
@@ -380,7 +401,9 @@ void TestSafeFile::fullFileSystem()
     const QByteArray after = caseSized('n').repeated(3); // more pages than the old file has
 
     // Everything happens in the child: the file system goes with it.
+    const QByteArray dataHome = dataHomeOf(WriterUser);
     const OrvaTest::ChildResult result = OrvaTest::runInChild({}, [&](QString *error) {
+        qputenv("XDG_DATA_HOME", dataHome);
         if (!OrvaTest::mountPrivateFileSystem(dirName, 64 * 1024) || !writeBytes(path, before)
             || ::chown(QFile::encodeName(path).constData(), WriterUser, WriterUser) != 0
             || !OrvaTest::fillFileSystem(dirName, 0)) {
@@ -405,6 +428,73 @@ void TestSafeFile::fullFileSystem()
     QVERIFY(QDir(dir).entryList(QDir::Files | QDir::Hidden).isEmpty()); // the mount went with the child
 }
 
+void TestSafeFile::interruptedRewrite_data()
+{
+    QTest::addColumn<QString>("call"); // where the save is killed
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QByteArray>("left"); // what the kill leaves
+    QTest::addColumn<bool>("finishedAtStart"); // else by the next save
+
+    const QByteArray shorter = caseSized('p').left(1800);
+    const QByteArray longer = caseSized('n');
+    // The room for the longer file is reserved, as zeros, before the first byte is written.
+    QTest::newRow("killed at the first write, finished at the next start")
+        << "pwrite" << shorter << longer << shorter + QByteArray(longer.size() - shorter.size(), '\0') << true;
+    QTest::newRow("killed before cutting to length, finished by the next save")
+        << "ftruncate" << longer << shorter << shorter + longer.mid(shorter.size()) << false;
+}
+
+void TestSafeFile::interruptedRewrite()
+{
+    QFETCH(QString, call);
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QByteArray, left);
+    QFETCH(bool, finishedAtStart);
+
+    // A folder that gains no files: the save rewrites the file in place.
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath("killed-at-" + call);
+    const QString path = dir + "/case.cml";
+    const QString source = dir + ".source";
+    QVERIFY(QDir().mkpath(dir) && writeBytes(path, before) && writeBytes(source, after));
+    const bool root = OrvaTest::runsAsRoot();
+    const uid_t writer = root ? WriterUser : ::geteuid();
+    QVERIFY(::chown(QFile::encodeName(path).constData(), writer, writer) == 0 || !root);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+    QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0555) == 0);
+    const struct stat old = statOf(path);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", QString::fromLocal8Bit(dataHomeOf(writer)));
+    OrvaTest::RunOptions asWriter;
+    asWriter.inChild = [root] {
+        if (root && !OrvaTest::becomeUser(WriterUser, WriterUser))
+            ::_exit(94);
+    };
+    const auto save = [&](const QProcessEnvironment &env, const QStringList &arguments) {
+        return OrvaTest::runProcess(SAFE_WRITE, arguments, env, asWriter);
+    };
+    QCOMPARE(save(OrvaTest::killAtEnvironment(environment, call, 1, "case.cml"), {path, source}).exitCode, -2);
+    QCOMPARE(readAll(path), left);
+
+    const QString said = "The save of \"" + path + "\" that was cut off has been completed.";
+    const QByteArray third = caseSized('t');
+    QVERIFY(writeBytes(source, third));
+    const OrvaTest::ProgramRun next = save(environment, finishedAtStart ? QStringList{"--finish"} : QStringList{path, source});
+    QCOMPARE(next.exitCode, 0);
+    QVERIFY2((finishedAtStart ? next.out : next.err).contains(said.toLocal8Bit()), next.out + next.err);
+    QCOMPARE(readAll(path), finishedAtStart ? after : third);
+    const struct stat now = statOf(path);
+    QCOMPARE(now.st_ino, old.st_ino);
+    QCOMPARE(now.st_uid, old.st_uid);
+    QCOMPARE(now.st_mode, old.st_mode);
+    QCOMPARE(QDir(environment.value("XDG_DATA_HOME") + "/tst_safefile/rewrites").entryList(QDir::Files | QDir::Hidden),
+             QStringList());
+    ::chmod(QFile::encodeName(dir).constData(), 0755);
+}
+
 void TestSafeFile::failingFsync_data()
 {
     QTest::addColumn<bool>("inPlace");
@@ -419,34 +509,103 @@ void TestSafeFile::failingFsync()
     QFETCH(bool, inPlace);
     QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
     const QString dir = m_dir.filePath(inPlace ? "fsync-in-place" : "fsync-atomic");
-    QVERIFY(QDir().mkpath(dir));
     const QString path = dir + "/case.cml";
+    const QString source = dir + ".source";
     const QByteArray before = caseSized('p').left(1800);
-    QVERIFY(writeBytes(path, before));
+    QVERIFY(QDir().mkpath(dir) && writeBytes(path, before) && writeBytes(source, caseSized('n')));
     const bool root = OrvaTest::runsAsRoot();
-    if (root)
-        QVERIFY(::chown(QFile::encodeName(path).constData(), WriterUser, WriterUser) == 0);
+    const uid_t writer = root ? WriterUser : ::geteuid();
+    QVERIFY(::chown(QFile::encodeName(path).constData(), writer, writer) == 0 || !root);
     // A folder that takes no new file: only the in-place rewrite is left.
     QVERIFY(::chmod(QFile::encodeName(dir).constData(), inPlace ? 0555 : 0777) == 0);
 
-    QProcess writer;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORVA_FAIL_FSYNC_LIBRARY));
-    environment.insert(QStringLiteral("ORVA_FAIL_FSYNC"), QStringLiteral("case.cml"));
-    writer.setProcessEnvironment(environment);
-    if (root)
-        writer.setChildProcessModifier([] {
-            if (!OrvaTest::becomeUser(WriterUser, WriterUser))
-                ::_exit(3);
-        });
-    writer.start(QStringLiteral(ORVA_SAFEFILE_WRITE), {path, QString::fromLatin1(caseSized('n'))});
-    QVERIFY(writer.waitForFinished());
+    environment.insert("XDG_DATA_HOME", QString::fromLocal8Bit(dataHomeOf(writer)));
+    OrvaTest::RunOptions asWriter;
+    asWriter.inChild = [root] {
+        if (root && !OrvaTest::becomeUser(WriterUser, WriterUser))
+            ::_exit(94);
+    };
+    const OrvaTest::ProgramRun run = OrvaTest::runProcess(
+        SAFE_WRITE, {path, source}, OrvaTest::fsyncFailsEnvironment(environment, 1, dir + '/'), asWriter);
     ::chmod(QFile::encodeName(dir).constData(), 0755);
 
-    QCOMPARE(writer.exitCode(), 1);
-    QCOMPARE(QString::fromLocal8Bit(writer.readAllStandardError()), QStringLiteral("Input/output error"));
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("Input/output error\n"));
     QCOMPARE(readAll(path), before);
     QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"case.cml"});
+}
+
+void TestSafeFile::temporaryFiles()
+{
+    const QString dir = m_dir.filePath("temporaries");
+    QVERIFY(QDir().mkpath(dir));
+    // What saves stopped midway left: this user's from two days and from an
+    // hour ago, and another user's from two days ago.
+    const time_t now = ::time(nullptr);
+    const struct {
+        const char *name;
+        time_t age;
+        bool foreign;
+        bool kept;
+    } leftovers[] = {{".orvacalc-aaaaaa.tmp", 2 * 86400, false, false},
+                     {".orvacalc-bbbbbb.tmp", 3600, false, true},
+                     {".orvacalc-cccccc.tmp", 2 * 86400, true, true}};
+    QStringList expected;
+    for (const auto &leftover : leftovers) {
+        if (leftover.foreign && !OrvaTest::runsAsRoot())
+            continue;
+        const QByteArray native = QFile::encodeName(dir + '/' + leftover.name);
+        const timeval times[2] = {{now - leftover.age, 0}, {now - leftover.age, 0}};
+        QVERIFY(writeBytes(QFile::decodeName(native), "partial") && ::utimes(native.constData(), times) == 0);
+        QVERIFY(!leftover.foreign || ::chown(native.constData(), OwnerUser, OwnerGroup) == 0);
+        if (leftover.kept)
+            expected << leftover.name;
+    }
+    // A new file whose name takes all the 255 bytes a name may have.
+    const QString name = QString(251, 'n') + ".pdf";
+    QString error;
+    QVERIFY2(Platform::writeFileSafely(dir + '/' + name, "worksheet", &error), qPrintable(error));
+    QCOMPARE(readAll(dir + '/' + name), QByteArray("worksheet"));
+    expected << name;
+    expected.sort();
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+void TestSafeFile::plantedLinks_data()
+{
+    QTest::addColumn<bool>("linkByFolderOwner");
+    QTest::addColumn<bool>("dangling");
+    QTest::addColumn<bool>("followed");
+    QTest::newRow("another user's link to root's file") << false << false << false;
+    QTest::newRow("another user's link to no file yet") << false << true << false;
+    QTest::newRow("the folder owner's link") << true << false << true;
+}
+
+// As the kernel's protected_symlinks has it, whether or not that is on.
+void TestSafeFile::plantedLinks()
+{
+    QFETCH(bool, linkByFolderOwner);
+    QFETCH(bool, dangling);
+    QFETCH(bool, followed);
+    if (!OrvaTest::runsAsRoot())
+        QSKIP("links of other users need root");
+    const QString shared = m_dir.filePath(QStringLiteral("shared-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    const QString victim = shared + "-victim.cml";
+    const QString link = shared + "/worksheet.pdf";
+    QVERIFY(QDir().mkpath(shared) && ::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    QVERIFY(dangling || writeBytes(victim, "root's file"));
+    QVERIFY(QFile::link(victim, link));
+    QVERIFY(::lchown(QFile::encodeName(link).constData(), OwnerUser, OwnerGroup) == 0);
+    QVERIFY(!linkByFolderOwner || ::chown(QFile::encodeName(shared).constData(), OwnerUser, OwnerGroup) == 0);
+
+    QString error;
+    QCOMPARE(Platform::writeFileSafely(link, "worksheet", &error), followed);
+    QCOMPARE(error, followed ? QString() : QStringLiteral("A link another user put in a shared folder is not followed"));
+    QCOMPARE(QFile::exists(victim), !dangling);
+    if (!dangling)
+        QCOMPARE(readAll(victim), QByteArray(followed ? "worksheet" : "root's file"));
+    QVERIFY(S_ISLNK(statOf(link).st_mode));
 }
 
 QTEST_GUILESS_MAIN(TestSafeFile)

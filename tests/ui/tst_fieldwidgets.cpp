@@ -418,6 +418,10 @@ void TestFieldWidgets::percentItemsAndSelection()
     // nothing of what was picked or typed before.
     QCOMPARE(combo->lineEdit()->text(), text);
     QCOMPARE(combo->lineEdit()->displayText(), text);
+    // Left, the field still shows it, without the list.
+    host.other->setFocus();
+    QVERIFY(!combo->isVisible() && field.percentLabel()->isVisible());
+    QCOMPARE(field.percentLabel()->text(), text);
 }
 
 void TestFieldWidgets::percentPickerReportsTheChosenItem()

@@ -1,3 +1,4 @@
+#include "CaseFormBinding.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "HeaderLabel.h"
@@ -74,7 +75,11 @@ private slots:
     void overnights();
     void otherChildrenInHome_data();
     void otherChildrenInHome();
-    void otherChildrenCountOnlyUnderJuly2022();
+    void negativeAmountsByField_data();
+    void negativeAmountsByField();
+    void birthDatesAndAges_data();
+    void birthDatesAndAges();
+    void otherChildrenOnlyUnderJuly2022();
     void footnotes_data();
     void footnotes();
     void balloonsFollowTheWarning();
@@ -528,8 +533,8 @@ void TestMainWindow::otherChildrenInHome_data()
     // six 2189 -> 1642.
     QTest::newRow("mother 1") << false << "1" << 1 << "1" << "-437" << "2563";
     QTest::newRow("father 2") << true << "2" << 2 << "2" << "-1017" << "3983";
-    QTest::newRow("father 9 counts as 6") << true << "9" << 6 << "6" << "-1642" << "3358";
-    QTest::newRow("mother 12 counts as 6") << false << "12" << 6 << "6" << "-1036" << "1964";
+    QTest::newRow("father 9 counts as 6") << true << "9" << 6 << "9" << "-1642" << "3358";
+    QTest::newRow("mother 12 counts as 6") << false << "12" << 6 << "12" << "-1036" << "1964";
     QTest::newRow("0 is none") << true << "0" << 0 << "" << "0" << "5000";
     QTest::newRow("letters are refused") << false << "x-" << 0 << "" << "0" << "3000";
 }
@@ -558,6 +563,7 @@ void TestMainWindow::otherChildrenInHome()
 
     QCOMPARE(fatherField ? m_w.doc->fatherMultifamilyChildren() : m_w.doc->motherMultifamilyChildren(), stored);
     QCOMPARE(field->text(), shown);
+    QCOMPARE(!field->note().isEmpty(), shown.toInt() > 6); // kept as typed, with the note
     QCOMPARE(field->labelText(), allowance);
     QCOMPARE(income->text(), adjusted);
     QCOMPARE(ui->adjustedCombinedIncomeEdit->text(), num(m_w.doc->adjustedCombinedIncome()));
@@ -570,7 +576,86 @@ void TestMainWindow::otherChildrenInHome()
     QCOMPARE(modified.count(), edited ? 1 : 0);
 }
 
-void TestMainWindow::otherChildrenCountOnlyUnderJuly2022()
+void TestMainWindow::negativeAmountsByField_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qlonglong>("stored"); // after 250, then -40 typed
+    QTest::addColumn<QString>("mark");     // "" none, "red", "amber"
+
+    QTest::newRow("income: used, with a note") << "motherMonthlyIncomeEdit" << -40LL << "amber";
+    QTest::newRow("existing support: refused") << "fatherExistingChildSupportPaymentEdit" << 250LL << "red";
+    QTest::newRow("alimony paid: refused") << "motherAlimonyPaidEdit" << 250LL << "red";
+    QTest::newRow("alimony awarded: signed") << "fatherAlimonyAwardedEdit" << -40LL << "";
+    QTest::newRow("child care: refused") << "motherWorkRelatedExpensesEdit" << 250LL << "red";
+    QTest::newRow("health insurance: refused") << "fatherHealthInsuranceEdit" << 250LL << "red";
+    QTest::newRow("extraordinary medical: refused") << "motherExtraMedicalExpensesEdit" << 250LL << "red";
+    QTest::newRow("additional: refused") << "fatherAdditionalExpensesEdit" << 250LL << "red";
+}
+
+void TestMainWindow::negativeAmountsByField()
+{
+    QFETCH(QString, name);
+    QFETCH(qlonglong, stored);
+    QFETCH(QString, mark);
+
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
+    auto *field = m_w.window->findChild<FCItemEdit *>(name);
+    QVERIFY(field);
+    typeAmount(field, QStringLiteral("250"));
+    m_w.ui->caseNumberEdit->setFocus();
+    typeAmount(field, QStringLiteral("-40"));
+    QCOMPARE(field->value(), stored);
+    QCOMPARE(field->lineEdit()->text(), QStringLiteral("-40"));
+    QCOMPARE(field->isInvalid(), mark == QLatin1String("red"));
+    QCOMPARE(!field->note().isEmpty(), mark == QLatin1String("amber"));
+    if (mark == QLatin1String("amber"))
+        QCOMPARE(field->lineEdit()->toolTip(), QStringLiteral("A negative income is used as typed."));
+    // The case holds what the field reads as.
+    for (const CaseFormBinding::AmountField &amount : CaseFormBinding::amountFields(m_w.ui)) {
+        if (amount.edit == field)
+            QCOMPARE((m_w.doc->*amount.getter)(), stored);
+    }
+}
+
+void TestMainWindow::birthDatesAndAges_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("children"); // with a named first child
+    QTest::addColumn<QString>("mark");
+
+    // The worksheet is dated 6/1/2024.
+    QTest::newRow("MM/DD/YYYY") << "03/15/2015" << 2 << "";
+    QTest::newRow("M/D/YY") << "3/5/15" << 2 << "";
+    QTest::newRow("YYYY-MM-DD") << "2015-03-15" << 2 << "";
+    QTest::newRow("age") << "9" << 2 << "";
+    QTest::newRow("age in years") << "9 years" << 2 << "";
+    QTest::newRow("18 the day before") << "6/2/2006" << 2 << "";
+    QTest::newRow("18 on the day") << "6/1/2006" << 2 << "amber";
+    QTest::newRow("age 18") << "18" << 2 << "amber";
+    QTest::newRow("no such day") << "2/30/2015" << 1 << "red";
+    QTest::newRow("other text") << "soon" << 1 << "red";
+}
+
+void TestMainWindow::birthDatesAndAges()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, children);
+    QFETCH(QString, mark);
+
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
+    m_w.doc->setChild1Name(QStringLiteral("Avery"));
+    m_w.doc->setPreparedDate(QStringLiteral("6/1/2024"));
+    m_w.window->refresh();
+    QLineEdit *date = m_w.ui->child2DateEdit;
+    date->setFocus();
+    QTest::keyClicks(date, typed);
+    QCOMPARE(m_w.doc->childCount(), children);
+    QCOMPARE(date->styleSheet().contains(QLatin1String("red")), mark == QLatin1String("red"));
+    QCOMPARE(date->styleSheet().contains(QLatin1String("#d08000")), mark == QLatin1String("amber"));
+    QCOMPARE(date->text(), typed);
+}
+
+void TestMainWindow::otherChildrenOnlyUnderJuly2022()
 {
     Ui::MainWindow *ui = m_w.ui;
     prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
@@ -728,7 +813,7 @@ void TestMainWindow::balloonFollowsTheWindow()
     QTRY_COMPARE(m_w.window->y(), lowest);
     QVERIFY(balloon->isVisible());
     QVERIFY(!balloon->arrowAtTop());
-    QCOMPARE(balloon->anchor(), field->mapToGlobal(QPoint(2, field->height() / 2)));
+    QCOMPARE(balloon->anchor().y(), field->mapToGlobal(QPoint(2, field->height() / 2)).y());
     QCOMPARE(balloon->y() + balloon->height(), balloon->anchor().y() - 8);
 }
 

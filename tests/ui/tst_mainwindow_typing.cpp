@@ -2,6 +2,7 @@
 // to whichever field has the keyboard, the mouse wheel, Alt and Ctrl keys,
 // a notice arriving in the middle of a number.
 
+#include "AmountText.h"
 #include "FCItemEdit.h"
 #include "FCbItemEdit.h"
 #include "LItemEdit.h"
@@ -120,6 +121,7 @@ private slots:
     void balloonsStayOffTheTypedField();
     void balloonsFollowTheWindow_data();
     void balloonsFollowTheWindow();
+    void balloonStaysInsideTheWindow();
     void computedFiguresLookComputed();
     void highlightedEntriesAreReadable_data();
     void highlightedEntriesAreReadable();
@@ -283,7 +285,7 @@ void TestMainWindowTyping::noticeArrivesWhileTyping()
     QVERIFY(QApplication::activeWindow() == m_w.window.get());
     QCOMPARE(typedInto->text(), second);
     qlonglong amount = 0;
-    QVERIFY(FCItemEdit::parseAmount(second, &amount));
+    QVERIFY(AmountText::parseAmount(second, &amount));
     QCOMPARE(m_w.doc->motherMonthlyIncome(), amount);
     QCOMPARE(m_w.doc->adjustedCombinedIncome(), amount + first.toLongLong());
     QCOMPARE(m_w.ui->adjustedCombinedIncomeEdit->styleSheet(), MainWindow::aboveScheduleStyle());
@@ -776,6 +778,20 @@ void TestMainWindowTyping::balloonsFollowTheWindow()
         emit qApp->applicationStateChanged(Qt::ApplicationActive);
     QTRY_VERIFY(balloon->isVisible());
     QVERIFY(!m_w.window->motherBalloon()->isVisible());
+}
+
+void TestMainWindowTyping::balloonStaysInsideTheWindow()
+{
+    prepareCase(m_w, OrvaDocument::July2022, OrvaDocument::Shared);
+    m_w.doc->setChild1Name(QStringLiteral("Avery"));
+    m_w.doc->setMotherMonthlyIncome(4200);
+    m_w.doc->setFatherMonthlyIncome(6900);
+    m_w.doc->setFatherOvernights(92);
+    m_w.window->refresh();
+    QBalloonTip *balloon = m_w.window->fatherBalloon();
+    QVERIFY(balloon->isVisible());
+    QVERIFY(m_w.window->frameGeometry().contains(balloon->geometry()));
+    QVERIFY(!balloon->geometry().intersects(onScreen(m_w.ui->dateEdit)));
 }
 
 // ---- Computed figures --------------------------------------------------------------------
