@@ -72,6 +72,5 @@ void RecentCases::fillMenu()
     m_menu->addSeparator();
     QAction *clearList = m_menu->addAction(tr("&Clear List"));
     clearList->setObjectName(QStringLiteral("actionClear_Recent_Cases"));
-    clearList->setEnabled(!list.isEmpty());
     connect(clearList, &QAction::triggered, this, &RecentCases::clear);
 }
