@@ -11,6 +11,8 @@
 #include "SafeFile.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,7 +23,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpacerItem>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -115,6 +116,7 @@ AlimonyCalc::AlimonyCalc(QWidget *parent)
 {
     setupUi();
     OrvaDialogs::setCommonWindowFlags(this);
+    markSaved();
 }
 
 void AlimonyCalc::setupUi()
@@ -365,32 +367,66 @@ void AlimonyCalc::showFileError(const QString &format, const QString &reason)
     Ask::critical(this, windowTitle(), format.arg(reason), QMessageBox::Ok);
 }
 
+QStringList AlimonyCalc::inputTexts() const
+{
+    QStringList texts;
+    for (const Alimony::InputField &field : Alimony::inputFields())
+        texts << edit(field.objectName)->text();
+    return texts;
+}
+
+bool AlimonyCalc::mayDropEntry()
+{
+    if (inputTexts() == m_savedInputs)
+        return true;
+    switch (Ask::question(this, windowTitle(), tr("Save the changes to this alimony calculation?"),
+                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return saveWithDialog();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void AlimonyCalc::reject()
+{
+    if (mayDropEntry())
+        QDialog::reject();
+}
+
 void AlimonyCalc::on_saveButton_clicked()
 {
-    const QString path = Ask::saveFileName(this, tr("Choose filename to save"), documentsFolder(), fileFilter());
+    saveWithDialog();
+}
+
+bool AlimonyCalc::saveWithDialog()
+{
+    QFileDialog dialog(this, tr("Choose filename to save"), documentsFolder(), fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("calc"));
+    QString path = Ask::exec(dialog);
     if (path.isEmpty())
-        return;
-    saveFile(path);
+        return false;
+    // Where Open looks for it, however the name was typed.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".calc");
+    return saveFile(path);
 }
 
 bool AlimonyCalc::saveFile(const QString &path)
 {
-    // A file that cannot even be created is told apart from one whose writing
-    // failed; either way the file that was there stays as it was.
-    QSaveFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly)) {
-        qCCritical(lcAlimony).noquote() << "AlimonyCalc: save error:" << probe.errorString();
-        showFileError(tr("Can't write file: %1"), probe.errorString());
-        return false;
-    }
-    probe.cancelWriting();
-
+    // The file that was there stays as it was unless all of the new one was
+    // written; a folder that takes no new file still lets an existing one be
+    // rewritten in place.
     QString error;
     if (!Platform::writeFileSafely(path, Alimony::fileBytes(textsByKey()), &error)) {
-        qCCritical(lcAlimony).noquote() << "AlimonyCalc: write error:" << error;
-        showFileError(tr("Write to selected file failed: %1"), error);
+        qCCritical(lcAlimony).noquote() << "AlimonyCalc: save error:" << error;
+        showFileError(tr("Can't write file: %1"), error);
         return false;
     }
+    markSaved();
     return true;
 }
 
@@ -420,6 +456,7 @@ bool AlimonyCalc::openFile(const QString &path)
     }
     for (const Alimony::InputField &field : Alimony::inputFields())
         edit(field.objectName)->setText(inputs.value(QString::fromLatin1(field.key)));
+    markSaved();
     // Results that belong to the previous entry would print beside these inputs.
     recalculate();
     return true;
@@ -467,12 +504,16 @@ bool AlimonyCalc::printOn(QPrinter *printer)
 
 void AlimonyCalc::on_resetButton_clicked()
 {
+    if (!mayDropEntry())
+        return;
     for (const Alimony::InputField &field : Alimony::inputFields())
         edit(field.objectName)->clear();
+    markSaved();
     recalculate();
 }
 
 void AlimonyCalc::on_doneButton_clicked()
 {
-    accept();
+    if (mayDropEntry())
+        accept();
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QStringList>
 
 class QCheckBox;
 class QLineEdit;
@@ -30,6 +31,10 @@ public:
     // Texts of the nine inputs and twenty results by their file keys.
     QMap<QString, QString> textsByKey() const;
 
+    // Escape and the window's close button: with inputs changed since the
+    // last save or open, asks first.
+    void reject() override;
+
 private slots:
     void on_yearsEdit_textEdited(const QString &text);
     void on_payorgrossEdit_textEdited(const QString &text);
@@ -46,9 +51,17 @@ private slots:
 
 private:
     void setupUi();
+    QStringList inputTexts() const;
+    void markSaved() { m_savedInputs = inputTexts(); }
+    // True when the entry may go: unchanged since the last save or open,
+    // saved now, or given up by the user.
+    bool mayDropEntry();
+    bool saveWithDialog();
     void recalculate();
     QLineEdit *edit(const char *name) const;
     QLineEdit *edit(const QString &name) const;
     QString reportHtml(const QString &templateText) const;
     void showFileError(const QString &format, const QString &reason);
+
+    QStringList m_savedInputs; // the inputs as last saved or opened
 };

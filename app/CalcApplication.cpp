@@ -10,6 +10,7 @@
 #include "Platform.h"
 #include "SafeFile.h"
 #include "ScaleDecision.h"
+#include "TypingSeam.h"
 #include "UpdateService.h"
 #include "WorksheetCommand.h"
 #include "resources.h"
@@ -153,11 +154,15 @@ int CalcApplication::run()
     auto window = std::make_unique<MainWindow>();
     m_mainWindow = window.get();
     window->showNormal();
-    if (!file.isEmpty()) {
-        // Once the window is up, so that an error box has it to stand on.
-        MainWindow *shown = window.get();
-        QTimer::singleShot(0, shown, [shown, file] { openLaunchFile(shown, file); });
-    }
+    // Once the window is up, so that a box has it to stand on. A case left by
+    // a session that did not close may then replace the file opened.
+    MainWindow *shown = window.get();
+    QTimer::singleShot(0, shown, [shown, file] {
+        if (!file.isEmpty())
+            openLaunchFile(shown, file);
+        shown->offerRecoveredCases();
+        TypingSeam::run(shown);
+    });
     const int result = exec();
     m_mainWindow = nullptr;
     return result;

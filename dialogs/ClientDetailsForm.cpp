@@ -210,24 +210,29 @@ void ClientDetailsForm::showDocument()
     m_plaintiff.name->setText(doc.plaintiffName());
     m_defendant.name->setText(doc.defendantName());
 
-    for (const TextBinding &field : textFields())
+    m_shownTexts.clear();
+    for (const TextBinding &field : textFields()) {
         showText(field.widget, (doc.*field.get)());
+        m_shownTexts << widgetText(field.widget);
+    }
 
     // An index a file brought in from outside the list shows the first item,
     // as an unknown state does, instead of an empty box that OK would store
     // as -1.
     const int relation = doc.relationshipIndex();
     m_relationComboBox->setCurrentIndex(relation >= 0 && relation < m_relationComboBox->count() ? relation : 0);
+    m_shownRelation = m_relationComboBox->currentIndex();
 }
 
 void ClientDetailsForm::on_buttonBox_accepted()
 {
     OrvaDocument &doc = *m_document;
-    bool changed = doc.relationshipIndex() != m_relationComboBox->currentIndex();
-    for (const TextBinding &field : textFields()) {
-        const QString text = widgetText(field.widget);
-        changed = changed || (doc.*field.get)() != text;
-        (doc.*field.set)(text);
+    bool changed = m_shownRelation != m_relationComboBox->currentIndex();
+    const QList<TextBinding> fields = textFields();
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const QString text = widgetText(fields.at(i).widget);
+        changed = changed || m_shownTexts.value(i) != text;
+        (doc.*fields.at(i).set)(text);
     }
     doc.setRelationshipIndex(m_relationComboBox->currentIndex());
     // Addresses typed here are part of the case: closing must offer to save

@@ -71,4 +71,8 @@ private:
     QLineEdit *m_alimonyAwardedEdit = nullptr;
     QComboBox *m_relationComboBox = nullptr;
     QDialogButtonBox *m_buttonBox = nullptr;
+    // What the fields showed on opening: a state or relationship the list
+    // lacks shows as its first item, which is no change of the user's.
+    QStringList m_shownTexts;
+    int m_shownRelation = 0;
 };

@@ -389,11 +389,9 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
     // the old one only when complete: a full disk or a crash while saving
     // never costs the case the user already had. Text mode: the line ends of
     // the system.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    const QByteArray bytes = caseFileBytes();
     QString reason = QStringLiteral("The case could not be encoded");
-    if (!writeCaseXml(&buffer) || !Platform::writeFileSafely(path, bytes, &reason)) {
+    if (bytes.isEmpty() || !Platform::writeFileSafely(path, bytes, &reason)) {
         qCritical() << "Can't open file:" << reason;
         if (error)
             *error = reason;
@@ -405,6 +403,16 @@ bool OrvaDocument::writeCaseFile(const QString &path, QString *error)
     m_documentName = path;
     setModified(false);
     return true;
+}
+
+QByteArray OrvaDocument::caseFileBytes() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (!writeCaseXml(&buffer))
+        return QByteArray();
+    return bytes;
 }
 
 bool OrvaDocument::writeCaseXml(QIODevice *device) const
@@ -645,8 +653,8 @@ bool OrvaDocument::readCaseElements(QIODevice *device, const CaseFileScan &scan,
         m_motherCashMedicalPercent = state.percent[0];
     if (state.hasPercent[1])
         m_fatherCashMedicalPercent = state.percent[1];
-    // Applied once the version is settled: a count outside 0..6, or one in a
-    // file of an older version, must not reach the computation.
+    // A count outside 0..6 must not reach the computation; under an older
+    // version the count is kept, and only counts again under July 2022.
     const auto count = [](qint64 value) { return int(std::clamp<qint64>(value, 0, MaxMultifamilyChildren)); };
     setMotherMultifamilyChildren(count(state.multifamily[0]));
     setFatherMultifamilyChildren(count(state.multifamily[1]));

@@ -228,21 +228,14 @@ void OrvaDocument::setFatherAlimonyAwarded(qint64 value)
     m_motherAlimonyAwarded = negated(value);
 }
 
-static int multifamilyChildrenFor(int mode, int value)
-{
-    if (!OrvaDocument::hasMultifamilyAdjustment(mode))
-        return 0;
-    return std::clamp(value, 0, OrvaDocument::MaxMultifamilyChildren);
-}
-
 void OrvaDocument::setMotherMultifamilyChildren(int value)
 {
-    m_motherMultifamilyChildren = multifamilyChildrenFor(m_mode, value);
+    m_motherMultifamilyChildren = std::clamp(value, 0, MaxMultifamilyChildren);
 }
 
 void OrvaDocument::setFatherMultifamilyChildren(int value)
 {
-    m_fatherMultifamilyChildren = multifamilyChildrenFor(m_mode, value);
+    m_fatherMultifamilyChildren = std::clamp(value, 0, MaxMultifamilyChildren);
 }
 
 QString OrvaDocument::footnote(int number) const

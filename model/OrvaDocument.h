@@ -182,8 +182,9 @@ public:
     static bool hasMultifamilyAdjustment(int mode) { return mode == July2022; }
     int motherMultifamilyChildren() const { return m_motherMultifamilyChildren; }
     int fatherMultifamilyChildren() const { return m_fatherMultifamilyChildren; }
-    // Clamped to 0..6 under the July 2022 guidelines (more than six count as
-    // six, like the schedule's last column); 0 under the other versions.
+    // Clamped to 0..6 (more than six count as six, like the schedule's last
+    // column). Kept under every version, so that a switch away and back
+    // loses nothing; only the July 2022 worksheet counts them.
     void setMotherMultifamilyChildren(int value);
     void setFatherMultifamilyChildren(int value);
 
@@ -319,6 +320,9 @@ public:
     // Reads `path` into this document, which the caller created fresh and
     // keeps only on success. False with the reason in `error`.
     bool readCaseFile(const QString &path, QString *error = nullptr);
+    // The bytes writeCaseFile would write, leaving the document as it is
+    // (its file, name and modified flag); empty when they cannot be made.
+    QByteArray caseFileBytes() const;
 
 signals:
     void modifiedFlagChanged(bool modified);

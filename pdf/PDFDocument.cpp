@@ -310,10 +310,11 @@ void PDFDocument::fillCommonFields(const OrvaDocument &d, const WorksheetLines &
     setNumberWithFootnote(QStringLiteral("alimony_paid_f"), d.fatherAlimonyPaid(), d, 6);
     setNumberWithFootnote(QStringLiteral("alimony_awarded_m"), d.motherAlimonyAwarded(), d, 7);
     setNumberWithFootnote(QStringLiteral("alimony_awarded_f"), d.fatherAlimonyAwarded(), d, 8);
-    // Line 1d exists under the July 2022 guidelines only; the counts are 0
-    // under the others, so the line stays blank there.
-    setNumberField(QStringLiteral("multifamily_children_m"), qint64(d.motherMultifamilyChildren()), true);
-    setNumberField(QStringLiteral("multifamily_children_f"), qint64(d.fatherMultifamilyChildren()), true);
+    // Line 1d exists under the July 2022 guidelines only: the counts a case
+    // keeps under the others stay off their worksheets.
+    const bool line1d = OrvaDocument::hasMultifamilyAdjustment(d.mode());
+    setNumberField(QStringLiteral("multifamily_children_m"), line1d ? qint64(d.motherMultifamilyChildren()) : 0, true);
+    setNumberField(QStringLiteral("multifamily_children_f"), line1d ? qint64(d.fatherMultifamilyChildren()) : 0, true);
     setNumberField(QStringLiteral("multifamily_adj_m"), w.mother.multifamilyAdjustment, true);
     setNumberField(QStringLiteral("multifamily_adj_f"), w.father.multifamilyAdjustment, true);
 

@@ -3,16 +3,19 @@
 #include "Ask.h"
 #include "CaseFormBinding.h"
 #include "CaseHolder.h"
+#include "CaseRecovery.h"
 #include "MainWindowForm.h"
 #include "OrvaDocument.h"
 #include "PDFUtils.h"
 #include "PdfPreviewDialog.h"
+#include "RecentCases.h"
 #include "WarningsPresenter.h"
 
 #include <QAction>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -44,8 +47,13 @@ FileCommands::FileCommands(QWidget *window, Ui::MainWindow *form, CaseHolder *ho
     , m_case(holder)
     , m_binding(binding)
     , m_warnings(warnings)
+    , m_recovery(std::make_unique<CaseRecovery>(holder))
+    , m_recent(std::make_unique<RecentCases>(form->menuRecent_Cases, holder->settings()))
 {
+    connect(m_recent.get(), &RecentCases::openRequested, this, &FileCommands::openRecent);
 }
+
+FileCommands::~FileCommands() = default;
 
 void FileCommands::createDocumentsFolders()
 {
@@ -102,6 +110,7 @@ bool FileCommands::save(bool as)
         showCaseFileError(m_window, tr("Error while saving document"), reason);
         return false;
     }
+    m_recent->add(target);
     // The name changes even when the modified flag does not (Save As of a
     // saved case): the title shows it at once.
     emit caseSaved();
@@ -122,6 +131,7 @@ void FileCommands::newCase()
     m_case->rememberDetails();
     m_case->replace(CaseHolder::makeDocument());
     m_case->applyRememberedDetails();
+    m_recovery->caseReplaced();
     emit caseReplaced();
 }
 
@@ -148,22 +158,55 @@ bool FileCommands::openCaseFile(const QString &fileName)
         showCaseFileError(m_window, tr("Error opening document"), reason);
         return false;
     }
-    m_case->replace(std::move(opened));
+    showCase(std::move(opened));
+    m_recent->add(fileName);
+    return true;
+}
+
+void FileCommands::openRecent(const QString &path)
+{
+    m_binding->commitTypedEntry();
+    m_warnings->hideBalloons();
+    if (!QFileInfo(path).isFile()) {
+        m_recent->remove(path);
+        Ask::warning(m_window, tr("Orva-Calc"),
+                     tr("The case file \"%1\" no longer exists. It was removed from the recent cases.")
+                         .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (m_case->document()->modified() && !maySaveChanges())
+        return;
+    openCaseFile(path);
+}
+
+void FileCommands::showCase(std::shared_ptr<OrvaDocument> document)
+{
+    m_case->replace(std::move(document));
     if (m_case->document()->mode() == OrvaDocument::PreOct2020) {
         QAction *showOld = m_ui->actionShow_Old_Guidelines;
         showOld->setChecked(true);
         emit showOld->triggered(true);
         showOld->setEnabled(false);
     }
+    m_recovery->caseReplaced();
     emit caseReplaced();
-    return true;
 }
 
 bool FileCommands::mayClose()
 {
     m_binding->commitTypedEntry();
     m_case->rememberDetails();
-    return !m_case->document()->modified() || maySaveChanges();
+    if (m_case->document()->modified() && !maySaveChanges())
+        return false;
+    // Saved, or the changes thrown away on purpose: no copy to offer again.
+    m_recovery->discard();
+    return true;
+}
+
+void FileCommands::offerRecoveredCases()
+{
+    if (std::shared_ptr<OrvaDocument> restored = m_recovery->offerLeftCopies(m_window))
+        showCase(std::move(restored));
 }
 
 bool FileCommands::confirmSharedAboveSole()

@@ -8,8 +8,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class CaseFormBinding;
 class CaseHolder;
+class CaseRecovery;
+class RecentCases;
+class OrvaDocument;
 class QWidget;
 class WarningsPresenter;
 
@@ -24,6 +29,7 @@ class FileCommands : public QObject
 public:
     FileCommands(QWidget *window, Ui::MainWindow *form, CaseHolder *holder, CaseFormBinding *binding,
                  WarningsPresenter *warnings);
+    ~FileCommands() override;
 
     void newCase();
     void open();
@@ -37,6 +43,13 @@ public:
     // Closing the window: the case details are remembered, unsaved changes
     // offered for saving; false when the user cancelled.
     bool mayClose();
+    // At start-up: the cases of sessions that did not close are offered back.
+    void offerRecoveredCases();
+    CaseRecovery *recovery() const { return m_recovery.get(); }
+    RecentCases *recentCases() const { return m_recent.get(); }
+    // A case chosen under Recent Cases: one that is gone leaves the list
+    // with a message.
+    void openRecent(const QString &path);
 
     // The folder "ORVA" in the user's documents, and its "New Guidelines",
     // created when missing.
@@ -54,6 +67,7 @@ signals:
 private:
     bool maySaveChanges();
     bool confirmSharedAboveSole();
+    void showCase(std::shared_ptr<OrvaDocument> document);
 
     QWidget *m_window;
     Ui::MainWindow *m_ui;
@@ -61,4 +75,6 @@ private:
     CaseFormBinding *m_binding;
     WarningsPresenter *m_warnings;
     QString m_documentsFolder;
+    std::unique_ptr<CaseRecovery> m_recovery;
+    std::unique_ptr<RecentCases> m_recent;
 };

@@ -99,9 +99,6 @@ void GuidelineSwitch::applySelection(QObject *source)
     else
         selectPreOct2020(doc->mode());
 
-    // Only the July 2022 guidelines have line 1d: leaving them drops the counts.
-    doc->setMotherMultifamilyChildren(doc->motherMultifamilyChildren());
-    doc->setFatherMultifamilyChildren(doc->fatherMultifamilyChildren());
     m_ui->actionShow_Old_Guidelines->setEnabled(!m_ui->oldGuidelinesRadioButton_2->isChecked());
     doc->setLastCheckedAdjustedCombinedIncome(0);
     if (!doc->extrapolationWarnedModes().isEmpty())

@@ -19,6 +19,8 @@
 
 class CaseFormBinding;
 class CaseHolder;
+class CaseRecovery;
+class RecentCases;
 class FormCommands;
 class OrvaDocument;
 class QBalloonTip;
@@ -63,6 +65,10 @@ public:
     // Replaces the case by the one in a case file, as Open does after its
     // dialog; an unreadable file keeps the current case and shows the error.
     bool openCaseFile(const QString &fileName) { return m_files->openCaseFile(fileName); }
+    // At start-up, once shown: cases of sessions that did not close.
+    void offerRecoveredCases() { m_files->offerRecoveredCases(); }
+    CaseRecovery *recovery() const { return m_files->recovery(); }
+    RecentCases *recentCases() const { return m_files->recentCases(); }
     // Runs the alimony calculator with an alimony file; false when the file
     // could not be read (the calculator then opens empty).
     bool openAlimonyFile(const QString &fileName);

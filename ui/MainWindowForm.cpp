@@ -484,6 +484,7 @@ void MainWindow::setupUi(QMainWindow *window)
                                           "QMenuBar::item:pressed { background: #888888; }"));
     menuFile = named(new QMenu(QObject::tr("&File"), menuBar), "menuFile");
     menuPaper_Size = named(new QMenu(QObject::tr("Pape&r Size"), menuFile), "menuPaper_Size");
+    menuRecent_Cases = named(new QMenu(QObject::tr("Recen&t Cases"), menuFile), "menuRecent_Cases");
     menuPaper_Size->addAction(actionPaper_Letter);
     menuPaper_Size->addAction(actionPaper_A4);
     menuFinancial_Forms = named(new QMenu(QObject::tr("Fi&nancial Forms"), menuBar), "menuFinancial_Forms");
@@ -499,6 +500,7 @@ void MainWindow::setupUi(QMainWindow *window)
         menuBar->addMenu(menu);
     menuFile->addAction(actionNew);
     menuFile->addAction(actionOpen);
+    menuFile->addMenu(menuRecent_Cases);
     menuFile->addSeparator();
     menuFile->addAction(actionSave);
     menuFile->addAction(actionSave_As);

@@ -193,6 +193,7 @@ public:
     QMenuBar *menuBar = nullptr;
     QMenu *menuFile = nullptr;
     QMenu *menuPaper_Size = nullptr;
+    QMenu *menuRecent_Cases = nullptr;
     QMenu *menuFinancial_Forms = nullptr;
     QMenu *menuCustody_Forms = nullptr;
     QMenu *menuUpdates_Renew = nullptr;

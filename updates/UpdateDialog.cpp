@@ -278,6 +278,16 @@ void UpdateDialog::on_hyperlink_linkActivated(const QString &link)
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     QDir().mkpath(folder);
     m_downloadPath = QDir(folder).filePath(name);
+    // A link or a device planted under the installer's name would have the
+    // download written elsewhere, or the program hang on it.
+    const QFileInfo existing(m_downloadPath);
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile())) {
+        qCCritical(lcUpdates).noquote() << "UpdateDialog: failed to create file:" << m_downloadPath
+                                        << "is not a regular file";
+        m_progressBar->hide();
+        fallBackToBrowser(url);
+        return;
+    }
     // Written beside the target and put in place only when complete: a
     // failed download never leaves a broken installer under the real name.
     auto file = std::make_unique<QSaveFile>(m_downloadPath);

@@ -206,7 +206,8 @@ bool UpdateService::isCandidate(const UpdateVersion &version, bool interactive, 
         qCDebug(lcUpdates) << "UpdateService: version code not understood:" << version.code;
         return false;
     }
-    return *number > m_installedVersion && version.channels.contains(m_channel)
+    // Without a link there is nothing to download: such a version is not offered.
+    return *number > m_installedVersion && !version.url.trimmed().isEmpty() && version.channels.contains(m_channel)
         && version.osCodes.contains(m_osCode) && (interactive || !m_skippedVersions.contains(version.code));
 }
 

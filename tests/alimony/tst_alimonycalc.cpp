@@ -100,7 +100,8 @@ private slots:
     void saveAndOpenRoundTrip_data();
     void saveAndOpenRoundTrip();
     void cancelledFileDialogsChangeNothing();
-    void saveIntoReadOnlyFolderKeepsTheOldFile();
+    void saveIntoReadOnlyFolder_data();
+    void saveIntoReadOnlyFolder();
     void failedOpenKeepsTheFields_data();
     void failedOpenKeepsTheFields();
 
@@ -109,6 +110,8 @@ private slots:
     void failedPrintIsReported();
 
     void resetClearsTheInputsAndResults();
+    void closingAsksAboutChanges_data();
+    void closingAsksAboutChanges();
 
 private:
     std::unique_ptr<AlimonyCalc> m_dialog;
@@ -278,13 +281,21 @@ void TestAlimonyCalc::cancelledFileDialogsChangeNothing()
     QCOMPARE(field(dialog, "plaintiffEdit")->text(), QStringLiteral("Kept"));
 }
 
-void TestAlimonyCalc::saveIntoReadOnlyFolderKeepsTheOldFile()
+void TestAlimonyCalc::saveIntoReadOnlyFolder_data()
 {
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("new file: refused") << false;
+    QTest::newRow("existing file: rewritten in place") << true;
+}
+
+void TestAlimonyCalc::saveIntoReadOnlyFolder()
+{
+    QFETCH(bool, existing);
     const QString folder = m_dir->filePath(QStringLiteral("locked"));
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/case.calc");
-    const QByteArray old = "CalcFormValue = {\"docket\":\"old\"}";
-    QVERIFY(writeFile(path, old));
+    if (existing)
+        QVERIFY(writeFile(path, "CalcFormValue = {\"docket\":\"old\"}"));
 
     AlimonyCalc &dialog = *m_dialog;
     type(dialog, "caseNumberEdit", "new");
@@ -294,17 +305,19 @@ void TestAlimonyCalc::saveIntoReadOnlyFolderKeepsTheOldFile()
             QSKIP(qPrintable(locked.reason()));
         AskAnswers answers;
         answers.file(path).box(QMessageBox::Ok);
-        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("^AlimonyCalc: save error: .+")));
+        if (!existing)
+            QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("^AlimonyCalc: save error: .+")));
         click(dialog, "saveButton");
         const QList<Ask::Shown> shown = answers.shown();
-        QCOMPARE(shown.size(), 2);
-        const Ask::Shown box = shown.at(1);
-        QCOMPARE(box.icon, QMessageBox::Critical);
-        QVERIFY2(box.text.startsWith(QStringLiteral("Can't write file: ")) && box.text.size() > 18,
-                 qPrintable(box.text));
+        QCOMPARE(shown.size(), existing ? 1 : 2);
+        if (!existing) {
+            QCOMPARE(shown.at(1).icon, QMessageBox::Critical);
+            QVERIFY2(shown.at(1).text.startsWith(QStringLiteral("Can't write file: ")) && shown.at(1).text.size() > 18,
+                     qPrintable(shown.at(1).text));
+        }
     }
-    QCOMPARE(fileContents(path), old);
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"case.calc"});
+    QCOMPARE(fileContents(path).contains("\"docket\":\"new\""), existing);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), existing ? QStringList{"case.calc"} : QStringList());
     QCOMPARE(field(dialog, "caseNumberEdit")->text(), QStringLiteral("new"));
 }
 
@@ -427,12 +440,71 @@ void TestAlimonyCalc::resetClearsTheInputsAndResults()
     const QString results = resultLine(dialog);
     QVERIFY(results != expectedLine({}));
 
+    AskAnswers answers;
+    answers.box(QMessageBox::Cancel);
     click(dialog, "resetButton");
+    QCOMPARE(field(dialog, "yearsEdit")->text(), QStringLiteral("5"));
+    answers.box(QMessageBox::Discard);
+    click(dialog, "resetButton");
+    QCOMPARE(answers.shown().size(), 2);
     for (const char *name : InputNames)
         QCOMPARE(field(dialog, name)->text(), QString());
     QCOMPARE(resultLine(dialog), expectedLine({}));
     QVERIFY(!va->isChecked());
     QVERIFY(dialog.findChild<QCheckBox *>(QStringLiteral("chkTX"))->isChecked());
+}
+
+enum class Leave { Done, CloseButton, Escape };
+
+void TestAlimonyCalc::closingAsksAboutChanges_data()
+{
+    QTest::addColumn<bool>("opened"); // from a file, else typed
+    QTest::addColumn<Leave>("leave");
+    QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+    QTest::addColumn<QString>("saveAs"); // empty: the save dialog is cancelled
+    QTest::addColumn<bool>("closed");
+    using B = QList<QMessageBox::StandardButton>;
+    QTest::newRow("opened, unchanged: Done") << true << Leave::Done << B{} << "" << true;
+    QTest::newRow("Done, Cancel") << false << Leave::Done << B{QMessageBox::Cancel} << "" << false;
+    QTest::newRow("close button, Discard") << false << Leave::CloseButton << B{QMessageBox::Discard} << "" << true;
+    QTest::newRow("Escape, Save") << false << Leave::Escape << B{QMessageBox::Save} << "entry" << true;
+    QTest::newRow("Escape, Save, dialog cancelled") << false << Leave::Escape << B{QMessageBox::Save} << "" << false;
+}
+
+void TestAlimonyCalc::closingAsksAboutChanges()
+{
+    QFETCH(bool, opened);
+    QFETCH(Leave, leave);
+    QFETCH(QList<QMessageBox::StandardButton>, answers);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closed);
+    AlimonyCalc &dialog = *m_dialog;
+    if (opened) {
+        const QString path = m_dir->filePath(QStringLiteral("opened.calc"));
+        QVERIFY(writeFile(path, "CalcFormValue = {\"years\":\"12\"}"));
+        QVERIFY(dialog.openFile(path));
+    } else {
+        type(dialog, "yearsEdit", "7");
+    }
+    AskAnswers asked;
+    for (QMessageBox::StandardButton answer : answers)
+        asked.box(answer);
+    asked.file(saveAs.isEmpty() ? QString() : m_dir->filePath(saveAs));
+    switch (leave) {
+    case Leave::Done:
+        click(dialog, "doneButton");
+        break;
+    case Leave::CloseButton:
+        dialog.close();
+        break;
+    case Leave::Escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        break;
+    }
+    QCOMPARE(dialog.isVisible(), !closed);
+    QCOMPARE(asked.shown().size(), answers.size() + (answers.contains(QMessageBox::Save) ? 1 : 0));
+    if (!saveAs.isEmpty())
+        QVERIFY(fileContents(m_dir->filePath(saveAs + QStringLiteral(".calc"))).contains("\"years\":\"7\""));
 }
 
 ORVA_WIDGET_TEST_MAIN(TestAlimonyCalc)

@@ -278,6 +278,8 @@ void TestClientDetailsForm::stateOutsideTheListShowsTheFirst()
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(doc->plaintiffState(), shown);
     QCOMPARE(doc->defendantState(), shown);
+    // Nothing the user chose: no question on closing.
+    QVERIFY(!doc->modified());
 }
 
 void TestClientDetailsForm::relationshipOutsideTheListShowsTheFirst_data()
@@ -305,6 +307,7 @@ void TestClientDetailsForm::relationshipOutsideTheListShowsTheFirst()
     QVERIFY(!relation->currentText().isEmpty());
     QTest::mouseClick(child<QDialogButtonBox>(&form, "buttonBox")->button(QDialogButtonBox::Ok), Qt::LeftButton);
     QCOMPARE(doc->relationshipIndex(), kept);
+    QVERIFY(!doc->modified());
 }
 
 void TestClientDetailsForm::saveAndReopenKeepsEveryField()

@@ -500,8 +500,8 @@ void TestCaseFile::readingRules_data()
         << jul << QVariantMap{{"motherMultifamilyChildren", 0}, {"fatherMultifamilyChildren", 6}};
     QTest::newRow("line 1d counts in an October 2020 file")
         << QByteArray("<guidelines>Oct2020</guidelines><multifam_m>2</multifam_m><multifam_d>1</multifam_d>") << jul
-        << QVariantMap{{"mode", int(Doc::NewOct2020)}, {"motherMultifamilyChildren", 0},
-                       {"fatherMultifamilyChildren", 0}};
+        << QVariantMap{{"mode", int(Doc::NewOct2020)}, {"motherMultifamilyChildren", 2},
+                       {"fatherMultifamilyChildren", 1}};
     QTest::newRow("second parent chosen as client")
         << QByteArray("<wife_cli></wife_cli><husb_cli> 1 </husb_cli>") << jul << QVariantMap{{"formsClient", 2}};
     QTest::newRow("client mark of a check box, unknown marks ignored")

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -83,6 +84,8 @@ private slots:
     void symbolicLinkChainToItself();
     void fullFileSystem_data();
     void fullFileSystem();
+    void failingFsync_data();
+    void failingFsync();
     void temporaryCopy_data();
     void temporaryCopy();
     void interruptedRewrite_data();
@@ -490,6 +493,47 @@ void TestSafeFile::interruptedRewrite()
     QCOMPARE(QDir(environment.value("XDG_DATA_HOME") + "/tst_safefile/rewrites").entryList(QDir::Files | QDir::Hidden),
              QStringList());
     ::chmod(QFile::encodeName(dir).constData(), 0755);
+}
+
+void TestSafeFile::failingFsync_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced from a temporary file") << false;
+    QTest::newRow("rewritten in place, then put back") << true;
+}
+
+// The disk reports that the data did not reach it: the writer says so and
+// the previous file is there as it was, also where it was already rewritten.
+void TestSafeFile::failingFsync()
+{
+    QFETCH(bool, inPlace);
+    QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
+    const QString dir = m_dir.filePath(inPlace ? "fsync-in-place" : "fsync-atomic");
+    const QString path = dir + "/case.cml";
+    const QString source = dir + ".source";
+    const QByteArray before = caseSized('p').left(1800);
+    QVERIFY(QDir().mkpath(dir) && writeBytes(path, before) && writeBytes(source, caseSized('n')));
+    const bool root = OrvaTest::runsAsRoot();
+    const uid_t writer = root ? WriterUser : ::geteuid();
+    QVERIFY(::chown(QFile::encodeName(path).constData(), writer, writer) == 0 || !root);
+    // A folder that takes no new file: only the in-place rewrite is left.
+    QVERIFY(::chmod(QFile::encodeName(dir).constData(), inPlace ? 0555 : 0777) == 0);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", QString::fromLocal8Bit(dataHomeOf(writer)));
+    OrvaTest::RunOptions asWriter;
+    asWriter.inChild = [root] {
+        if (root && !OrvaTest::becomeUser(WriterUser, WriterUser))
+            ::_exit(94);
+    };
+    const OrvaTest::ProgramRun run = OrvaTest::runProcess(
+        SAFE_WRITE, {path, source}, OrvaTest::fsyncFailsEnvironment(environment, 1, dir + '/'), asWriter);
+    ::chmod(QFile::encodeName(dir).constData(), 0755);
+
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, QByteArray("Input/output error\n"));
+    QCOMPARE(readAll(path), before);
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"case.cml"});
 }
 
 void TestSafeFile::temporaryFiles()

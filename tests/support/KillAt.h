@@ -44,4 +44,15 @@ inline QProcessEnvironment killAtEnvironment(QProcessEnvironment environment, co
     return environment;
 }
 
+// `environment` for a program whose `nth` fsync of a file whose path holds
+// `pathPart` fails with EIO.
+inline QProcessEnvironment fsyncFailsEnvironment(QProcessEnvironment environment, int nth,
+                                                 const QString &pathPart)
+{
+    environment = killAtEnvironment(environment, QString(), 0, pathPart);
+    environment.remove(QStringLiteral("ORVA_KILL_AT"));
+    environment.insert(QStringLiteral("ORVA_FAIL_AT"), QStringLiteral("fsync:") + QString::number(nth));
+    return environment;
+}
+
 } // namespace OrvaTest

@@ -5,10 +5,13 @@
 //   ORVA_KILL_PATH=case.cml    counting only calls on files whose path holds this
 // The process gets SIGKILL before the call runs. Calls: pwrite, ftruncate,
 // fsync, posix_fallocate, rename (on its new name).
+//   ORVA_FAIL_AT=fsync:1       the first fsync fails with EIO instead, as
+//                              on a disk that lost the data (fsync only)
 // No allocation, no Qt, no sanitizer, so that it also loads into a program
 // built with AddressSanitizer, whose runtime then comes first in LD_PRELOAD
 // (KillAt.h sees to that).
 #include <dlfcn.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
@@ -55,6 +58,18 @@ void killAt(const char *call, int matches)
         syscall(SYS_kill, syscall(SYS_getpid), SIGKILL);
 }
 
+int s_failing;
+
+// True when this call is the one ORVA_FAIL_AT names.
+int failAt(const char *call, int matches)
+{
+    const char *spec = getenv("ORVA_FAIL_AT");
+    size_t length = strlen(call);
+    if (!spec || !matches || strncmp(spec, call, length) != 0 || (spec[length] && spec[length] != ':'))
+        return 0;
+    return ++s_failing == (spec[length] == ':' ? atoi(spec + length + 1) : 1);
+}
+
 } // namespace
 
 #define NEXT(name) (reinterpret_cast<decltype(&name)>(dlsym(RTLD_NEXT, #name)))
@@ -88,6 +103,10 @@ int ftruncate64(int fd, off64_t length)
 int fsync(int fd)
 {
     killAt("fsync", fdMatches(fd));
+    if (failAt("fsync", fdMatches(fd))) {
+        errno = EIO;
+        return -1;
+    }
     return NEXT(fsync)(fd);
 }
 

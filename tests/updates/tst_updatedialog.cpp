@@ -10,6 +10,7 @@
 #include "DesktopRecorder.h"
 #include "DialogCloser.h"
 #include "Manifest.h"
+#include "SpecialFiles.h"
 #include "UpdateServer.h"
 
 #include "../ui/OrvaTestMain.h"
@@ -113,6 +114,8 @@ private slots:
     void failedDownload_data();
     void failedDownload();
     void linkWorksAgainAfterAFailure();
+    void plantedInstallerName_data();
+    void plantedInstallerName();
     void fileNameMustBePlain_data();
     void fileNameMustBePlain();
     void onlyWebAddresses_data();
@@ -387,6 +390,39 @@ void TestUpdateDialog::linkWorksAgainAfterAFailure()
     QCOMPARE(readFile(dialog.downloadPath()), m_body);
     QCOMPARE(desktop.calls.size(), 2);
     QCOMPARE(desktop.calls.last().target, QUrl::fromLocalFile(dialog.downloadPath()).toString());
+}
+
+void TestUpdateDialog::plantedInstallerName_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a file elsewhere") << "link";
+    QTest::newRow("named pipe") << "fifo";
+}
+
+// Whatever is under the installer's name stays as it was; the browser
+// gets the link instead.
+void TestUpdateDialog::plantedInstallerName()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim"));
+    QVERIFY(writeFile(victim, "mine"));
+    const auto service = serviceWithUpdate();
+    QVERIFY(QDir().mkpath(downloadFolder()));
+    const QString planted =
+        QDir(downloadFolder()).filePath(QUrl(service->update().url).fileName());
+    QVERIFY(kind == QLatin1String("link") ? QFile::link(victim, planted) : OrvaTest::makeSpecialFile(kind, planted));
+
+    DesktopRecorder desktop;
+    Updates::UpdateDialog dialog(Updates::UpdateDialog::StartupMode, service.get());
+    dialog.show();
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^UpdateDialog: failed to create file: "));
+    emit dialog.findChild<QLabel *>("hyperlink")->linkActivated(service->update().url);
+    QVERIFY(!dialog.downloading());
+    QCOMPARE(desktop.targets(), QStringList{service->update().url});
+    QCOMPARE(m_server.requests.size(), 1); // the manifest only
+    QCOMPARE(readFile(victim), QByteArray("mine"));
+    QVERIFY(kind == QLatin1String("link") ? QFileInfo(planted).isSymLink() : OrvaTest::isSpecialFile(kind, planted));
 }
 
 void TestUpdateDialog::fileNameMustBePlain_data()

@@ -185,8 +185,10 @@ void TestUpdateService::offers_data()
     channelText["channels"] = "stable";
     QJsonObject osText = manifestVersion("17.0.0.0");
     osText["os-codes"] = os;
-    QTest::newRow("versions without code or with members of the wrong type")
-        << manifestOf({noCode, numberCode, channelText, osText, manifestVersion("16.2.30.0")}) << "" << "" << false
+    QJsonObject noLink = manifestVersion("17.0.0.0");
+    noLink["url"] = " ";
+    QTest::newRow("versions without code or link or with members of the wrong type")
+        << manifestOf({noCode, numberCode, channelText, osText, noLink, manifestVersion("16.2.30.0")}) << "" << "" << false
         << "16.2.30.0" << "Release 16.2.30.0";
     QJsonObject noVersions = manifestProduct({});
     noVersions.remove("versions");
