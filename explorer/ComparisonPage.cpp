@@ -171,17 +171,17 @@ void ComparisonPage::showCase(const ExplorerCase &shown)
         ++row;
     };
     // `payer`: the A sheet in which that parent pays, -1 for lines of the case.
-    const auto line = [&](const Row &spec, int parent, int payerSheet, bool highlight) {
-        m_table->setItem(row, 0, new QTableWidgetItem(tr(spec.label)));
+    const auto line = [&](const Row &entry, int parent, int payerSheet, bool highlight) {
+        m_table->setItem(row, 0, new QTableWidgetItem(tr(entry.label)));
         for (int column = 0; column < 3; ++column) {
-            auto *item = new QTableWidgetItem(figureText(spec.kind, spec.figure(sheets[column], parent)));
+            auto *item = new QTableWidgetItem(figureText(entry.kind, entry.figure(sheets[column], parent)));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(row, column + 1, item);
         }
-        const std::optional<qint64> shared = spec.figure(b, parent);
-        const std::optional<qint64> sole = spec.figure(sheets[payerSheet], parent);
+        const std::optional<qint64> shared = entry.figure(b, parent);
+        const std::optional<qint64> sole = entry.figure(sheets[payerSheet], parent);
         auto *difference = new QTableWidgetItem(
-            spec.difference && shared && sole ? differenceText(saturated(*shared, *sole, true)) : QString());
+            entry.difference && shared && sole ? differenceText(saturated(*shared, *sole, true)) : QString());
         difference->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_table->setItem(row, 4, difference);
         if (highlight) {
@@ -192,8 +192,8 @@ void ComparisonPage::showCase(const ExplorerCase &shown)
     };
 
     section(tr("Both parents"));
-    for (const Row &spec : CaseRows)
-        line(spec, 0, 0, false);
+    for (const Row &entry : CaseRows)
+        line(entry, 0, 0, false);
     for (int parent = 0; parent < 2; ++parent) {
         section(shown.parents[parent]);
         // The mother pays under A when the father is custodial, and the reverse.
