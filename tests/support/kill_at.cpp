@@ -46,15 +46,20 @@ int fdMatches(int fd)
     return strstr(path, wanted) != nullptr;
 }
 
+// True when `call` is the one the variable names ("write" or "write:N",
+// the Nth matching call); `counter` counts the matching calls.
+int isNamedCall(const char *variable, const char *call, int matches, int *counter)
+{
+    const char *named = getenv(variable);
+    size_t length = strlen(call);
+    if (!named || !matches || strncmp(named, call, length) != 0 || (named[length] && named[length] != ':'))
+        return 0;
+    return ++*counter == (named[length] == ':' ? atoi(named + length + 1) : 1);
+}
+
 void killAt(const char *call, int matches)
 {
-    const char *spec = getenv("ORVA_KILL_AT");
-    size_t length = strlen(call);
-    int wanted;
-    if (!spec || !matches || strncmp(spec, call, length) != 0 || (spec[length] && spec[length] != ':'))
-        return;
-    wanted = spec[length] == ':' ? atoi(spec + length + 1) : 1;
-    if (++s_matching == wanted)
+    if (isNamedCall("ORVA_KILL_AT", call, matches, &s_matching))
         syscall(SYS_kill, syscall(SYS_getpid), SIGKILL);
 }
 
@@ -63,11 +68,7 @@ int s_failing;
 // True when this call is the one ORVA_FAIL_AT names.
 int failAt(const char *call, int matches)
 {
-    const char *spec = getenv("ORVA_FAIL_AT");
-    size_t length = strlen(call);
-    if (!spec || !matches || strncmp(spec, call, length) != 0 || (spec[length] && spec[length] != ':'))
-        return 0;
-    return ++s_failing == (spec[length] == ':' ? atoi(spec + length + 1) : 1);
+    return isNamedCall("ORVA_FAIL_AT", call, matches, &s_failing);
 }
 
 } // namespace
