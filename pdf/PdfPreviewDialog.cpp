@@ -16,6 +16,7 @@
 #include <QMetaEnum>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
+#include <QPdfPageRenderer>
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -170,6 +171,14 @@ void PdfPreviewDialog::setUp()
     m_pdfView->setDocumentMargins(QMargins(margins.left(), 0, margins.right(), 0));
     m_pdfView->setPageSpacing(margins.left());
     m_pdfView->viewport()->installEventFilter(this);
+    // The view keeps a page drawn for an earlier zoom when it arrives after
+    // the zoom changed, and shows it scaled (blurred) until the zoom changes
+    // again: such a page is drawn anew.
+    if (auto *renderer = m_pdfView->findChild<QPdfPageRenderer *>()) {
+        connect(renderer, &QPdfPageRenderer::pageRendered, this,
+                [this](int page, QSize imageSize) { checkRenderedPage(page, imageSize); });
+    }
+    connect(m_pdfView, &QPdfView::zoomFactorChanged, this, [this] { m_staleSizes.clear(); });
     applyZoom(m_zoomValue);
     QApplication::restoreOverrideCursor();
     if (!m_caseMode)
@@ -283,26 +292,25 @@ void PdfPreviewDialog::on_saveButton_clicked()
 void PdfPreviewDialog::applyZoom(int value)
 {
     m_zoomValue = value;
-    if (value == -2) {
-        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitToWidth);
-    } else if (value == -1) {
-        fitPage();
+    if (value < 0) {
+        fit(value == -1);
     } else {
         m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
         m_pdfView->setZoomFactor(value / 100.0);
     }
 }
 
-void PdfPreviewDialog::fitPage()
+void PdfPreviewDialog::fit(bool wholePage)
 {
     // Worked out here rather than left to the view's own fit, which leaves
-    // the zoom factor (the start of the zoom steps) unchanged and does not
-    // follow a change of the window's size.
+    // the zoom factor (the start of the zoom steps) unchanged, does not
+    // follow a change of the window's size, and draws pages at sizes that
+    // checkRenderedPage cannot foresee.
     const int page = m_pdfView->pageNavigator()->currentPage();
     const QSizeF points = m_pdf && m_pdf->pageCount() > 0 ? m_pdf->pagePointSize(page) : QSizeF();
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (points.isEmpty() || !screen) {
-        m_pdfView->setZoomMode(QPdfView::ZoomMode::FitInView);
+        m_pdfView->setZoomMode(wholePage ? QPdfView::ZoomMode::FitInView : QPdfView::ZoomMode::FitToWidth);
         return;
     }
     const qreal pixelsPerPoint = screen->logicalDotsPerInch() / 72.0;
@@ -311,8 +319,9 @@ void PdfPreviewDialog::fitPage()
     const QSize room = m_pdfView->viewport()->size()
                        - QSize(margins.left() + margins.right(),
                                margins.top() + margins.bottom() + m_pdfView->pageSpacing());
-    const qreal factor = qMin(room.width() / (points.width() * pixelsPerPoint),
-                              room.height() / (points.height() * pixelsPerPoint));
+    const qreal widthFactor = room.width() / (points.width() * pixelsPerPoint);
+    const qreal factor = wholePage ? qMin(widthFactor, room.height() / (points.height() * pixelsPerPoint))
+                                   : widthFactor;
     if (factor <= 0)
         return;
     m_pdfView->setZoomMode(QPdfView::ZoomMode::Custom);
@@ -322,10 +331,45 @@ void PdfPreviewDialog::fitPage()
 
 bool PdfPreviewDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    // "Fit page" keeps fitting when the window changes size.
-    if (watched == m_pdfView->viewport() && event->type() == QEvent::Resize && m_zoomValue == -1)
-        QMetaObject::invokeMethod(this, [this] { if (m_zoomValue == -1) fitPage(); }, Qt::QueuedConnection);
+    // "Fit page" and "Fit width" keep fitting when the window changes size.
+    if (watched == m_pdfView->viewport() && event->type() == QEvent::Resize && m_zoomValue < 0)
+        QMetaObject::invokeMethod(this, [this] { if (m_zoomValue < 0) fit(m_zoomValue == -1); }, Qt::QueuedConnection);
     return QMainWindow::eventFilter(watched, event);
+}
+
+void PdfPreviewDialog::checkRenderedPage(int page, QSize imageSize)
+{
+    if (!m_pdf || m_pdfView->zoomMode() != QPdfView::ZoomMode::Custom)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The size the view lays this page out at now, as it reckons it.
+    const QSize expected = (m_pdf->pagePointSize(page) * (screen->logicalDotsPerInch() / 72.0)
+                            * m_pdfView->zoomFactor()).toSize();
+    const auto near = [imageSize](QSize size) {
+        return qAbs(imageSize.width() - size.width()) <= 1 && qAbs(imageSize.height() - size.height()) <= 1;
+    };
+    const qreal ratio = m_pdfView->devicePixelRatioF();
+    if (near(expected) || near((QSizeF(expected) * ratio).toSize()))
+        return;
+    if (m_staleSizes.value(page) == imageSize)
+        return;
+    m_staleSizes.insert(page, imageSize);
+    if (!m_redrawQueued) {
+        m_redrawQueued = true;
+        QMetaObject::invokeMethod(this, &PdfPreviewDialog::redrawPages, Qt::QueuedConnection);
+    }
+}
+
+void PdfPreviewDialog::redrawPages()
+{
+    m_redrawQueued = false;
+    // The view has no call to forget its pages; a change of the page spacing
+    // makes it forget them all, and the spacing is set back at once.
+    const int spacing = m_pdfView->pageSpacing();
+    m_pdfView->setPageSpacing(spacing + 1);
+    m_pdfView->setPageSpacing(spacing);
 }
 
 void PdfPreviewDialog::stepZoom(bool in)

@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QEventLoop>
+#include <QHash>
 #include <QMainWindow>
+#include <QSize>
 
 #include <memory>
 
@@ -55,7 +57,9 @@ private:
     void setUpForm();
     void setUp();
     void applyZoom(int value);
-    void fitPage();
+    void fit(bool wholePage);
+    void checkRenderedPage(int page, QSize imageSize);
+    void redrawPages();
     QString documentTitle() const;
     void stepZoom(bool in);
 
@@ -65,6 +69,10 @@ private:
     std::shared_ptr<OrvaDocument> m_document;
     bool m_caseMode = false;
     QEventLoop m_loop;
+    // Per page, a size already found stale: the view asking for it again
+    // means our reckoning is off, not the picture.
+    QHash<int, QSize> m_staleSizes;
+    bool m_redrawQueued = false;
 
     QFrame *m_menu = nullptr;
     QPushButton *m_closeButton = nullptr;

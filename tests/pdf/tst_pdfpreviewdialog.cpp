@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QPdfPageRenderer>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScrollBar>
@@ -106,6 +107,30 @@ QRect firstPageShown(QPdfView *view)
     return QRect(QPoint(left, top), QPoint(right, foot - 1));
 }
 
+// How far `page`, seen in the view, differs from the page drawn afresh at
+// the size the view shows it: 0 when sharp, -1 when it is not in sight.
+double differenceFromAFreshDrawing(QPdfView *view, QPdfDocument *pdf, int page)
+{
+    const QRect shown = firstPageShown(view);
+    const qreal pixelsPerPoint = QGuiApplication::primaryScreen()->logicalDotsPerInch() / 72.0;
+    const QSize full = (pdf->pagePointSize(page) * pixelsPerPoint * view->zoomFactor()).toSize();
+    if (shown.isEmpty() || qAbs(shown.width() - full.width()) > 1)
+        return -1;
+    QImage fresh(full, QImage::Format_RGB32);
+    fresh.fill(Qt::white);
+    QPainter(&fresh).drawImage(0, 0, pdf->render(page, full));
+    const QImage seen = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // A page cut off at the view's top, and not at its foot, shows its lower part.
+    const bool cutAtTop = shown.top() == 0 && shown.bottom() < seen.height() - 1;
+    const int hidden = cutAtTop ? full.height() - shown.height() : 0;
+    qint64 sum = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < qMin(shown.width(), full.width()); ++x)
+            sum += qAbs(qGray(seen.pixel(shown.left() + x, shown.top() + y)) - qGray(fresh.pixel(x, hidden + y)));
+    }
+    return double(sum) / (qint64(shown.width()) * shown.height());
+}
+
 } // namespace
 
 class TestPdfPreviewDialog : public QObject
@@ -124,6 +149,8 @@ private slots:
     void fitPageKeepsFittingTheWindow();
     void zoomSteps_data();
     void zoomSteps();
+    void pagesAreDrawnAtTheZoomShown_data();
+    void pagesAreDrawnAtTheZoomShown();
     void proposedFileName_data();
     void proposedFileName();
     void saveWritesTheWorksheet();
@@ -304,6 +331,38 @@ void TestPdfPreviewDialog::fitPageKeepsFittingTheWindow()
                                 .arg(page.x()).arg(page.y()).arg(page.width()).arg(page.height())
                                 .arg(view->viewport()->width()).arg(view->viewport()->height())));
     }
+}
+
+void TestPdfPreviewDialog::pagesAreDrawnAtTheZoomShown_data()
+{
+    QTest::addColumn<QString>("zoom");
+    QTest::addColumn<bool>("lateDrawing"); // a page drawn for an earlier zoom arrives after the change
+    QTest::newRow("Fit page, opened maximised") << "Fit page" << false;
+    QTest::newRow("Fit page, late drawing") << "Fit page" << true;
+    QTest::newRow("Fit width, late drawing") << "Fit width" << true;
+}
+
+void TestPdfPreviewDialog::pagesAreDrawnAtTheZoomShown()
+{
+    QFETCH(QString, zoom);
+    QFETCH(bool, lateDrawing);
+    PdfPreviewDialog preview(sharedCase());
+    preview.setWindowModality(Qt::NonModal);
+    auto *view = preview.findChild<QPdfView *>("pdfView");
+    auto *zoomList = preview.findChild<QComboBox *>("zoomComboBox");
+    zoomList->setCurrentIndex(zoomList->findText(zoom));
+    QVERIFY(QMetaObject::invokeMethod(&preview, "on_zoomComboBox_activated", Q_ARG(int, zoomList->currentIndex())));
+    preview.showMaximized(); // as exec() opens it
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QTRY_COMPARE(differenceFromAFreshDrawing(view, preview.pdfDocument(), 0), 0.0);
+    if (lateDrawing) {
+        auto *renderer = view->findChild<QPdfPageRenderer *>();
+        QVERIFY(renderer);
+        const QImage small = preview.pdfDocument()->render(1, QSize(306, 396));
+        emit renderer->pageRendered(1, small.size(), small, QPdfDocumentRenderOptions(), 0);
+    }
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QTRY_COMPARE(differenceFromAFreshDrawing(view, preview.pdfDocument(), 1), 0.0);
 }
 
 void TestPdfPreviewDialog::zoomSteps_data()
