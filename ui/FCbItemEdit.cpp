@@ -68,10 +68,11 @@ void FCbItemEdit::setupUi()
     m_fButton->setFlat(true);
     m_fButton->setToolTip(tr("Footnote"));
     m_horizontalLayout->addWidget(m_fButton);
-    // The percentage chosen, readable while the list is away.
+    // The percentage chosen, readable while the list is away, where the
+    // list shows it: beside its own amount, not next to the other column.
     m_percentLabel = new QLabel(m_frame);
     m_percentLabel->setObjectName(QStringLiteral("percentLabel"));
-    m_percentLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_percentLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_percentLabel->setText(percentText(m_percent));
     m_horizontalLayout->addWidget(m_percentLabel, 1);
     m_horizontalLayout_2->addWidget(m_frame);
