@@ -347,11 +347,11 @@ void PdfPreviewDialog::checkRenderedPage(int page, QSize imageSize)
     // The size the view lays this page out at now, as it reckons it.
     const QSize expected = (m_pdf->pagePointSize(page) * (screen->logicalDotsPerInch() / 72.0)
                             * m_pdfView->zoomFactor()).toSize();
-    const auto near = [imageSize](QSize size) {
+    const auto matches = [imageSize](QSize size) {
         return qAbs(imageSize.width() - size.width()) <= 1 && qAbs(imageSize.height() - size.height()) <= 1;
     };
     const qreal ratio = m_pdfView->devicePixelRatioF();
-    if (near(expected) || near((QSizeF(expected) * ratio).toSize()))
+    if (matches(expected) || matches((QSizeF(expected) * ratio).toSize()))
         return;
     if (m_staleSizes.value(page) == imageSize)
         return;
