@@ -7,10 +7,12 @@ swaps the compiler for MinGW-w64's, and stops after the syntax and type checks,
 so every branch under Q_OS_WIN meets a real Windows compiler and the Windows
 API declarations. Nothing is linked (there is no Qt for Windows here).
 
-Most of each file's time goes to Qt's headers. Files compiled with the same
-command share a precompiled header of the Qt and standard headers they
-include, built once for Windows; system headers stay out of it, so each file
-still meets <windows.h> and the like as it includes them.
+Most of each file's time goes to Qt's headers. Files share a precompiled
+header of the Qt and standard headers they include, built once for Windows;
+system headers stay out of it, so each file still meets <windows.h> and the
+like as it includes them. Commands that differ only in their include folders
+and Qt module macros share one header (its macros are those every such
+command defines, as GCC requires); any other command gets one of its own.
 
 usage: check-windows.py [BUILD_DIR]     (default: build)
 Prints one line per file that fails, with its first errors; exits 1 when any
@@ -102,11 +104,55 @@ def build_shared_header(job):
     return header if result.returncode == 0 else None
 
 
+def split_key(key):
+    """A command's flags, and its include folders and macros as (option, value) pairs."""
+    flags, paths = [], []
+    words = list(key)
+    i = 0
+    while i < len(words):
+        word = words[i]
+        if word in ("-I", "-D", "-isystem") and i + 1 < len(words):
+            paths.append((word, words[i + 1]))
+            i += 2
+            continue
+        if word.startswith(("-I", "-D")) and len(word) > 2:
+            paths.append((word[:2], word[2:]))
+        else:
+            flags.append(word)
+        i += 1
+    return flags, paths
+
+
+def merge_groups(groups):
+    """Joins the groups whose commands share their flags into the largest such
+    set: the union of their include folders, the macros they all define. A
+    header built so is valid for each of them; GCC refuses it otherwise, and
+    the check fails loudly (-Werror=invalid-pch)."""
+    by_flags = {}
+    for key, paths in groups.items():
+        by_flags.setdefault(tuple(split_key(key)[0]), []).append(key)
+    flags, keys = max(by_flags.items(), key=lambda item: sum(len(groups[k]) for k in item[1]))
+    if len(keys) < 2:
+        return groups
+    pairs = [split_key(key)[1] for key in keys]
+    folders = []
+    for pair in (p for group in pairs for p in group if p[0] != "-D"):
+        if pair not in folders:
+            folders.append(pair)
+    macros = [p for p in pairs[0] if p[0] == "-D" and all(p in group for group in pairs)]
+    merged_key = tuple([flags[0]] + [w for option, value in folders + macros for w in (option, value)]
+                       + list(flags[1:]))
+    merged = {key: paths for key, paths in groups.items() if key not in keys}
+    merged[merged_key] = [path for key in keys for path in groups[key]]
+    return merged
+
+
 def shared_headers(sources, work_dir, pool):
     """Maps each source that gets a shared header to that header."""
     groups = {}
     for path, entry in sources.items():
         groups.setdefault(group_key(path, entry), []).append(path)
+    groups = merge_groups(groups)
     jobs = []
     members = []
     for number, (key, paths) in enumerate(sorted(groups.items())):
