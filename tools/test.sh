@@ -4,5 +4,7 @@ set -eu
 cd "$(dirname "$0")/.."
 ./tools/build.sh
 cd build
-# Tests run side by side, one per core: each has a home folder of its own.
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 --parallel "$(nproc)" "$@"
+# Tests run side by side, each with a home folder of its own: two per core,
+# since many of them spend much of their time waiting (for a page to be drawn,
+# a server, a child process) rather than computing.
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 --parallel "$(($(nproc) * 2))" "$@"
