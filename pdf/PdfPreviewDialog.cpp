@@ -308,12 +308,11 @@ void PdfPreviewDialog::fit(bool wholePage)
     // checkRenderedPage cannot foresee.
     const int page = m_pdfView->pageNavigator()->currentPage();
     const QSizeF points = m_pdf && m_pdf->pageCount() > 0 ? m_pdf->pagePointSize(page) : QSizeF();
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (points.isEmpty() || !screen) {
+    const qreal pixelsPerPoint = screenPixelsPerPoint();
+    if (points.isEmpty() || pixelsPerPoint <= 0) {
         m_pdfView->setZoomMode(wholePage ? QPdfView::ZoomMode::FitInView : QPdfView::ZoomMode::FitToWidth);
         return;
     }
-    const qreal pixelsPerPoint = screen->logicalDotsPerInch() / 72.0;
     // The gap below the page shows where it ends.
     const QMargins margins = m_pdfView->documentMargins();
     const QSize room = m_pdfView->viewport()->size()
@@ -329,6 +328,13 @@ void PdfPreviewDialog::fit(bool wholePage)
         m_pdfView->setZoomFactor(factor);
 }
 
+// The view's own scale at zoom 1; 0 without a screen.
+qreal PdfPreviewDialog::screenPixelsPerPoint()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() / 72.0 : 0;
+}
+
 bool PdfPreviewDialog::eventFilter(QObject *watched, QEvent *event)
 {
     // "Fit page" and "Fit width" keep fitting when the window changes size.
@@ -341,12 +347,10 @@ void PdfPreviewDialog::checkRenderedPage(int page, QSize imageSize)
 {
     if (!m_pdf || m_pdfView->zoomMode() != QPdfView::ZoomMode::Custom)
         return;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
     // The size the view lays this page out at now, as it reckons it.
-    const QSize expected = (m_pdf->pagePointSize(page) * (screen->logicalDotsPerInch() / 72.0)
-                            * m_pdfView->zoomFactor()).toSize();
+    const QSize expected = (m_pdf->pagePointSize(page) * screenPixelsPerPoint() * m_pdfView->zoomFactor()).toSize();
+    if (expected.isEmpty())
+        return;
     const auto matches = [imageSize](QSize size) {
         return qAbs(imageSize.width() - size.width()) <= 1 && qAbs(imageSize.height() - size.height()) <= 1;
     };

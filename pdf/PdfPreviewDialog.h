@@ -58,6 +58,7 @@ private:
     void setUp();
     void applyZoom(int value);
     void fit(bool wholePage);
+    static qreal screenPixelsPerPoint();
     void checkRenderedPage(int page, QSize imageSize);
     void redrawPages();
     QString documentTitle() const;
